@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds what is stale and runs every test: the host tests under the sanitizers,
+# a short fuzzing smoke run, and the Windows tests under Wine on a private Xvfb
+# display. Ends with ctest's summary. Pass ctest arguments through, e.g. -R Sjis.
+set -uo pipefail
+cd "$(dirname "$0")"
+source tests/support/wine-env.sh
+
+[ -f "$QV_BUILD/CTestTestfile.cmake" ] && [ -f "$QV_PRISTINE/.qv-ready" ] || { echo "test: run ./setup.sh first" >&2; exit 1; }
+jobs=$(nproc)
+for cfg in win host fuzz; do
+  cmake --build "$QV_BUILD/$cfg" -j"$jobs" >"$QV_BUILD/build-$cfg.log" 2>&1 || { cat "$QV_BUILD/build-$cfg.log"; echo "test: build of $cfg failed" >&2; exit 1; }
+done
+
+xvfb_pid=""
+cleanup() {
+  qv_wine_env wineserver -k >/dev/null 2>&1
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+
+# A fresh copy of the pristine prefix, so no run sees what an earlier one left.
+rm -rf "$WINEPREFIX"
+cp -a "$QV_PRISTINE" "$WINEPREFIX"
+
+# A private display on a free number.
+for n in $(seq 91 199); do
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do
+    xdpyinfo -display ":$n" >/dev/null 2>&1 && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=":$n"; break; fi
+  kill "$xvfb_pid" 2>/dev/null; xvfb_pid=""
+done
+[ -n "$xvfb_pid" ] || { echo "test: no Xvfb display could be started" >&2; exit 1; }
+
+# Wine's services must run before ctest: started from inside it they inherit its
+# output pipe and ctest waits for them forever.
+qv_wine_env wineserver -p
+qv_wine_env wine wineboot </dev/null >/dev/null 2>&1
+qv_wine_env wine "$QV_BUILD/win/tests/qv_keepalive.exe" </dev/null >/dev/null 2>&1 &
+
+cd "$QV_BUILD"
+qv_wine_env ctest -j"$jobs" --output-on-failure "$@"
