@@ -35,7 +35,7 @@ class THotKeyItem {
   virtual void SetName(std::string_view name) { name_ = name; }
   uint8_t GetModifiers() const { return modifiers_; }
   int GetKey() const { return key_; }
-  uint8_t GetClassId() const { return GetClassInfo().ClassId; }
+  uint8_t GetClassId() const { return GetHotKeyClassInfo().ClassId; }
 
   // Each setter stores, then re-activates an active item once with the whole
   // new combination.
@@ -52,7 +52,8 @@ class THotKeyItem {
   // Copies name and combination from other (none clears them); class, event and
   // activation stay. An active item re-activates once.
   virtual void Assign(const THotKeyItem* other);
-  virtual THotKeyClassInfo GetClassInfo() const = 0;
+  // (Not GetClassInfo: windows.h makes that name a macro.)
+  virtual THotKeyClassInfo GetHotKeyClassInfo() const = 0;
 
   // Calls OnHotKey. The handler may free this item (a reload of the list), so
   // nothing of the item is touched after it returns.

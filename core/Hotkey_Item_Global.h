@@ -12,7 +12,7 @@ class TGlobalHotKeyItem : public THotKeyItem {
   // A failed registration leaves the item inactive with Id -1; a later
   // SetActive(true) tries again.
   void SetActive(bool on) override;
-  THotKeyClassInfo GetClassInfo() const override { return ClassInfo(); }
+  THotKeyClassInfo GetHotKeyClassInfo() const override { return ClassInfo(); }
   static THotKeyClassInfo ClassInfo() { return {"常駐時", true, 1}; }
 
   int Id() const { return id_; }  // -1 while not registered

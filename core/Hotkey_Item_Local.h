@@ -13,7 +13,7 @@ class TLocalHotKeyItem : public THotKeyItem {
   ~TLocalHotKeyItem() override;
 
   void SetActive(bool on) override;
-  THotKeyClassInfo GetClassInfo() const override { return ClassInfo(); }
+  THotKeyClassInfo GetHotKeyClassInfo() const override { return ClassInfo(); }
   static THotKeyClassInfo ClassInfo() { return {"アクティブ時", false, 0}; }
 
   // The shortcut in the action list; 0 before the first activation.

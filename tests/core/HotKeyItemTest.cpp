@@ -246,8 +246,8 @@ TEST(HotKeyFactory, MakesItemsByClassId) {
   for (const auto& c : cases) {
     auto item = HotKeyFactory().CreateByClassId(c.id);
     EXPECT_EQ(item->GetClassId(), c.classId) << int(c.id);
-    EXPECT_EQ(item->GetClassInfo().Caption, c.caption);
-    EXPECT_EQ(item->GetClassInfo().Global, c.global);
+    EXPECT_EQ(item->GetHotKeyClassInfo().Caption, c.caption);
+    EXPECT_EQ(item->GetHotKeyClassInfo().Global, c.global);
     EXPECT_FALSE(item->GetActive());
     EXPECT_EQ(item->GetHotKeyText(), "なし");
   }

@@ -1,0 +1,110 @@
+#include "ui/Application.h"
+
+#include <stdexcept>
+
+#include "core/AppFlags.h"
+#include "ui/ErrorHandler.h"
+#include "ui/HotKeyHost.h"
+
+namespace ui {
+
+namespace {
+TApplication* g_current = nullptr;
+}
+
+TApplication* TApplication::Current() { return g_current; }
+
+TApplication::TApplication() {
+  if (g_current) throw std::logic_error("TApplication: one application object at a time");
+  g_current = this;
+  app::SetTerminated(false);
+  TCreateParams p;
+  p.ClassName = "QvApplication";
+  p.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  p.X = p.Y = p.Width = p.Height = 0;
+  appWindow_.Create(p);
+  hotKeys_ = std::make_unique<THotKeyHost>(*this);
+}
+
+// The hotkeys go first (they unregister through the hidden window), then the
+// application window; the terminate flag stays as the loop left it.
+TApplication::~TApplication() {
+  hotKeys_.reset();
+  appWindow_.Destroy();
+  g_current = nullptr;
+}
+
+void TApplication::SetTitle(std::string_view title) {
+  title_ = title;
+  appWindow_.SetCaption(title_);
+}
+
+void TApplication::Terminate() { PostQuitMessage(0); }
+
+void TApplication::Run() {
+  while (!terminated_) {
+    Guarded("TApplication.Run", [&] {
+      if (!HandleMessage()) Idle();
+    });
+  }
+}
+
+bool TApplication::HandleMessage() {
+  MSG msg;
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    app::SetTerminated(true);
+    return true;
+  }
+  ProcessMessage(msg);
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  while (!terminated_ && HandleMessage()) {
+  }
+}
+
+void TApplication::ProcessMessage(MSG& msg) {
+  bool handled = false;
+  OnMessage(msg, handled);
+  if (handled) return;
+  if (IsShortCut(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
+bool TApplication::IsShortCut(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  // Only while a window of this program is the active one.
+  if (!msg.hwnd || GetWindowThreadProcessId(msg.hwnd, nullptr) != GetCurrentThreadId() || !GetActiveWindow())
+    return false;
+  WORD shortCut = ShortCutFromKey(static_cast<WORD>(msg.wParam));
+  bool handled = false;
+  OnShortCut(shortCut, handled);
+  return handled;
+}
+
+void TApplication::Idle() {
+  bool done = true;
+  OnIdle(done);
+  if (done && !terminated_) WaitMessage();
+}
+
+void TApplication::ActivateApp(bool active) {
+  if (active == active_) return;
+  active_ = active;
+  if (active) OnActivate();
+  else OnDeactivate();
+}
+
+WORD ShortCutFromKey(WORD virtualKey) {
+  WORD sc = virtualKey & 0xFF;
+  if (GetKeyState(VK_SHIFT) < 0) sc |= 0x2000;
+  if (GetKeyState(VK_CONTROL) < 0) sc |= 0x4000;
+  if (GetKeyState(VK_MENU) < 0) sc |= 0x8000;
+  return sc;
+}
+
+}  // namespace ui

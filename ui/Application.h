@@ -1,0 +1,91 @@
+// The application object: one per program, made first and destroyed last.
+// It holds the title, the main window, the hidden application window (the
+// owner of the program's boxes and shell dialogs and its taskbar button), the
+// message loop and the application events. Closing the main window ends the
+// loop. Every window, timer, action list and hotkey item of the program must be
+// gone before the application object goes.
+//
+// The loop, per message: the OnMessage listeners may mark it handled; a key
+// press in a window of the program is offered as a shortcut (OnShortCut: the
+// action lists, then the local hotkeys); what is left is translated and
+// dispatched. When the queue is empty, OnIdle runs and the loop waits for the
+// next message unless a listener asks for more idle time.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "ui/Event.h"
+#include "ui/Window.h"
+
+namespace ui {
+
+class THotKeyHost;
+
+class TApplication {
+ public:
+  // Makes the hidden application window and connects the hotkeys of core to
+  // the layer. Only one application object may exist at a time.
+  TApplication();
+  ~TApplication();
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  static TApplication* Current();
+
+  const std::string& Title() const { return title_; }
+  void SetTitle(std::string_view title);  // also the application window's caption
+  std::string HelpFile;
+
+  HWND Handle() const { return appWindow_.Handle(); }
+  TWindow* MainForm() const { return mainForm_; }
+  void SetMainForm(TWindow* window) { mainForm_ = window; }
+
+  // Runs the message loop until the application terminates.
+  void Run();
+  // Ends the loop: posts WM_QUIT; Terminated (and the process-wide terminate
+  // flag that core units read) is set when the loop takes it.
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  // Handles every message waiting, then returns (no idle, no waiting).
+  void ProcessMessages();
+  // Handles one message; false when none was waiting.
+  bool HandleMessage();
+
+  // Listener(msg, handled): set handled to keep the message from its window.
+  TEvent<MSG&, bool&> OnMessage;
+  // Listener(done): clear done to be called again before the loop waits.
+  TEvent<bool&> OnIdle;
+  // The program became the active one, or another program did.
+  TEvent<> OnActivate;
+  TEvent<> OnDeactivate;
+  // Listener(shortCut, handled): a key pressed in a window of the program as a
+  // menu shortcut value (key + 0x2000 Shift + 0x4000 Ctrl + 0x8000 Alt).
+  TEvent<WORD, bool&> OnShortCut;
+
+  // WM_ACTIVATEAPP, as any window of the program saw it; raises the events
+  // once per change.
+  void ActivateApp(bool active);
+  bool Active() const { return active_; }
+
+ private:
+  class TAppWindow : public TWindow {};
+  void ProcessMessage(MSG& msg);
+  bool IsShortCut(const MSG& msg);
+  void Idle();
+
+  std::string title_;
+  TAppWindow appWindow_;
+  TWindow* mainForm_ = nullptr;
+  bool terminated_ = false;
+  bool active_ = false;
+  std::unique_ptr<THotKeyHost> hotKeys_;
+};
+
+// The shortcut value of a key pressed now (the modifier keys' current state).
+WORD ShortCutFromKey(WORD virtualKey);
+
+}  // namespace ui

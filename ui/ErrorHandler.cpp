@@ -1,0 +1,36 @@
+#include "ui/ErrorHandler.h"
+
+#include <exception>
+#include <string>
+
+#include "core/Debug_Unit.h"
+#include "ui/Application.h"
+#include "ui/MessageBox.h"
+
+namespace ui {
+
+void HandleException(const char* where) noexcept {
+  // A box shown from here runs a modal loop; further failures while it is up
+  // (a failing timer, say) are only logged, or the boxes would pile up.
+  static bool showing = false;
+  try {
+    std::string text;
+    try {
+      throw;
+    } catch (const std::exception& e) {
+      text = e.what();
+    } catch (...) {
+      text = "不明な例外が発生しました";
+    }
+    DebugOut().Write(where).Write(".Exception: ").Write(text).WriteLn();
+    if (showing) return;
+    showing = true;
+    TApplication* app = TApplication::Current();
+    ShowMessageBox(app ? app->Handle() : nullptr, text, app ? app->Title() : std::string(), MB_OK | MB_ICONSTOP);
+    showing = false;
+  } catch (...) {
+    showing = false;
+  }
+}
+
+}  // namespace ui
