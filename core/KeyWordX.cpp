@@ -237,7 +237,14 @@ TKeyWordManager::TKeyWordManager(std::string itemsFolder, std::string mainFolder
   ExecutableExtensions.Add(".exe");
   ExecutableExtensions.Add(".vbs");
   IconFolder = sjis::ExtractFilePath(WithoutTrailingBackslash(itemsFolder_)) + "Icons";
-  if (iconHook_) iconHook_->SetOnGetPath([this](std::string& path) { ExpandIconDir(path); });
+  // The factory calls the handler on its worker thread: nothing may escape it.
+  if (iconHook_)
+    iconHook_->SetOnGetPath([this](std::string& path) {
+      try {
+        ExpandIconDir(path);
+      } catch (...) {
+      }
+    });
 }
 
 TKeyWordManager::~TKeyWordManager() {

@@ -134,6 +134,19 @@ TEST_F(KeyWordStore, SaveWritesEveryCachedGroupAndCreatesTheFolder) {
   EXPECT_FALSE(Has("IDList.txt"));  // never loaded, never written
 }
 
+TEST_F(KeyWordStore, DoubleByteNamesMapToFiles) {
+  m.NewKeyWord("ソフト", "", kTypeGroup);
+  m.NewKeyWord("表", "ソフト", kTypeGroup);
+  m.NewKeyWord("能力", "ソフト/表", kTypeCommand)->SetComment("説明");
+  m.Save();
+  EXPECT_EQ(Get("%ソフト%表.vane"), "能力\tType=0\tComment=説明\r\n");
+  TKeyWordManager again(items, td / "Main");
+  EXPECT_EQ(again.GetSubFolders("ソフト").Items(), V{"ソフト/表"});
+  auto kw = again.FindKeyWord("ソフト/表/能力");
+  ASSERT_TRUE(kw);
+  EXPECT_EQ(kw->GetComment(), "説明");
+}
+
 TEST_F(KeyWordStore, FailedSaveRaisesAndKeepsWhatWasWritten) {
   Put("%.vane", "old\tType=0\r\n");
   Put("%g.vane", "kept\tType=0\r\n");
