@@ -289,15 +289,20 @@ void TKeyWordManager::Save() {
     if (!fileio::WriteFileReplacing(fileName, kwfile::BuildIdListText(lastId_, idList_)))
       throw EKeyWordStoreError("ファイル:" + fileName + "書き込みに失敗しました。");
   }
-  for (const std::string& path : deleteList_) {
-    std::string fileName = kwfile::GroupFileName(itemsFolder_, path);
-    if (fileio::FileExists(fileName)) fileio::DeleteFileAt(fileName);
-  }
+  // Every group is written before any old file goes, and a file that is
+  // rewritten anyway is not deleted first: a save that fails or is cut off
+  // half-way leaves at worst a stale file, never a group whose items are
+  // nowhere on disk.
   for (const CachedGroup& g : cache_) {
     std::string fileName = kwfile::GroupFileName(itemsFolder_, g.Path);
     fileio::ForceDirectories(sjis::ExtractFilePath(fileName));
     if (!fileio::WriteFileReplacing(fileName, kwfile::BuildGroupText(*g.List)))
       throw EKeyWordStoreError("ファイル:" + fileName + "書き込みに失敗しました。");
+  }
+  for (const std::string& path : deleteList_) {
+    if (CachedList(path)) continue;
+    std::string fileName = kwfile::GroupFileName(itemsFolder_, path);
+    if (fileio::FileExists(fileName)) fileio::DeleteFileAt(fileName);
   }
 }
 

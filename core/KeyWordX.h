@@ -92,8 +92,8 @@ class TKeyWordManager {
   // nullptr when the group file does not exist. Raises EKeyWordStoreError when
   // the file exists but cannot be read (nothing is cached then).
   TKeyWordGroupList* GetFolderList(const std::string& groupPath);
-  // Writes IDList.txt (when loaded), deletes the files of DeleteList, writes
-  // every cached group. A failed write raises; files written before stay.
+  // Writes IDList.txt (when loaded) and every cached group, then deletes the
+  // files of DeleteList. A failed write raises; files written before stay.
   void Save();
   void LoadIDList();
   bool IdListLoaded() const { return idListLoaded_; }

@@ -161,6 +161,31 @@ TEST_F(KeyWordStore, FailedSaveRaisesAndKeepsWhatWasWritten) {
   EXPECT_EQ(Get("%g.vane"), "kept\tType=0\r\n");
 }
 
+// A renamed group's old file goes only after its new file is written.
+TEST_F(KeyWordStore, FailedSaveNeverDropsARenamedGroup) {
+  Put("%.vane", "g\tType=5\r\n");
+  Put("%g.vane", "item\tType=0\r\n");
+  Find("g")->SetName("h");
+  HANDLE h = CreateFileA((items + "\\%.vane").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_THROW(m.Save(), EKeyWordStoreError);
+  CloseHandle(h);
+  EXPECT_EQ(Get("%g.vane"), "item\tType=0\r\n");
+  m.Save();
+  EXPECT_FALSE(Has("%g.vane"));
+  EXPECT_EQ(Get("%h.vane"), "item\tType=0\r\n");
+  EXPECT_EQ(Get("%.vane"), "h\tType=5\r\n");
+}
+
+TEST_F(KeyWordStore, RenameByCaseOnlyKeepsTheGroupFile) {
+  Put("%.vane", "g\tType=5\r\n");
+  Put("%g.vane", "item\tType=0\r\n");
+  Find("g")->SetName("G");
+  m.Save();
+  EXPECT_EQ(Get("%G.vane"), "item\tType=0\r\n");
+  EXPECT_EQ(Get("%.vane"), "G\tType=5\r\n");
+}
+
 // ---------------------------------------------------------------------------
 // Identifiers, encoding and decoding
 
