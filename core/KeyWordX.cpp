@@ -1,5 +1,7 @@
 #include "core/KeyWordX.h"
 
+#include "core/Expand_Env_String.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -117,9 +119,8 @@ int LocaleCompareIgnoreCase(const std::string& a, const std::string& b) {
                         static_cast<int>(b.size())) - 2;
 }
 
-// %NAME% expansion of resolved paths. The text expander takes this over once
-// it is linked in; until then names stay as they are written.
-std::string ExpandKeyWordNames(const std::string& text) { return text; }
+// %NAME% expansion of resolved paths.
+std::string ExpandKeyWordNames(const std::string& text) { return GetExpandEnvString().Expand(text); }
 
 // ---------------------------------------------------------------------------
 
