@@ -43,10 +43,11 @@ std::string ListCurrentDir() {
 }
 
 std::string ListDrives(bool includeFloppy) {
-  char buffer[105] = {};
-  DWORD n = GetLogicalDriveStringsA(sizeof buffer, buffer);
+  // 105 bytes hold all 26 roots; the size passed leaves out the final NUL.
+  char buffer[106] = {};
+  DWORD n = GetLogicalDriveStringsA(105, buffer);
   TStringList drives;
-  if (n > 0 && n < sizeof buffer) {
+  if (n > 0 && n <= 105) {
     for (const char* p = buffer; *p; p += strlen(p) + 1)
       if (includeFloppy || !IsFloppyDrive(p)) drives.Add(p);
   }

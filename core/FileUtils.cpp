@@ -43,7 +43,7 @@ bool CheckPathKind(const std::string& path, bool acceptFile, bool acceptDir, boo
     acceptFile = false;
   }
   if (int cached = KindCache().Get(path)) return Accepts(cached, acceptFile, acceptDir, acceptWild);
-  if (TFileUtils::IsBareWildcard(copy) || TFileUtils::IsReservedName(copy)) return false;
+  if (TFileUtils::IsBareWildcard(copy) || TFileUtils::IsReservedName(path)) return false;
 
   int kind = pkNone;
   if (sjis::StartsWith(copy, "\\\\") && acceptDir && TFileUtils::IsBareComputerName(path)) {

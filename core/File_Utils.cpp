@@ -121,7 +121,7 @@ int TFileUtils::GetPathKind(const std::string& path, bool allowWild) {
     copy.pop_back();
     mayBeFile = false;
   }
-  if (IsBareWildcard(copy) || IsReservedName(copy)) return pkNone;
+  if (IsBareWildcard(copy) || IsReservedName(path)) return pkNone;
 
   const bool editor = g_flavour == TPathFlavour::Editor;
   std::unique_ptr<TSilentCriticalErrors> silent;
