@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "core/AppEvents.h"
 #include "core/AppFlags.h"
 #include "ui/ErrorHandler.h"
 #include "ui/HotKeyHost.h"
@@ -23,6 +24,7 @@ TApplication::TApplication() {
   p.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   p.X = p.Y = p.Width = p.Height = 0;
   appWindow_.Create(p);
+  app::SetApplicationWindow(appWindow_.Handle());
   hotKeys_ = std::make_unique<THotKeyHost>(*this);
 }
 
@@ -30,6 +32,7 @@ TApplication::TApplication() {
 // application window; the terminate flag stays as the loop left it.
 TApplication::~TApplication() {
   hotKeys_.reset();
+  app::SetApplicationWindow(nullptr);
   appWindow_.Destroy();
   g_current = nullptr;
 }
@@ -95,8 +98,12 @@ void TApplication::Idle() {
 void TApplication::ActivateApp(bool active) {
   if (active == active_) return;
   active_ = active;
-  if (active) OnActivate();
-  else OnDeactivate();
+  if (active) {
+    OnActivate();
+  } else {
+    OnDeactivate();
+    app::RaiseDeactivated();  // core's listeners (the caches)
+  }
 }
 
 WORD ShortCutFromKey(WORD virtualKey) {

@@ -40,6 +40,7 @@ class TApplication {
   void SetTitle(std::string_view title);  // also the application window's caption
   std::string HelpFile;
 
+  // Also known to core as app::ApplicationWindow().
   HWND Handle() const { return appWindow_.Handle(); }
   TWindow* MainForm() const { return mainForm_; }
   void SetMainForm(TWindow* window) { mainForm_ = window; }
@@ -67,7 +68,8 @@ class TApplication {
   TEvent<WORD, bool&> OnShortCut;
 
   // WM_ACTIVATEAPP, as any window of the program saw it; raises the events
-  // once per change.
+  // once per change, and on deactivation core's notification
+  // (app::RaiseDeactivated) after OnDeactivate.
   void ActivateApp(bool active);
   bool Active() const { return active_; }
 

@@ -1,7 +1,6 @@
 #include "ui/Application.h"
 
 #include <stdexcept>
-#include <thread>
 
 #include "core/AppFlags.h"
 #include "tests/ui/UiFixture.h"
@@ -104,34 +103,6 @@ TEST_F(ApplicationTest, ActivationEventsOncePerChange) {
   for (HWND h : {app->Handle(), w1.Handle(), w2.Handle()}) SendMessageA(h, WM_ACTIVATEAPP, TRUE, 0);
   for (HWND h : {app->Handle(), w1.Handle(), w2.Handle()}) SendMessageA(h, WM_ACTIVATEAPP, FALSE, 0);
   EXPECT_EQ(events, (std::vector<std::string>{"activate", "deactivate"}));
-}
-
-TEST_F(ApplicationTest, AnotherThreadsWindowTakingTheForegroundDeactivates) {
-  ui::TWindow w;
-  ASSERT_TRUE(w.Create(Params()));
-  w.Show();
-  SetForegroundWindow(w.Handle());
-  ASSERT_TRUE(PumpUntil([&] { return app->Active(); }));
-  int deactivated = 0;
-  auto d = app->OnDeactivate.Add([&] { ++deactivated; });
-  HWND other = nullptr;
-  DWORD otherThread = 0;
-  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  std::thread t([&] {
-    otherThread = GetCurrentThreadId();
-    other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(other);
-    SetEvent(ready);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-    DestroyWindow(other);
-  });
-  WaitForSingleObject(ready, 10000);
-  EXPECT_TRUE(PumpUntil([&] { return deactivated == 1; }));
-  EXPECT_FALSE(app->Active());
-  PostThreadMessageA(otherThread, WM_QUIT, 0, 0);
-  t.join();
-  CloseHandle(ready);
 }
 
 }  // namespace

@@ -1,0 +1,50 @@
+// The program loses the foreground to a window of another thread for real.
+#include <thread>
+
+#include "core/AppEvents.h"
+#include "tests/ui/UiFixture.h"
+
+namespace {
+
+ui::TCreateParams Params() {
+  ui::TCreateParams p;
+  p.ClassName = "QvTestActivation";
+  p.Style = WS_OVERLAPPEDWINDOW;
+  p.X = 20; p.Y = 20; p.Width = 200; p.Height = 100;
+  return p;
+}
+
+using ApplicationTest = UiTest;
+
+TEST_F(ApplicationTest, AnotherThreadsWindowTakingTheForegroundDeactivates) {
+  ui::TWindow w;
+  ASSERT_TRUE(w.Create(Params()));
+  w.Show();
+  SetForegroundWindow(w.Handle());
+  ASSERT_TRUE(PumpUntil([&] { return app->Active(); }));
+  int deactivated = 0, coreNotified = 0;
+  auto d = app->OnDeactivate.Add([&] { ++deactivated; });
+  app::TSubscription s = app::SubscribeDeactivated([&] { coreNotified += deactivated; });
+  HWND other = nullptr;
+  DWORD otherThread = 0;
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread t([&] {
+    otherThread = GetCurrentThreadId();
+    other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    SetEvent(ready);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    DestroyWindow(other);
+  });
+  WaitForSingleObject(ready, 10000);
+  EXPECT_TRUE(PumpUntil([&] { return deactivated == 1; }));
+  EXPECT_FALSE(app->Active());
+  EXPECT_EQ(coreNotified, 1);  // after OnDeactivate
+  app::UnsubscribeDeactivated(s);
+  PostThreadMessageA(otherThread, WM_QUIT, 0, 0);
+  t.join();
+  CloseHandle(ready);
+}
+
+}  // namespace
