@@ -1,5 +1,7 @@
 #include "core/HotKey_List.h"
 
+#include <utility>
+
 #include "core/HotKeyUtils.h"
 #include "core/HotKey_Factory.h"
 #include "core/HotKey_Loader_File.h"
@@ -32,6 +34,12 @@ void THotKeyList::Insert(int index, std::unique_ptr<THotKeyItem> item) {
   if (index < 0) index = 0;
   Hook(*item);
   items_.insert(items_.begin() + index, std::move(item));
+}
+
+std::unique_ptr<THotKeyItem> THotKeyList::PutItem(int index, std::unique_ptr<THotKeyItem> item) {
+  if (!item || index < 0 || index >= GetCount()) return item;
+  Hook(*item);
+  return std::exchange(items_[static_cast<size_t>(index)], std::move(item));
 }
 
 bool THotKeyList::Delete(int index) {

@@ -39,6 +39,10 @@ class THotKeyList {
   int Add(std::unique_ptr<THotKeyItem> item);
   // An index at or past the end appends; a negative one inserts at the front.
   void Insert(int index, std::unique_ptr<THotKeyItem> item);
+  // Stores the item at an existing index and hands the old entry back to the
+  // caller instead of freeing it; at an invalid index nothing is stored and the
+  // item comes back.
+  std::unique_ptr<THotKeyItem> PutItem(int index, std::unique_ptr<THotKeyItem> item);
   bool Delete(int index);
   int MoveUp(int index);
   int MoveDown(int index);

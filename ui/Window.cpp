@@ -5,20 +5,50 @@
 
 namespace ui {
 
+namespace {
+// Window properties: the bound object, and a subclassed control's own procedure.
+constexpr const char* kObjectProp = "QvWindowObject";
+constexpr const char* kOldProcProp = "QvWindowOldProc";
+
+WNDPROC OldProcOf(HWND hwnd) { return reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOldProcProp)); }
+}  // namespace
+
+TShiftState KeyboardShiftState() {
+  TShiftState s = 0;
+  if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+  if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+  if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+  return s;
+}
+
 TWindow::~TWindow() {
   if (!hwnd_) return;
   HWND hwnd = hwnd_;
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-  hwnd_ = nullptr;
+  Detach();
   DestroyWindow(hwnd);
+}
+
+void TWindow::Detach() {
+  RemovePropA(hwnd_, kObjectProp);
+  if (oldProc_) {
+    auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC));
+    if (current == &TWindow::SubclassProc) {
+      SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
+      RemovePropA(hwnd_, kOldProcProp);
+    }
+    oldProc_ = nullptr;
+  }
+  hwnd_ = nullptr;
 }
 
 bool TWindow::Create(const TCreateParams& p) {
   if (hwnd_ || !p.ClassName) return false;
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA existing = {};
-  existing.cbSize = sizeof existing;
-  if (!GetClassInfoExA(instance, p.ClassName, &existing)) {
+  WNDCLASSEXA info = {};
+  info.cbSize = sizeof info;
+  bool known = GetClassInfoExA(instance, p.ClassName, &info) || GetClassInfoExA(nullptr, p.ClassName, &info);
+  bool control = known && info.lpfnWndProc != &TWindow::StaticWndProc;
+  if (!known) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
     wc.style = p.ClassStyle;
@@ -30,9 +60,25 @@ bool TWindow::Create(const TCreateParams& p) {
     wc.lpszClassName = p.ClassName;
     if (!RegisterClassExA(&wc)) return false;
   }
+  HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.Id)) : nullptr;
   HWND hwnd = CreateWindowExA(p.ExStyle, p.ClassName, p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
-                              p.Parent, nullptr, instance, this);
-  return hwnd != nullptr && hwnd == hwnd_;
+                              p.Parent, id, instance, control ? nullptr : this);
+  if (!hwnd) return false;
+  if (control) {
+    Subclass(hwnd);
+    if (OnCreate) Guarded("TWindow.OnCreate", [&] { OnCreate(); });
+  }
+  if (hwnd != hwnd_) return false;
+  if (p.Font) SetFont(p.Font);
+  return true;
+}
+
+void TWindow::Subclass(HWND hwnd) {
+  hwnd_ = hwnd;
+  SetPropA(hwnd, kObjectProp, this);
+  oldProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWindow::SubclassProc)));
+  SetPropA(hwnd, kOldProcProp, reinterpret_cast<HANDLE>(oldProc_));
 }
 
 void TWindow::Destroy() {
@@ -41,14 +87,21 @@ void TWindow::Destroy() {
 
 TWindow* TWindow::FromHandle(HWND hwnd) {
   if (!hwnd) return nullptr;
-  if (reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)) != &TWindow::StaticWndProc) return nullptr;
-  return reinterpret_cast<TWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  // Another instance of the programs binds its windows the same way; its
+  // pointers mean nothing here.
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  if (process != GetCurrentProcessId()) return nullptr;
+  return static_cast<TWindow*>(GetPropA(hwnd, kObjectProp));
 }
 
 void TWindow::Show() { if (hwnd_) ShowWindow(hwnd_, SW_SHOW); }
 void TWindow::Hide() { if (hwnd_) ShowWindow(hwnd_, SW_HIDE); }
 bool TWindow::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
 void TWindow::Close() { if (hwnd_) SendMessageA(hwnd_, WM_CLOSE, 0, 0); }
+void TWindow::SetFont(HFONT font) { if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+void TWindow::SetBounds(int x, int y, int w, int h) { if (hwnd_) MoveWindow(hwnd_, x, y, w, h, TRUE); }
+void TWindow::Focus() { if (hwnd_) SetFocus(hwnd_); }
 
 std::string TWindow::Caption() const {
   if (!hwnd_) return std::string();
@@ -64,6 +117,7 @@ void TWindow::SetCaption(std::string_view text) {
 }
 
 LRESULT TWindow::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (oldProc_) return CallWindowProcA(oldProc_, hwnd_, msg, wParam, lParam);
   return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
@@ -75,10 +129,10 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE:
       if (OnCreate) OnCreate();
-      return 0;
+      break;
     case WM_DESTROY:
       if (OnDestroy) OnDestroy();
-      return 0;
+      break;
     case WM_SHOWWINDOW:
       if (wParam && OnShow) OnShow();
       if (!wParam && OnHide) OnHide();
@@ -103,31 +157,78 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       else Hide();
       return 0;
     }
-    case WM_COMMAND:
-      if (OnCommand && OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
+      auto& handler = down ? OnKeyDown : OnKeyUp;
+      if (!handler) break;
+      WORD key = static_cast<WORD>(wParam);
+      handler(key, KeyboardShiftState());
+      if (key == 0) return 0;
+      wParam = key;
       break;
+    }
+    case WM_CHAR: {
+      if (!OnKeyPress) break;
+      char key = static_cast<char>(wParam);
+      OnKeyPress(key);
+      if (key == 0) return 0;
+      wParam = static_cast<unsigned char>(key);
+      break;
+    }
+    case WM_COMMAND: {
+      auto control = reinterpret_cast<HWND>(lParam);
+      if (OnCommand && OnCommand(LOWORD(wParam), HIWORD(wParam), control)) return 0;
+      TWindow* child = control ? FromHandle(control) : nullptr;
+      if (child && child != this && child->OnCommandNotify) {
+        child->OnCommandNotify(HIWORD(wParam));
+        return 0;
+      }
+      break;
+    }
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      TWindow* child = header ? FromHandle(header->hwndFrom) : nullptr;
+      LRESULT result = 0;
+      if (child && child != this && child->OnNotify && child->OnNotify(*header, result)) return result;
+      break;
+    }
   }
   return DefaultProc(msg, wParam, lParam);
 }
 
-LRESULT CALLBACK TWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  TWindow* self = nullptr;
-  if (msg == WM_NCCREATE) {
-    self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<TWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  }
-  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+LRESULT TWindow::Dispatch(TWindow* self, UINT msg, WPARAM wParam, LPARAM lParam) {
   // An exception ends here; the message then counts as handled (result 0),
   // except that a window being made is made all the same.
   LRESULT fallback = msg == WM_NCCREATE ? TRUE : 0;
+  HWND hwnd = self->hwnd_;
   LRESULT result = Guarded("TWindow.WndProc", [&] { return self->WndProc(msg, wParam, lParam); }, fallback);
-  if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
+  if (msg == WM_NCDESTROY && GetPropA(hwnd, kObjectProp) == self) self->Detach();
+  return result;
+}
+
+LRESULT CALLBACK TWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    if (self) {
+      self->hwnd_ = hwnd;
+      SetPropA(hwnd, kObjectProp, self);
+    }
   }
+  TWindow* self = FromHandle(hwnd);
+  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  return Dispatch(self, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TWindow* self = FromHandle(hwnd);
+  if (self) return Dispatch(self, msg, wParam, lParam);
+  // Detached while another subclass sits on top of ours: only forward.
+  WNDPROC old = OldProcOf(hwnd);
+  LRESULT result = old ? CallWindowProcA(old, hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (msg == WM_NCDESTROY) RemovePropA(hwnd, kOldProcProp);
   return result;
 }
 

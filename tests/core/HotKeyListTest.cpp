@@ -127,6 +127,23 @@ TEST(HotKeyList, EditingOperations) {
   EXPECT_EQ(list.GetHotKeyText("b"), "Ctrl+Space");
 }
 
+TEST(HotKeyList, PutItemHandsTheOldEntryBack) {
+  THotKeyList list;
+  list.Add(Make("a"));
+  int reported = 0;
+  list.OnHotKey = [&](THotKeyItem&, const std::string&, uint8_t) { ++reported; };
+  auto old = list.PutItem(0, Make("b"));
+  ASSERT_NE(old, nullptr);
+  EXPECT_EQ(old->GetName(), "a");
+  EXPECT_EQ(Names(list), std::vector<std::string>{"b"});
+  list.GetItem(0).DoHotKey();
+  EXPECT_EQ(reported, 1);
+  auto back = list.PutItem(1, Make("c"));
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->GetName(), "c");
+  EXPECT_EQ(list.GetCount(), 1);
+}
+
 TEST(HotKeyList, SetItemReplacesInPlaceOrPutsFirst) {
   THotKeyList list;
   list.Add(Make("a"));

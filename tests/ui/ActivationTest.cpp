@@ -1,4 +1,5 @@
 // The program loses the foreground to a window of another thread for real.
+#include <atomic>
 #include <thread>
 
 #include "core/AppEvents.h"
@@ -26,25 +27,25 @@ TEST_F(ApplicationTest, AnotherThreadsWindowTakingTheForegroundDeactivates) {
   auto d = app->OnDeactivate.Add([&] { ++deactivated; });
   app::TSubscription s = app::SubscribeDeactivated([&] { coreNotified += deactivated; });
   HWND other = nullptr;
-  DWORD otherThread = 0;
-  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<DWORD> otherThread = 0;
+  std::atomic<bool> finished = false;
   std::thread t([&] {
     otherThread = GetCurrentThreadId();
     other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(other);
-    SetEvent(ready);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
     DestroyWindow(other);
+    finished = true;
   });
-  WaitForSingleObject(ready, 10000);
+  // Pumping all along: the other thread's activation sends messages to ours.
   EXPECT_TRUE(PumpUntil([&] { return deactivated == 1; }));
   EXPECT_FALSE(app->Active());
   EXPECT_EQ(coreNotified, 1);  // after OnDeactivate
   app::UnsubscribeDeactivated(s);
-  PostThreadMessageA(otherThread, WM_QUIT, 0, 0);
+  while (!PostThreadMessageA(otherThread, WM_QUIT, 0, 0)) Sleep(1);
+  EXPECT_TRUE(PumpUntil([&] { return finished.load(); }));  // its window's end reactivates ours
   t.join();
-  CloseHandle(ready);
 }
 
 }  // namespace
