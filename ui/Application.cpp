@@ -45,11 +45,13 @@ void TApplication::SetTitle(std::string_view title) {
 void TApplication::Terminate() { PostQuitMessage(0); }
 
 void TApplication::Run() {
-  while (!terminated_) {
-    Guarded("TApplication.Run", [&] {
-      if (!HandleMessage()) Idle();
-    });
-  }
+  while (!terminated_) HandleMessageOrIdle();
+}
+
+void TApplication::HandleMessageOrIdle() {
+  Guarded("TApplication.Run", [&] {
+    if (!HandleMessage()) Idle();
+  });
 }
 
 bool TApplication::HandleMessage() {
@@ -74,6 +76,7 @@ void TApplication::ProcessMessage(MSG& msg) {
   OnMessage(msg, handled);
   if (handled) return;
   if (IsShortCut(msg)) return;
+  if (IsDialogKey(msg)) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }
@@ -87,6 +90,13 @@ bool TApplication::IsShortCut(const MSG& msg) {
   bool handled = false;
   OnShortCut(shortCut, handled);
   return handled;
+}
+
+bool TApplication::IsDialogKey(MSG& msg) {
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  TWindow* form = TWindow::FromHandle(root);
+  return form && form->DialogNavigation && IsDialogMessageA(root, &msg);
 }
 
 void TApplication::Idle() {

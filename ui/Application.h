@@ -7,8 +7,9 @@
 //
 // The loop, per message: the OnMessage listeners may mark it handled; a key
 // press in a window of the program is offered as a shortcut (OnShortCut: the
-// action lists, then the local hotkeys); what is left is translated and
-// dispatched. When the queue is empty, OnIdle runs and the loop waits for the
+// action lists, then the local hotkeys); in a window with DialogNavigation the
+// dialog keys move between its controls; what is left is translated and
+// dispatched. Modal windows (TWindow::ShowModal) run this same loop. When the queue is empty, OnIdle runs and the loop waits for the
 // next message unless a listener asks for more idle time.
 #pragma once
 
@@ -55,6 +56,8 @@ class TApplication {
   void ProcessMessages();
   // Handles one message; false when none was waiting.
   bool HandleMessage();
+  // One turn of the loop: a message, or idle and waiting when there is none.
+  void HandleMessageOrIdle();
 
   // Listener(msg, handled): set handled to keep the message from its window.
   TEvent<MSG&, bool&> OnMessage;
@@ -77,6 +80,7 @@ class TApplication {
   class TAppWindow : public TWindow {};
   void ProcessMessage(MSG& msg);
   bool IsShortCut(const MSG& msg);
+  bool IsDialogKey(MSG& msg);
   void Idle();
 
   std::string title_;

@@ -1,5 +1,6 @@
 #include "ui/ErrorHandler.h"
 
+#include <atomic>
 #include <exception>
 #include <string>
 
@@ -12,7 +13,7 @@ namespace ui {
 void HandleException(const char* where) noexcept {
   // A box shown from here runs a modal loop; further failures while it is up
   // (a failing timer, say) are only logged, or the boxes would pile up.
-  static bool showing = false;
+  static std::atomic<bool> showing{false};
   try {
     std::string text;
     try {
@@ -23,13 +24,11 @@ void HandleException(const char* where) noexcept {
       text = "不明な例外が発生しました";
     }
     DebugOut().Write(where).Write(".Exception: ").Write(text).WriteLn();
-    if (showing) return;
-    showing = true;
+    if (showing.exchange(true)) return;
+    struct TReset { std::atomic<bool>& flag; ~TReset() { flag = false; } } reset{showing};
     TApplication* app = TApplication::Current();
     ShowMessageBox(app ? app->Handle() : nullptr, text, app ? app->Title() : std::string(), MB_OK | MB_ICONSTOP);
-    showing = false;
   } catch (...) {
-    showing = false;
   }
 }
 

@@ -1,5 +1,7 @@
 #include "ui/Window.h"
 
+#include <vector>
+
 #include "ui/Application.h"
 #include "ui/ErrorHandler.h"
 
@@ -81,6 +83,33 @@ void TWindow::Subclass(HWND hwnd) {
   SetPropA(hwnd, kOldProcProp, reinterpret_cast<HANDLE>(oldProc_));
 }
 
+int TWindow::ShowModal() {
+  TApplication* app = TApplication::Current();
+  if (!hwnd_ || !app || inModal_) return 0;
+  std::vector<HWND> disabled;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&disabled));
+  std::erase_if(disabled, [&](HWND w) { return w == hwnd_ || !IsWindowVisible(w) || !IsWindowEnabled(w); });
+  for (HWND w : disabled) EnableWindow(w, FALSE);
+  modalResult_ = 0;
+  inModal_ = true;
+  HWND self = hwnd_;
+  Show();
+  SetForegroundWindow(self);
+  while (modalResult_ == 0 && IsWindow(self) && !app->Terminated()) app->HandleMessageOrIdle();
+  inModal_ = false;
+  // The others first, so that activation goes back to one of them.
+  for (HWND w : disabled)
+    if (IsWindow(w)) EnableWindow(w, TRUE);
+  if (hwnd_) Hide();
+  return app->Terminated() && modalResult_ == 0 ? 0 : modalResult_;
+}
+
 void TWindow::Destroy() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
@@ -153,7 +182,8 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (!canClose) return 0;
       if (OnClose) OnClose();
       TApplication* app = TApplication::Current();
-      if (app && app->MainForm() == this) app->Terminate();
+      if (inModal_) modalResult_ = IDCANCEL;
+      else if (app && app->MainForm() == this) app->Terminate();
       else Hide();
       return 0;
     }

@@ -73,6 +73,17 @@ class TWindow {
   void Close();
   std::string Caption() const;
   void SetCaption(std::string_view text);
+  // Shows the window modally: every other enabled top-level window of the
+  // thread is disabled, and the application's loop runs until SetModalResult
+  // (or closing, which gives IDCANCEL) ends it or the application terminates
+  // (0). The window is hidden again and the others enabled before it returns.
+  int ShowModal();
+  void SetModalResult(int result) { modalResult_ = result; }
+  int ModalResult() const { return modalResult_; }
+  // Tab, the arrow keys, Enter and Esc move between the controls and press the
+  // default and cancel buttons, as in a dialog box (IsDialogMessage).
+  bool DialogNavigation = false;
+
   void SetFont(HFONT font);
   void SetBounds(int x, int y, int width, int height);
   void Focus();
@@ -86,7 +97,8 @@ class TWindow {
   std::function<void()> OnDeactivate;
   std::function<void()> OnResize;    // WM_SIZE
   // WM_CLOSE: OnCloseQuery may refuse; then OnClose runs and the window hides
-  // (the application's main window ends the application instead).
+  // (a modal one ends with IDCANCEL; the application's main window ends the
+  // application instead).
   std::function<void(bool& canClose)> OnCloseQuery;
   std::function<void()> OnClose;
   // WM_KEYDOWN / WM_SYSKEYDOWN and WM_KEYUP / WM_SYSKEYUP: setting key to 0
@@ -119,6 +131,8 @@ class TWindow {
 
   HWND hwnd_ = nullptr;
   WNDPROC oldProc_ = nullptr;  // set for a subclassed control
+  int modalResult_ = 0;
+  bool inModal_ = false;
 };
 
 // A message-only window (no display, no activation, not enumerated): for

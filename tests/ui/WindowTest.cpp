@@ -188,4 +188,58 @@ TEST_F(WindowTest, HandlesCloseWhatTheyOwn) {
   EXPECT_FALSE(IsWindow(h));
 }
 
+TEST_F(WindowTest, ShowModalRunsTheLoopUntilAResult) {
+  ui::TWindow owner, dialog;
+  ASSERT_TRUE(owner.Create(Params("owner")));
+  ASSERT_TRUE(dialog.Create(Params("dialog")));
+  owner.Show();
+  bool ownerDisabled = false;
+  dialog.OnMessage = [&](UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
+    if (msg != kPing) return false;
+    ownerDisabled = !IsWindowEnabled(owner.Handle());
+    dialog.SetModalResult(static_cast<int>(wParam));
+    return true;
+  };
+  PostMessageA(dialog.Handle(), kPing, IDOK, 0);
+  EXPECT_EQ(dialog.ShowModal(), IDOK);
+  EXPECT_TRUE(ownerDisabled);
+  EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+  EXPECT_FALSE(dialog.Visible());
+
+  PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(dialog.ShowModal(), IDCANCEL);
+  EXPECT_TRUE(IsWindow(dialog.Handle()));
+
+  app->Terminate();
+  EXPECT_EQ(dialog.ShowModal(), 0);
+  EXPECT_TRUE(app->Terminated());
+  EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+}
+
+TEST_F(WindowTest, DialogNavigationMovesTheFocusWithTab) {
+  ui::TWindow form, first, second;
+  form.DialogNavigation = true;
+  ASSERT_TRUE(form.Create(Params("form")));
+  for (auto* b : {&first, &second}) {
+    ui::TCreateParams p;
+    p.ClassName = "BUTTON";
+    p.Caption = "ボタン";
+    p.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+    p.Parent = form.Handle();
+    p.Y = b == &first ? 0 : 30;
+    p.Width = 80; p.Height = 24;
+    ASSERT_TRUE(b->Create(p));
+  }
+  form.Show();
+  first.Focus();
+  ASSERT_EQ(GetFocus(), first.Handle());
+  PostMessageA(first.Handle(), WM_KEYDOWN, VK_TAB, 0);
+  app->ProcessMessages();
+  EXPECT_EQ(GetFocus(), second.Handle());
+  form.DialogNavigation = false;
+  PostMessageA(second.Handle(), WM_KEYDOWN, VK_TAB, 0);
+  app->ProcessMessages();
+  EXPECT_EQ(GetFocus(), second.Handle());
+}
+
 }  // namespace
