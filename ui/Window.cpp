@@ -1,5 +1,7 @@
 #include "ui/Window.h"
 
+#include <windowsx.h>
+
 #include <vector>
 
 #include "ui/Application.h"
@@ -22,6 +24,19 @@ TShiftState KeyboardShiftState() {
   if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
   return s;
 }
+
+namespace {
+TShiftState MouseShiftState(WPARAM keys) {
+  TShiftState s = 0;
+  if (keys & MK_SHIFT) s |= ssShift;
+  if (keys & MK_CONTROL) s |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+  if (keys & MK_LBUTTON) s |= ssLeft;
+  if (keys & MK_RBUTTON) s |= ssRight;
+  if (keys & MK_MBUTTON) s |= ssMiddle;
+  return s;
+}
+}  // namespace
 
 TWindow::~TWindow() {
   if (!hwnd_) return;
@@ -207,6 +222,35 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (key == 0) return 0;
       wParam = static_cast<unsigned char>(key);
       break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
+      auto& handler = down ? OnMouseDown : OnMouseUp;
+      if (!handler) break;
+      TMouseButton button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP)   ? TMouseButton::Left
+                            : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) ? TMouseButton::Right
+                                                                             : TMouseButton::Middle;
+      handler(button, MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      break;
+    }
+    case WM_MOUSEMOVE:
+      if (OnMouseMove) OnMouseMove(MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      break;
+    case WM_LBUTTONDBLCLK:
+      if (OnDblClick) OnDblClick();
+      break;
+    case WM_PAINT: {
+      if (!OnPaint || oldProc_) break;  // a control paints itself
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      struct TEnd { HWND h; PAINTSTRUCT* ps; ~TEnd() { EndPaint(h, ps); } } end{hwnd_, &ps};
+      OnPaint(dc, ps.rcPaint);
+      return 0;
     }
     case WM_COMMAND: {
       auto control = reinterpret_cast<HWND>(lParam);

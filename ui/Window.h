@@ -46,10 +46,12 @@ struct TCreateParams {
   HICON Icon = nullptr;
 };
 
-// Modifier keys down, as key events report them.
-enum : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
+// Modifier keys (and, for mouse events, buttons) down, as events report them.
+enum : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
 using TShiftState = unsigned;
 TShiftState KeyboardShiftState();
+
+enum class TMouseButton { Left, Right, Middle };
 
 class TWindow {
  public:
@@ -108,6 +110,13 @@ class TWindow {
   // WM_CHAR (one byte; a double-byte character comes as two): setting key to
   // 0 swallows it, another value is passed on instead.
   std::function<void(char& key)> OnKeyPress;
+  // Mouse messages in client coordinates.
+  std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseDown;
+  std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseUp;
+  std::function<void(TShiftState shift, int x, int y)> OnMouseMove;
+  std::function<void()> OnDblClick;  // left button
+  // WM_PAINT, between BeginPaint and EndPaint.
+  std::function<void(HDC dc, const RECT& update)> OnPaint;
   // WM_COMMAND: control id, notification code, control; true when handled.
   std::function<bool(WORD id, WORD code, HWND control)> OnCommand;
   // This control's notifications, handed on by its parent: WM_COMMAND's code,

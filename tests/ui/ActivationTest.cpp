@@ -1,4 +1,5 @@
-// The program loses the foreground to a window of another thread for real.
+// Activation and focus, for real: the program loses the foreground to a window
+// of another thread; the dialog keys move the focus.
 #include <atomic>
 #include <thread>
 
@@ -46,6 +47,34 @@ TEST_F(ApplicationTest, AnotherThreadsWindowTakingTheForegroundDeactivates) {
   while (!PostThreadMessageA(otherThread, WM_QUIT, 0, 0)) Sleep(1);
   EXPECT_TRUE(PumpUntil([&] { return finished.load(); }));  // its window's end reactivates ours
   t.join();
+}
+
+TEST_F(ApplicationTest, DialogNavigationMovesTheFocusWithTab) {
+  ui::TWindow form, first, second;
+  form.DialogNavigation = true;
+  ASSERT_TRUE(form.Create(Params()));
+  for (auto* b : {&first, &second}) {
+    ui::TCreateParams p;
+    p.ClassName = "BUTTON";
+    p.Caption = "ボタン";
+    p.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+    p.Parent = form.Handle();
+    p.Y = b == &first ? 0 : 30;
+    p.Width = 80; p.Height = 24;
+    ASSERT_TRUE(b->Create(p));
+  }
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == form.Handle(); }));
+  first.Focus();
+  ASSERT_EQ(GetFocus(), first.Handle());
+  PostMessageA(first.Handle(), WM_KEYDOWN, VK_TAB, 0);
+  app->ProcessMessages();
+  EXPECT_EQ(GetFocus(), second.Handle());
+  form.DialogNavigation = false;
+  PostMessageA(second.Handle(), WM_KEYDOWN, VK_TAB, 0);
+  app->ProcessMessages();
+  EXPECT_EQ(GetFocus(), second.Handle());
 }
 
 }  // namespace

@@ -59,6 +59,32 @@ TEST_F(WindowTest, ObjectIsBoundAtCreationAndEventsRun) {
   EXPECT_EQ(events.back(), "hide");
 }
 
+TEST_F(WindowTest, MouseAndPaintEvents) {
+  ui::TWindow w;
+  std::vector<std::string> events;
+  w.OnMouseDown = [&](ui::TMouseButton b, ui::TShiftState s, int x, int y) {
+    events.push_back("down " + std::to_string(int(b)) + " " + std::to_string(s) + " " + std::to_string(x) + "," + std::to_string(y));
+  };
+  w.OnMouseUp = [&](ui::TMouseButton b, ui::TShiftState, int, int) { events.push_back("up " + std::to_string(int(b))); };
+  w.OnMouseMove = [&](ui::TShiftState, int x, int y) { events.push_back("move " + std::to_string(x) + "," + std::to_string(y)); };
+  w.OnDblClick = [&] { events.push_back("dbl"); };
+  int painted = 0;
+  w.OnPaint = [&](HDC dc, const RECT&) { painted += dc != nullptr; };
+  auto p = Params();
+  p.ClassName = "QvTestDblClkWindow";
+  p.ClassStyle = CS_DBLCLKS;
+  ASSERT_TRUE(w.Create(p));
+  SendMessageA(w.Handle(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(10, 20));
+  SendMessageA(w.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-3, 4));
+  SendMessageA(w.Handle(), WM_RBUTTONUP, 0, 0);
+  SendMessageA(w.Handle(), WM_LBUTTONDBLCLK, 0, 0);
+  EXPECT_EQ(events, (std::vector<std::string>{"down 0 9 10,20", "move -3,4", "up 1", "dbl"}));
+  w.Show();
+  InvalidateRect(w.Handle(), nullptr, TRUE);
+  UpdateWindow(w.Handle());
+  EXPECT_GE(painted, 1);
+}
+
 TEST_F(WindowTest, OnMessageSeesEveryMessageFirst) {
   ui::TWindow w;
   int seen = 0;
@@ -214,32 +240,6 @@ TEST_F(WindowTest, ShowModalRunsTheLoopUntilAResult) {
   EXPECT_EQ(dialog.ShowModal(), 0);
   EXPECT_TRUE(app->Terminated());
   EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
-}
-
-TEST_F(WindowTest, DialogNavigationMovesTheFocusWithTab) {
-  ui::TWindow form, first, second;
-  form.DialogNavigation = true;
-  ASSERT_TRUE(form.Create(Params("form")));
-  for (auto* b : {&first, &second}) {
-    ui::TCreateParams p;
-    p.ClassName = "BUTTON";
-    p.Caption = "ボタン";
-    p.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-    p.Parent = form.Handle();
-    p.Y = b == &first ? 0 : 30;
-    p.Width = 80; p.Height = 24;
-    ASSERT_TRUE(b->Create(p));
-  }
-  form.Show();
-  first.Focus();
-  ASSERT_EQ(GetFocus(), first.Handle());
-  PostMessageA(first.Handle(), WM_KEYDOWN, VK_TAB, 0);
-  app->ProcessMessages();
-  EXPECT_EQ(GetFocus(), second.Handle());
-  form.DialogNavigation = false;
-  PostMessageA(second.Handle(), WM_KEYDOWN, VK_TAB, 0);
-  app->ProcessMessages();
-  EXPECT_EQ(GetFocus(), second.Handle());
 }
 
 }  // namespace
