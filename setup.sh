@@ -48,6 +48,17 @@ if [ ! -f "$QV_PRISTINE/.qv-ready" ]; then
   )
   touch "$QV_PRISTINE/.qv-ready"
 fi
+# No window manager runs, so Wine's windows are better unmanaged: a managed
+# window that hides or loses the foreground waits 2 s for a window-manager reply
+# that never comes (and test processes sometimes hung at their exit).
+if [ ! -f "$QV_PRISTINE/.qv-unmanaged" ]; then
+  (
+    export WINEPREFIX="$QV_PRISTINE"
+    qv_wine_env wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    qv_wine_env wineserver -w
+  )
+  touch "$QV_PRISTINE/.qv-unmanaged"
+fi
 
 configure() {  # build-dir, cmake arguments...
   local dir=$1; shift
