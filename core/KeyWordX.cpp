@@ -10,114 +10,25 @@
 #include "core/AppFlags.h"
 #include "core/Debug_Unit.h"
 #include "core/FileIO.h"
+#include "core/File_Lists.h"
+#include "core/File_Utils.h"
 #include "core/Sjis.h"
 
 namespace {
 
-// ---------------------------------------------------------------------------
-// File-system probes. Small private copies of the path services (path kinds,
-// program search, absolute paths, listings) until the shared path units are
-// linked in; they keep the same answers for the cases the store asks about.
-
-class ErrorModeGuard {
- public:
-  ErrorModeGuard() : old_(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
-  ~ErrorModeGuard() { SetErrorMode(old_); }
-
- private:
-  UINT old_;
-};
-
-bool IsReservedName(const std::string& name) {
-  static const char* const kReserved[] = {
-      "<",      ">",       "con",      "prn",      "nul",      "aux",      "BILING$",  "LPT1",   "LPT2",
-      "LPT3",   "LPT4",    "LPT5",     "LPT6",     "LPT7",     "LPT8",     "LPT9",     "JKEYB$", "COM1",
-      "COM2",   "COM3",    "COM4",     "DBLBUFF$", "CLOCK$",   "CONFIG$",  "EMMXXXX0", "IFS$HLP$",
-      "$IBMADSP", "$IBMAFNT", "KKCFUNC$", "$MMXXXX0", "XMSXXXX0", "SETVER", "SETVERXX", "CD_101",
-      "MSCD001", "MS$KANJI", "MSCD$$$$"};
-  for (const char* r : kReserved)
-    if (sjis::EqualsIgnoreCase(name, r)) return true;
-  return false;
-}
-
-// 1 nothing, 2 file, 3 folder, 4 pattern matching a file first, 5 a folder first.
-int PathKind(const std::string& path, bool allowWild) {
-  if (path.empty()) return 1;
-  std::string copy = path;
-  bool mayBeFile = true;
-  if (sjis::EndsWithChar(copy, '\\')) {
-    copy.pop_back();
-    mayBeFile = false;
-  }
-  bool hasFolder = sjis::FindChar(copy, '\\') != sjis::npos || sjis::FindChar(copy, ':') != sjis::npos;
-  bool wild = sjis::FindChar(copy, '*') != sjis::npos || sjis::FindChar(copy, '?') != sjis::npos;
-  if (!hasFolder && wild && copy != "." && copy != "..") return 1;
-  if (IsReservedName(copy)) return 1;
-  ErrorModeGuard guard;
-  if (!copy.empty()) {
-    DWORD attr = GetFileAttributesA(copy.c_str());
-    if (attr != INVALID_FILE_ATTRIBUTES) {
-      if (attr & FILE_ATTRIBUTE_DIRECTORY) return 3;
-      if (mayBeFile) return 2;
-    }
-  }
-  if (!allowWild) return 1;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA(path.c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return 1;
-  FindClose(h);
-  return (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 5 : 4;
-}
-
-bool ExistsWild(const std::string& path) { return PathKind(path, true) != 1; }
-bool IsDirectoryPath(const std::string& path) { return PathKind(path, false) == 3; }
-
-std::string SearchOnPath(const std::string& name) {
-  char buf[MAX_PATH];
-  char* filePart = nullptr;
-  DWORD n = SearchPathA(nullptr, name.c_str(), nullptr, MAX_PATH, buf, &filePart);
-  return (n > 0 && n < MAX_PATH) ? std::string(buf, n) : std::string();
-}
-
-std::string FindExecutable(const std::string& name) {
-  if (name.empty()) return std::string();
-  ErrorModeGuard guard;
-  std::string found = SearchOnPath(name);
-  if (found.empty() && sjis::ExtractFileExt(name).empty()) found = SearchOnPath(name + ".exe");
-  return found;
-}
-
-std::string ExpandPath(const std::string& path) {
-  char buf[MAX_PATH];
-  DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, buf, nullptr);
-  return (n > 0 && n < MAX_PATH) ? std::string(buf, n) : path;
-}
-
+// The process's current folder, without a trailing backslash (kept on a root).
 std::string CurrentFolder() {
   char buf[MAX_PATH];
   DWORD n = GetCurrentDirectoryA(MAX_PATH, buf);
   return (n > 0 && n < MAX_PATH) ? std::string(buf, n) : std::string();
 }
 
-// Bare names of everything that matches the pattern ("." and ".." left out).
-std::vector<std::string> ListMatches(const std::string& pattern) {
-  std::vector<std::string> names;
-  ErrorModeGuard guard;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    std::string n = fd.cFileName;
-    if (n != "." && n != "..") names.push_back(std::move(n));
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
-  return names;
-}
-
 int LocaleCompareIgnoreCase(const std::string& a, const std::string& b) {
   return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
                         static_cast<int>(b.size())) - 2;
 }
+
+bool ExistsWild(const std::string& path) { return FileUtilsInstance().ExistsWild(path); }
 
 // %NAME% expansion of resolved paths.
 std::string ExpandKeyWordNames(const std::string& text) { return GetExpandEnvString().Expand(text); }
@@ -203,7 +114,7 @@ std::string ResolveKeyWordPath(const std::string& token, TKeyWordManager& manage
           found = kw->GetCommand();
         }
       } else {
-        found = FindExecutable(head);
+        found = FileUtilsInstance().FindExecutable(head, std::string());
       }
       if (!found.empty()) {
         if (fileio::DirectoryExists(found)) head = found;
@@ -221,7 +132,7 @@ std::string ResolveKeyWordPath(const std::string& token, TKeyWordManager& manage
       }
       if (!guarded) result = kw->GetCommand();
     } else {
-      std::string found = FindExecutable(token);
+      std::string found = FileUtilsInstance().FindExecutable(token, std::string());
       if (!found.empty()) result = found;
     }
   }
@@ -565,7 +476,7 @@ TStringList TKeyWordManager::GetSubFolders(const std::string& groupPath) {
   TStringList paths;
   if (groupPath.empty()) return paths;
   std::string pattern = itemsFolder_ + "%" + sjis::ReplaceAll(groupPath, "/", "%") + "%*.vane";
-  for (const std::string& name : ListMatches(pattern)) {
+  for (const std::string& name : ListWildMatches(pattern, true, false)) {
     std::string path = kwfile::GroupPathFromFileName(name);
     if (path.empty() || !sjis::StartsWithIgnoreCase(path, groupPath + "/")) continue;
     // A file waiting for deletion no longer holds a group.
@@ -668,7 +579,7 @@ std::string TKeyWordX::GetCommand() {
         GuardEntry guard(Manager->GuardList, GetKeyWord());
         command = ResolveKeyWordPath(command, *Manager);
       }
-      if (ExistsWild(command)) command = ExpandPath(command);
+      if (ExistsWild(command)) command = FileUtilsInstance().ExpandPath(command);
       return command;
     }
     case kTypeSystem: {
@@ -758,7 +669,7 @@ void TKeyWordX::SetCommand(const std::string& value) {
   WriteReferring("Command", value, 1);
   if (data_->ReadInteger("Type", 0) != kTypeCommand || value.empty()) {
     data_->DeleteKey("IsDir");
-  } else if (IsDirectoryPath(GetCommand())) {
+  } else if (FileUtilsInstance().IsDirectory(GetCommand())) {
     data_->WriteString("IsDir", "1");
   } else {
     data_->DeleteKey("IsDir");
