@@ -303,4 +303,24 @@ TEST(MultiDataObject, ContentsBecomeFilesAddressAndText) {
   fileio::DeleteFileAt(shortcut);
 }
 
+TEST(DataObjectUnit, TheLastEndLeavesClipboardDataInPlace) {
+  TMultiDataObject* object = new TMultiDataObject;
+  object->SetContents("クリップ");
+  ASSERT_EQ(OleSetClipboard(object), S_OK);
+  object->Release();  // the clipboard holds it now
+  // A second user's end changes nothing; the last one flushes and lets OLE go.
+  InitDataObjectUnit();
+  FinalizeDataObjectUnit();
+  EXPECT_EQ(OleIsCurrentClipboard(object), S_OK);
+  FinalizeDataObjectUnit();
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE h = GetClipboardData(CF_TEXT);
+  std::string block;
+  ReadGlobalBlock(h, block);
+  EmptyClipboard();
+  CloseClipboard();
+  InitDataObjectUnit();  // as the test environment had it
+  EXPECT_EQ(datablock::TextUpToNul(block), "クリップ");
+}
+
 }  // namespace

@@ -228,4 +228,45 @@ TEST_F(DataObjectTest, CanonicalFormatAndAdviseWithoutHolder) {
   EXPECT_EQ(e, nullptr);
 }
 
+// Counts the change notices it gets.
+class CountingSink : public IAdviseSink {
+ public:
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IAdviseSink)) {
+      *ppv = static_cast<IAdviseSink*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
+  STDMETHODIMP_(ULONG) Release() override { return --refs; }
+  STDMETHODIMP_(void) OnDataChange(FORMATETC*, STGMEDIUM*) override { ++changes; }
+  STDMETHODIMP_(void) OnViewChange(DWORD, LONG) override {}
+  STDMETHODIMP_(void) OnRename(IMoniker*) override {}
+  STDMETHODIMP_(void) OnSave() override {}
+  STDMETHODIMP_(void) OnClose() override {}
+  ULONG refs = 1;
+  int changes = 0;
+};
+
+TEST_F(DataObjectTest, AdvisedSinksHearOfSetData) {
+  CountingSink sink;
+  FORMATETC f = MakeFormatEtc(CF_TEXT);
+  DWORD connection = 0;
+  ASSERT_EQ(object_->DAdvise(&f, ADVF_NODATA, &sink, &connection), S_OK);
+  STGMEDIUM m = {};
+  m.tymed = TYMED_HGLOBAL;
+  m.hGlobal = Block(std::string("x\0", 2));
+  ASSERT_EQ(object_->SetData(&f, &m, TRUE), S_OK);
+  EXPECT_EQ(sink.changes, 1);
+  {
+    Ref<IEnumSTATDATA> e;  // its snapshot holds the sink too
+    EXPECT_EQ(object_->EnumDAdvise(e.out()), S_OK);
+  }
+  EXPECT_EQ(object_->DUnadvise(connection), S_OK);
+  EXPECT_EQ(sink.refs, 1u);
+}
+
 }  // namespace
