@@ -146,18 +146,16 @@ HRESULT TDataObject::CopyMedium(const STGMEDIUM& source, STGMEDIUM& dest, bool s
         dest.hGlobal = copy;
       }
       break;
-    case TYMED_FILE: {
-      const wchar_t* name = source.lpszFileName ? source.lpszFileName : L"";
-      const size_t bytes = (wcslen(name) + 1) * sizeof(wchar_t);
-      auto* copy = static_cast<wchar_t*>(CoTaskMemAlloc(bytes));
-      if (!copy) {
+    case TYMED_FILE:
+      // A file medium's release deletes the file. Shared, it stays this
+      // object's to release; a copy would delete the giver's file when
+      // released, so there is none.
+      if (!share) {
         dest = STGMEDIUM{};
-        return E_OUTOFMEMORY;
+        return DV_E_TYMED;
       }
-      std::memcpy(copy, name, bytes);
-      dest.lpszFileName = copy;
+      dest.pUnkForRelease = static_cast<IDataObject*>(this);
       break;
-    }
     case TYMED_ISTREAM:
       if (source.pstm) source.pstm->AddRef();
       break;

@@ -61,8 +61,8 @@ bool IsIconFile(const std::string& path) {
 
 TIconFactory& AcquireIconFactory() {
   EnterCriticalSection(&FactoryLock());
-  static TIconFactory* factory = new TIconFactory;  // created under the lock, on first use
-  return *factory;
+  static TIconFactory factory;  // created on first use, freed at program end
+  return factory;
 }
 
 void ReleaseIconFactory() { LeaveCriticalSection(&FactoryLock()); }

@@ -208,10 +208,12 @@ TEST_F(DataObjectTest, CopyRuleByMediumKind) {
   EXPECT_EQ(object_->CopyMedium(src, dst, true), DV_E_TYMED);
   src.tymed = TYMED_FILE;
   src.lpszFileName = const_cast<LPOLESTR>(L"C:\\x.dat");
-  ASSERT_EQ(object_->CopyMedium(src, dst, false), S_OK);
-  EXPECT_NE(dst.lpszFileName, src.lpszFileName);
-  EXPECT_STREQ(dst.lpszFileName, L"C:\\x.dat");
-  CoTaskMemFree(dst.lpszFileName);
+  EXPECT_EQ(object_->CopyMedium(src, dst, false), DV_E_TYMED);
+  ASSERT_EQ(object_->CopyMedium(src, dst, true), S_OK);
+  EXPECT_EQ(dst.lpszFileName, src.lpszFileName);
+  // Released by the receiver, it releases this object, never the file.
+  EXPECT_EQ(dst.pUnkForRelease, static_cast<IUnknown*>(static_cast<IDataObject*>(object_.get())));
+  dst.pUnkForRelease->Release();
 }
 
 TEST_F(DataObjectTest, CanonicalFormatAndAdviseWithoutHolder) {
