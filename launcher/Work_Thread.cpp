@@ -331,7 +331,12 @@ void TWorkThread::DestroyThread() {
     // delivering sent messages (and only those) until it has ended.
     for (;;) {
       DWORD r = MsgWaitForMultipleObjects(1, &thread, FALSE, 100, QS_SENDMESSAGE);
-      if (r != WAIT_OBJECT_0 + 1 && r != WAIT_TIMEOUT) break;
+      if (r == WAIT_OBJECT_0) break;
+      if (r != WAIT_OBJECT_0 + 1 && r != WAIT_TIMEOUT) {
+        // Never free the worker under a running thread.
+        WaitForSingleObject(thread, INFINITE);
+        break;
+      }
       MSG msg;
       PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }

@@ -323,4 +323,27 @@ TEST(DataObjectUnit, TheLastEndLeavesClipboardDataInPlace) {
   EXPECT_EQ(datablock::TextUpToNul(block), "クリップ");
 }
 
+TEST(MultiDataObject, ContentsReadBackThroughTheClipboard) {
+  TempDir dir;
+  WriteTextFile(dir / "Site.url", "[InternetShortcut]\r\nURL=http://h/site\r\n");
+  TMultiDataObject* object = new TMultiDataObject;
+  object->SetContents(dir / "Site.url" + "\r\n" + dir.path());
+  ASSERT_EQ(OleSetClipboard(object), S_OK);
+  object->Release();
+  IDataObject* clip = nullptr;
+  ASSERT_EQ(OleGetClipboard(&clip), S_OK);
+  TFileDataHandler files;
+  EXPECT_TRUE(files.ReadFrom(clip));
+  EXPECT_EQ(files.Files().Items(), (std::vector<std::string>{dir / "Site.url", dir.path()}));
+  TURLDataHandler url;
+  EXPECT_TRUE(url.ReadFrom(clip));
+  EXPECT_EQ(url.URL, "http://h/site");
+  EXPECT_EQ(url.Title, "Site");
+  TTextDataHandler text;
+  EXPECT_TRUE(text.ReadFrom(clip));
+  EXPECT_EQ(text.Text, dir / "Site.url" + "\r\n" + dir.path());
+  clip->Release();
+  OleSetClipboard(nullptr);
+}
+
 }  // namespace
