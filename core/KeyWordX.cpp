@@ -983,26 +983,29 @@ void TKeyWordX::ProcessParam(TStringIni& runData, std::string& commandLine, cons
   if (!TypedParams) return;
   if (!ArrayedParam) ArrayedParam = std::make_unique<TStringList>();
   DebugOut().Write("KeywordX.ProcessParam:").WriteLn();
-  TStringList& params = *ArrayedParam;
-  TStringList& typed = *TypedParams;
 
   // Typed parameters that were only the stored ones are no parameters.
-  if (sjis::EqualsIgnoreCase(typed.GetDelimitedText(' ', '"'), GetParam())) typed.Clear();
+  if (sjis::EqualsIgnoreCase(TypedParams->GetDelimitedText(' ', '"'), GetParam())) TypedParams->Clear();
 
   std::string fparam = runData.ReadString("FParam", "");
   const bool fromExtra = !ExistsInsertParam(fparam);
   if (fromExtra) fparam = extra;
   if (!fparam.empty() && Parser) {
-    TStringList saved = params;
-    params.Clear();
+    TStringList saved = *ArrayedParam;
+    ArrayedParam->Clear();
+    // The parser may give the item new lists: none is held across the call.
     TKeyWordX* parsed = Parser->ParseByKeyword(this, fparam, true);
     TStringList result;
     if (parsed && parsed->ArrayedParam) result = *parsed->ArrayedParam;
     if (fromExtra) result.AddStrings(saved);
     fparam = JoinWith(result, "\t");
     runData.WriteString("FParam", fparam);
-    params = saved;
+    if (!ArrayedParam) ArrayedParam = std::make_unique<TStringList>();
+    *ArrayedParam = saved;
+    if (!TypedParams) TypedParams = std::make_unique<TStringList>();
   }
+  TStringList& params = *ArrayedParam;
+  const TStringList& typed = *TypedParams;
 
   std::vector<std::string> raw, escaped;
   for (const std::string& e : typed) {

@@ -7,6 +7,12 @@
 // it, except for data made by a setter on a view that is in no group yet.
 // Views must not be used after ClearCache or after their group was dropped.
 //
+// Running: RunCommand resolves the item's values into a run copy, expands
+// wildcards, puts in the run-time parameters and then starts the command
+// through the shell, hands a system command to the host's runner or runs a
+// group's items. The shell start, message boxes, clipboard and message pump
+// are reached through the manager's RunServices.
+//
 // Errors: an unreadable group file and a failed write in Save raise
 // EKeyWordStoreError. FindItemData and FindKeyWord swallow read errors (the
 // keyword is then "not found"); every other caller sees them and must catch

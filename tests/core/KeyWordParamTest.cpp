@@ -119,6 +119,7 @@ TEST_F(Params, SubstitutionTable) {
       {"ten is one and a digit", {"a"}, "%10", "a0", "a0"},
       {"empty parameters skipped", {"", "a"}, "%1", "a", "a"},
       {"double-byte before percent", {"表"}, "ソ%1表", "ソ表表", "ソ表表"},
+      {"lone lead byte at the end", {"a"}, "%1\x82", "a\x82", "a\x82"},
       {"typed were the stored ones", {"p", "q"}, "%1", "", "", "p q"},
   };
   for (const Row& r : rows) {
