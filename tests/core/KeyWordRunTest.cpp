@@ -61,6 +61,9 @@ TEST_F(Exec, StartRecord) {
   EXPECT_EQ(s.dir, dir);
   EXPECT_EQ(s.nShow, 10);
   EXPECT_TRUE(boxes.shown.empty());
+  // The run worked on its own copy of the item data.
+  EXPECT_EQ(kw->Data()->ReadString("Param", ""), "%1 -x");
+  EXPECT_FALSE(kw->Data()->ValueExists("FParam"));
 }
 
 TEST_F(Exec, ShowStatesAndFolders) {
@@ -189,6 +192,11 @@ TEST_F(Exec, WildcardItemRunsEachMatch) {
   temp->ArrayedParam = std::make_unique<TStringList>();
   temp->RunCommand();
   EXPECT_EQ(shell.Files(), (V{td / "w\\d.txt\\", td / "w\\a.txt", td / "w\\b.txt"}));
+
+  shell.starts.clear();
+  temp->Data()->WriteBool("ExpandWildCard", false);
+  temp->RunCommand();
+  EXPECT_EQ(shell.Files(), V{td / "w\\*.txt"});
 }
 
 TEST_F(Exec, WildcardsExpandInValuesAndParameters) {
