@@ -1248,7 +1248,13 @@ void TKeyWordX::Execute(const std::string& commandLine, TStringIni* runData) {
       std::string question = "一度に" + sjis::IntToStr(lines.Count()) + "のファイルを開きます" + "実行しますか?";
       if (Manager->RunServices.MessageBoxes->Show(question, kWildCardCaption, MB_YESNO) != IDYES) return;
     }
+    // Each line starts from the parameters the run had: what a line's filer
+    // start put in must not become a parameter of the next line's.
+    const TStringList params = *ArrayedParam;
+    const TStringList typed = *TypedParams;
     for (const std::string& line : lines) {
+      *ArrayedParam = params;
+      *TypedParams = typed;
       run.WriteString("Command", line);
       Execute(line, runData);
     }

@@ -294,6 +294,20 @@ TEST_F(Exec, FilerOpensFolders) {
   }
 }
 
+// Every folder of a wildcard goes to the filer on its own.
+TEST_F(Exec, FilerGetsEachMatchedFolderAlone) {
+  std::string filer = File("filer.exe");
+  std::string f1 = Folder("w\\f1"), f2 = Folder("w\\f2");
+  Options("UseFiler=1\r\nFilerName=" + TStringIni::EscapeValue(filer) + "\r\n");
+  auto temp = m.CreateTemp("w", td / "w\\f*");
+  temp->RunFile = RunIni();
+  temp->ArrayedParam = std::make_unique<TStringList>(V{"-x"});
+  temp->RunCommand();
+  ASSERT_EQ(shell.starts.size(), 2u);
+  EXPECT_EQ(shell.starts[0].params, f1 + " -x");
+  EXPECT_EQ(shell.starts[1].params, f2 + " -x");
+}
+
 // ---------------------------------------------------------------------------
 // Failure reports
 
