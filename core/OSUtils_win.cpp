@@ -85,9 +85,14 @@ void ForceForegroundWindow(HWND window) {
     BringWindowToTop(window);
     return;
   }
-  AttachedInput attach(windowThread, foregroundThread);
-  BringWindowToTop(window);
-  SetForegroundWindow(window);
+  {
+    AttachedInput attach(windowThread, foregroundThread);
+    BringWindowToTop(window);
+    SetForegroundWindow(window);
+  }
+  // Wine drops the foreground when the input states part again; the window may
+  // take it back now that no other thread holds it.
+  if (GetForegroundWindow() != window) SetForegroundWindow(window);
 }
 
 bool ShellCopyFiles(HWND owner, const std::string& source, const std::string& destination) {
