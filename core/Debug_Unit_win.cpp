@@ -12,7 +12,10 @@
 namespace debugsys {
 
 void OpenConsole() {
-  // A program that already has a console (or redirected output) keeps it.
+  // Output that already goes somewhere (a console, a pipe, a file) stays there;
+  // a program started without one gets a console window of its own.
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (out != nullptr && out != INVALID_HANDLE_VALUE && GetFileType(out) != FILE_TYPE_UNKNOWN) return;
   AllocConsole();
 }
 

@@ -45,6 +45,13 @@ TEST(StringUtilsCharMode, LengthDeleteAndCopyCountCharactersOrBytes) {
     EXPECT_EQ(d, s);
     CharDelete(d, 0, 1);
     EXPECT_EQ(d, s);
+    // A lead byte with nothing after it is one character and is kept.
+    const std::string broken = "ソ\x81";
+    EXPECT_EQ(CharLength(broken), 2);
+    EXPECT_EQ(CharCopy(broken, 2, 5), "\x81");
+    d = broken;
+    CharDelete(d, 1, 1);
+    EXPECT_EQ(d, "\x81");
   }
   {
     CharModeScope mode(false);
