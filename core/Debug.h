@@ -27,7 +27,7 @@ class TDebugLine {
   // Appends text as one entry (it may hold line breaks) and echoes it with CR
   // LF; the entry's index, or 0 when off.
   int Add(std::string_view text);
-  int AddFmt(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  int AddFmt(const char* format, ...) QV_PRINTF_FORMAT(2, 3);
   // Whole milliseconds since the log started (0 when off).
   long long Elapsed() const;
   void Noop() {}

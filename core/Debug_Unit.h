@@ -71,7 +71,7 @@ class TDebug {
   // Launcher style (they write plain text in the editor's style too).
   TDebug& WriteFloat(double value);
   TDebug& WriteKeyWord(const TLoggable* object);  // "nil" or the object's ToString
-  TDebug& WriteFmt(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  TDebug& WriteFmt(const char* format, ...) QV_PRINTF_FORMAT(2, 3);
   // Every item in order with nothing between them; "NIL" without a list.
   TDebug& WriteStrings(const TStringList* list);
   TDebug& SaveToFile(const std::string& fileName);

@@ -10,6 +10,14 @@
 
 #include "core/StringList.h"
 
+// printf-style checking of the format arguments; MinGW's C library formats
+// the C99 way (%zu, %lld) when its ANSI stdio is on, as libstdc++ turns it on.
+#if defined(__MINGW32__)
+#define QV_PRINTF_FORMAT(fmt, args) __attribute__((format(gnu_printf, fmt, args)))
+#else
+#define QV_PRINTF_FORMAT(fmt, args) __attribute__((format(printf, fmt, args)))
+#endif
+
 // Objects that can be written to a formatter or the log.
 class TLoggable {
  public:
@@ -54,7 +62,7 @@ class TStringFormater {
   TStringFormater& AddInt(long long value);
   TStringFormater& AddFloat(double value);
   TStringFormater& NewLine() { return Write("\r\n"); }
-  TStringFormater& AddFormat(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  TStringFormater& AddFormat(const char* format, ...) QV_PRINTF_FORMAT(2, 3);
   TStringFormater& AddFormatV(const char* format, va_list args);
   // "nil" without an object, else its ToString.
   TStringFormater& AddObject(const TLoggable* object);

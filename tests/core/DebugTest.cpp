@@ -43,7 +43,7 @@ TDebugHeader SampleHeader() {
 }
 
 TEST(StringFormater, NumberedLinesAndIndentation) {
-  struct Case { const char* name; void (*run)(TStringFormater&); const char* text; };
+  struct Case { const char* name; void (*run)(TStringFormater&); std::string text; };
   const Case cases[] = {
       {"chunks join one line", [](TStringFormater& f) { f.Write("a").Write("b").NewLine(); }, "00001| ab\r\n"},
       {"indent starts a new numbered line",
@@ -64,6 +64,10 @@ TEST(StringFormater, NumberedLinesAndIndentation) {
       {"numbers", [](TStringFormater& f) { f.AddInt(-42).Add(" ").AddFloat(0.1).Add(" ").AddFloat(2.5); },
        "00001| -42 0.1 2.5"},
       {"format", [](TStringFormater& f) { f.AddFormat("%s=%d", "n", 7); }, "00001| n=7"},
+      {"C99 format", [](TStringFormater& f) { f.AddFormat("%lld|%zu|%.2f", -5LL, size_t{7}, 0.5); },
+       "00001| -5|7|0.50"},
+      {"long format", [](TStringFormater& f) { f.AddFormat("%s", std::string(600, 'x').c_str()); },
+       "00001| " + std::string(600, 'x')},
       {"date", [](TStringFormater& f) { f.AddDateTime({2024, 1, 2, 3, 4, 5, 6}); }, "00001| 2024/01/02 03:04:05.006"},
   };
   for (const auto& c : cases) {
