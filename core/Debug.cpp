@@ -19,7 +19,10 @@ void TDebugLine::WriteHeader(const TDebugHeader& h) {
 void TDebugLine::Finish() {
   std::lock_guard<std::mutex> lock(mu_);
   if (!on_.load(std::memory_order_relaxed)) return;
-  if (sink_) sink_->SaveFile(lines_.GetText());
+  try {
+    if (sink_) sink_->SaveFile(lines_.GetText());
+  } catch (...) {
+  }
   on_.store(false, std::memory_order_release);
   sink_.reset();
 }
@@ -28,10 +31,14 @@ int TDebugLine::Add(std::string_view text) {
   if (!Enabled()) return 0;
   std::lock_guard<std::mutex> lock(mu_);
   if (!on_.load(std::memory_order_relaxed)) return 0;
-  int index = lines_.Add(std::string(text));
-  // An empty entry shows as an empty line of its own.
-  if (sink_) sink_->Echo(text.empty() ? std::string("\r\n\r\n") : std::string(text) + "\r\n");
-  return index;
+  try {
+    int index = lines_.Add(std::string(text));
+    // An empty entry shows as an empty line of its own.
+    if (sink_) sink_->Echo(text.empty() ? std::string("\r\n\r\n") : std::string(text) + "\r\n");
+    return index;
+  } catch (...) {
+    return 0;  // logging never disturbs the program
+  }
 }
 
 int TDebugLine::AddFmt(const char* format, ...) {

@@ -94,7 +94,10 @@ void TDebug::WriteHeader(const TDebugHeader& h) {
 void TDebug::Finish() {
   std::lock_guard<std::mutex> lock(mu_);
   if (!on_.load(std::memory_order_relaxed)) return;
-  if (sink_) sink_->SaveFile(AsSavedList(TextLocked()));
+  try {
+    if (sink_) sink_->SaveFile(AsSavedList(TextLocked()));
+  } catch (...) {
+  }
   on_.store(false, std::memory_order_release);
   formater_.reset();
   sink_.reset();
@@ -115,15 +118,19 @@ std::string TDebug::EditorFormat(std::string_view text) {
 }
 
 void TDebug::WriteLocked(std::string_view text) {
-  if (formater_) {
-    formater_->Write(text);
-    return;
-  }
-  std::string out = EditorFormat(text);
-  text_ += out;
-  if (sink_) {
-    sink_->Echo(out);
-    sink_->SaveFile(AsSavedList(text_));
+  try {
+    if (formater_) {
+      formater_->Write(text);
+      return;
+    }
+    std::string out = EditorFormat(text);
+    text_ += out;
+    if (sink_) {
+      sink_->Echo(out);
+      sink_->SaveFile(AsSavedList(text_));
+    }
+  } catch (...) {
+    // Logging never disturbs the program, not even when memory runs out.
   }
 }
 
