@@ -16,6 +16,7 @@
 #include "core/File_Lists.h"
 #include "core/File_Utils.h"
 #include "core/Sjis.h"
+#include "core/StringUtils.h"
 
 namespace {
 
@@ -1039,7 +1040,7 @@ void TKeyWordX::ProcessParam(TStringIni& runData, std::string& commandLine, cons
   if (!fparam.empty()) {
     std::string now = runData.ReadString("FParam", "");
     if (!(extra.empty() && sjis::EqualsIgnoreCase(now, fparam)))
-      params = TStringList(kwfile::SplitKeepEmpty(now, '\t'));
+      params = SplitString(now, "\t");
   }
   DebugOut().Write("KeywordX.ProcessParam:END").WriteLn();
 }

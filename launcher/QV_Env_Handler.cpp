@@ -1,22 +1,22 @@
 #include "launcher/QV_Env_Handler.h"
 
 #include "core/Expand_Env_String.h"
+#include "core/File_Paths.h"
 #include "core/Sjis.h"
 
-TQVEnvHandler::TQVEnvHandler(TExpandEnvString& expander, TFolderSource folders)
-    : expander_(expander), folders_(std::move(folders)) {
+TQVEnvHandler::TQVEnvHandler(TExpandEnvString& expander) : expander_(expander) {
   expander_.AddHandler([this](std::string& text, bool& handled) { Resolve(text, handled); });
 }
 
 void TQVEnvHandler::Resolve(std::string& text, bool& handled) const {
-  if (!sjis::StartsWithIgnoreCase(text, "QV.") || !folders_) return;
+  if (!sjis::StartsWithIgnoreCase(text, "QV.")) return;
   const std::string_view name = std::string_view(text).substr(3);
   const char* const names[] = {"MainDir", "UserDir", "MainDrive", "IconDir", "ItemDir"};
   int which = -1;
   for (int i = 0; i < 5; ++i)
     if (sjis::EqualsIgnoreCase(name, names[i])) which = i;
   if (which < 0) return;
-  const TQVFolders f = folders_();
+  const TFilePaths& f = FilePathsInstance();
   switch (which) {
     case 0: text = f.MainDir; break;
     case 1: text = f.UserDir; break;
@@ -37,7 +37,7 @@ std::string ExtractFileDrive(const std::string& path) {
   return share == sjis::npos ? path : path.substr(0, share);
 }
 
-TQVEnvHandler& QVEnvHandler(TQVEnvHandler::TFolderSource folders) {
-  static TQVEnvHandler handler(GetExpandEnvString(), std::move(folders));
+TQVEnvHandler& QVEnvHandler() {
+  static TQVEnvHandler handler(GetExpandEnvString());
   return handler;
 }

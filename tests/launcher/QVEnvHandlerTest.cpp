@@ -2,39 +2,43 @@
 
 #include <gtest/gtest.h>
 
-#include "core/Basic_Env_Handler.h"
 #include "core/Expand_Env_String.h"
+#include "core/File_Paths.h"
 
 namespace {
 
-TQVFolders Layout(const std::string& main) {
-  return TQVFolders{main, main + "\\Users\\ユーザ", main + "\\Users\\ユーザ\\Icons", main + "\\Users\\ユーザ\\Items"};
-}
+// Puts the process's folder layout in a given main folder for one test.
+class QVEnvHandlerTest : public ::testing::Test {
+ protected:
+  void TearDown() override { FilePathsInstance() = saved_; }
+  TFilePaths& Layout(const char* mainDir) {
+    FilePathsInstance().SetMainDir(mainDir);
+    return FilePathsInstance();
+  }
 
-TEST(QVEnvHandler, LauncherFolders) {
+ private:
+  TFilePaths saved_ = FilePathsInstance();
+};
+
+TEST_F(QVEnvHandlerTest, LauncherFolders) {
   TExpandEnvString e;
-  std::string main = "C:\\Tools\\Q";
-  int asked = 0;
-  TQVEnvHandler h(e, [&] {
-    ++asked;
-    return Layout(main);
-  });
+  TQVEnvHandler h(e);
+  const TFilePaths& f = Layout("C:\\Tools\\Q\\");
   struct Row {
     const char* in;
     std::string out;
   } rows[] = {
       {"%QV.MainDir%\\x", "C:\\Tools\\Q\\x"},
-      {"%qv.userdir%", "C:\\Tools\\Q\\Users\\ユーザ"},
+      {"%qv.userdir%", f.UserDir},
       {"%QV.MainDrive%", "C:"},
-      {"%QV.IconDir%\\a.ico", "C:\\Tools\\Q\\Users\\ユーザ\\Icons\\a.ico"},
-      {"%QV.ItemDir%", "C:\\Tools\\Q\\Users\\ユーザ\\Items"},
+      {"%QV.IconDir%\\a.ico", f.UserDir + "\\Icons\\a.ico"},
+      {"%QV.ItemDir%", f.UserDir + "\\Items"},
       {"%QV.Other%", "%QV.Other%"},
       {"%MainDir%", "%MainDir%"},
   };
   for (const Row& r : rows) EXPECT_EQ(e.Expand(r.in), r.out) << r.in;
-  main = "D:\\Moved";  // values are computed anew at every expansion
-  EXPECT_EQ(e.Expand("%QV.MainDir%"), "D:\\Moved");
-  EXPECT_EQ(asked, 6);
+  Layout("\\\\server\\share\\移動");  // values are read anew at every expansion
+  EXPECT_EQ(e.Expand("%QV.MainDir%|%QV.MainDrive%"), "\\\\server\\share\\移動|\\\\server\\share");
 }
 
 TEST(QVEnvHandler, DriveOfAPath) {
@@ -48,10 +52,11 @@ TEST(QVEnvHandler, DriveOfAPath) {
   for (const Row& r : rows) EXPECT_EQ(ExtractFileDrive(r.path), r.drive) << r.path;
 }
 
-TEST(QVEnvHandler, ComesThirdOnTheProcessExpander) {
-  TQVEnvHandler& h = QVEnvHandler([] { return Layout("E:\\Q"); });
-  EXPECT_EQ(&QVEnvHandler(nullptr), &h);
+TEST_F(QVEnvHandlerTest, ComesThirdOnTheProcessExpander) {
+  TQVEnvHandler& h = QVEnvHandler();
+  EXPECT_EQ(&QVEnvHandler(), &h);
   EXPECT_EQ(GetExpandEnvString().Handlers().Count(), 3u);
+  Layout("E:\\Q");
   EXPECT_EQ(GetExpandEnvString().Expand("%QV.MainDrive%|%ENV.QV_NOT_SET_ANYWHERE%"), "E:|%QV_NOT_SET_ANYWHERE%");
 }
 
