@@ -42,7 +42,13 @@ done
 # output pipe and ctest waits for them forever.
 qv_wine_env wineserver -p
 qv_wine_env wine wineboot </dev/null >/dev/null 2>&1
-qv_wine_env wine "$QV_BUILD/win/tests/qv_keepalive.exe" </dev/null >/dev/null 2>&1 &
+# The same holds for Wine's desktop process: the keep-alive program starts it
+# and tells so by creating a file (named by its Windows path on drive Z:).
+ready="$QV_BUILD/wine/keepalive.ready"
+rm -f "$ready"
+qv_wine_env wine "$QV_BUILD/win/tests/qv_keepalive.exe" "Z:${ready//\//\\}" </dev/null >/dev/null 2>&1 &
+for _ in $(seq 300); do [ -f "$ready" ] && break; sleep 0.1; done
+[ -f "$ready" ] || echo "test: the keep-alive program did not start; GUI tests may hang" >&2
 
 cd "$QV_BUILD"
 qv_wine_env ctest -j"$jobs" --output-on-failure "$@"
