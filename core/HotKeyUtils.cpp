@@ -1,10 +1,7 @@
 #include "core/HotKeyUtils.h"
 
+#include "core/OSUtils.h"
 #include "core/Sjis.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -174,13 +171,6 @@ uint16_t HotKeyToShortCut(uint8_t modifiers, int key) {
   return sc;
 }
 
-bool IsDoubleModSupported() {
-#ifdef _WIN32
-  DWORD v = GetVersion();
-  bool nt = (v & 0x80000000u) == 0;
-  unsigned minor = HIBYTE(LOWORD(v));
-  return nt || minor != 0;
-#else
-  return true;
-#endif
-}
+bool IsDoubleModSupportedOn(const TOSVersion& v) { return !(v.platformId == 1 && v.minor == 0); }
+
+bool IsDoubleModSupported() { return IsDoubleModSupportedOn(SystemVersion()); }

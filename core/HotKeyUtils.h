@@ -63,4 +63,6 @@ uint16_t HotKeyToShortCut(uint8_t modifiers, int key);
 
 // Whether the platform can watch double presses: every system but the first
 // Windows 95 release (4.0).
+struct TOSVersion;
 bool IsDoubleModSupported();
+bool IsDoubleModSupportedOn(const TOSVersion& version);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/OSUtils.h"
+
 namespace {
 
 TEST(HotKeyText, TextToHotKeyTable) {
@@ -154,6 +156,18 @@ TEST(HotKeyText, MenuShortCuts) {
   };
   for (const auto& c : cases) EXPECT_EQ(HotKeyToShortCut(c.mods, c.key), c.sc) << int(c.mods) << " " << c.key;
   EXPECT_TRUE(IsDoubleModSupported());
+}
+
+TEST(HotKeyText, DoublePressSupportByVersion) {
+  struct Case { unsigned platform, major, minor; bool supported; };
+  const Case cases[] = {{1, 4, 0, false}, {1, 4, 10, true}, {1, 4, 90, true}, {2, 4, 0, true}, {2, 10, 0, true}};
+  for (const auto& c : cases) {
+    TOSVersion v;
+    v.platformId = c.platform;
+    v.major = c.major;
+    v.minor = c.minor;
+    EXPECT_EQ(IsDoubleModSupportedOn(v), c.supported) << c.platform << "." << c.major << "." << c.minor;
+  }
 }
 
 }  // namespace
