@@ -62,7 +62,9 @@ bool TApplication::HandleMessage() {
     app::SetTerminated(true);
     return true;
   }
-  ProcessMessage(msg);
+  // The listeners of the loop run here, outside any window procedure: they
+  // get the same barrier.
+  Guarded("TApplication.ProcessMessage", [&] { ProcessMessage(msg); });
   return true;
 }
 

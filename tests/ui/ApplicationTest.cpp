@@ -91,6 +91,19 @@ TEST_F(ApplicationTest, ExceptionInALoopCallbackIsShownAndTheLoopGoesOn) {
   EXPECT_EQ(boxes[0].Text, "アイドル失敗");
 }
 
+TEST_F(ApplicationTest, ExceptionInAMessageFilterStaysInProcessMessages) {
+  ui::TWindow w;
+  ASSERT_TRUE(w.Create(Params()));
+  auto filter = app->OnMessage.Add([&](MSG& msg, bool&) {
+    if (msg.message == kPing) throw std::runtime_error("フィルター失敗");
+  });
+  PostMessageA(w.Handle(), kPing, 0, 0);
+  PostMessageA(w.Handle(), kPing, 0, 0);
+  app->ProcessMessages();
+  EXPECT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].Text, "フィルター失敗");
+}
+
 TEST_F(ApplicationTest, ActivationEventsOncePerChange) {
   std::vector<std::string> events;
   auto a = app->OnActivate.Add([&] { events.push_back("activate"); });
