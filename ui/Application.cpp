@@ -37,6 +37,14 @@ TApplication::~TApplication() {
   g_current = nullptr;
 }
 
+LRESULT TApplication::TAppWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_CLOSE) return TWindow::WndProc(msg, wParam, lParam);
+  TApplication* app = TApplication::Current();
+  if (app && app->MainForm()) app->MainForm()->Close();
+  else if (app) app->Terminate();
+  return 0;
+}
+
 void TApplication::SetTitle(std::string_view title) {
   title_ = title;
   appWindow_.SetCaption(title_);

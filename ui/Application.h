@@ -77,7 +77,11 @@ class TApplication {
   bool Active() const { return active_; }
 
  private:
-  class TAppWindow : public TWindow {};
+  // Closing it (from its taskbar button, say) closes the main window.
+  class TAppWindow : public TWindow {
+   protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  };
   void ProcessMessage(MSG& msg);
   bool IsShortCut(const MSG& msg);
   bool IsDialogKey(MSG& msg);

@@ -29,6 +29,22 @@ TEST_F(ApplicationTest, HiddenApplicationWindowCarriesTheTitle) {
   EXPECT_THROW(ui::TApplication second, std::logic_error);
 }
 
+TEST_F(ApplicationTest, ClosingTheApplicationWindowClosesTheMainWindow) {
+  ui::TWindow main;
+  bool asked = false;
+  main.OnCloseQuery = [&](bool& canClose) { asked = true; canClose = false; };
+  ASSERT_TRUE(main.Create(Params()));
+  app->SetMainForm(&main);
+  SendMessageA(app->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(asked);
+  app->ProcessMessages();
+  EXPECT_FALSE(app->Terminated());
+  app->SetMainForm(nullptr);
+  SendMessageA(app->Handle(), WM_CLOSE, 0, 0);
+  app->ProcessMessages();
+  EXPECT_TRUE(app->Terminated());
+}
+
 TEST_F(ApplicationTest, MessageFilterCanKeepAMessageFromItsWindow) {
   ui::TWindow w;
   std::vector<WPARAM> reached;
