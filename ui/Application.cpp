@@ -1,5 +1,7 @@
 #include "ui/Application.h"
 
+#include <commctrl.h>
+
 #include <stdexcept>
 
 #include "core/AppEvents.h"
@@ -19,6 +21,9 @@ TApplication::TApplication() {
   if (g_current) throw std::logic_error("TApplication: one application object at a time");
   g_current = this;
   app::SetTerminated(false);
+  // The common controls' window classes, for windows that make controls.
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
   TCreateParams p;
   p.ClassName = "QvApplication";
   p.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;

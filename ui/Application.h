@@ -28,8 +28,9 @@ class THotKeyHost;
 
 class TApplication {
  public:
-  // Makes the hidden application window and connects the hotkeys of core to
-  // the layer. Only one application object may exist at a time.
+  // Registers the common controls' classes, makes the hidden application
+  // window and connects the hotkeys of core to the layer. Only one application
+  // object may exist at a time.
   TApplication();
   ~TApplication();
   TApplication(const TApplication&) = delete;

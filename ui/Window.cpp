@@ -15,17 +15,7 @@ constexpr const char* kObjectProp = "QvWindowObject";
 constexpr const char* kOldProcProp = "QvWindowOldProc";
 
 WNDPROC OldProcOf(HWND hwnd) { return reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOldProcProp)); }
-}  // namespace
 
-TShiftState KeyboardShiftState() {
-  TShiftState s = 0;
-  if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
-  if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
-  if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
-  return s;
-}
-
-namespace {
 TShiftState MouseShiftState(WPARAM keys) {
   TShiftState s = 0;
   if (keys & MK_SHIFT) s |= ssShift;
@@ -37,6 +27,14 @@ TShiftState MouseShiftState(WPARAM keys) {
   return s;
 }
 }  // namespace
+
+TShiftState KeyboardShiftState() {
+  TShiftState s = 0;
+  if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+  if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+  if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+  return s;
+}
 
 TWindow::~TWindow() {
   if (!hwnd_) return;
