@@ -1,16 +1,19 @@
 // The application object: one per program, made first and destroyed last.
-// It holds the title, the main window, the hidden application window (the
-// owner of the program's boxes and shell dialogs and its taskbar button), the
-// message loop and the application events. Closing the main window ends the
-// loop. Every window, timer, action list and hotkey item of the program must be
-// gone before the application object goes.
+// It holds the title, the main window, the hidden application window (owner
+// of the program's boxes and shell dialogs; top-level windows that name it as
+// their owner in TCreateParams::Parent stay off the taskbar), the message loop
+// and the application events. Closing the main window ends the loop. Make it
+// before any window, action list or hotkey item, and destroy the windows
+// before it; hotkey items and action lists that outlive it stay safe but no
+// longer fire (its end unregisters every global hotkey).
 //
 // The loop, per message: the OnMessage listeners may mark it handled; a key
 // press in a window of the program is offered as a shortcut (OnShortCut: the
 // action lists, then the local hotkeys); in a window with DialogNavigation the
 // dialog keys move between its controls; what is left is translated and
-// dispatched. Modal windows (TWindow::ShowModal) run this same loop. When the queue is empty, OnIdle runs and the loop waits for the
-// next message unless a listener asks for more idle time.
+// dispatched. Modal windows (TWindow::ShowModal) run this same loop. When the
+// queue is empty, OnIdle runs and the loop waits for the next message unless
+// a listener asks for more idle time.
 #pragma once
 
 #include <windows.h>
