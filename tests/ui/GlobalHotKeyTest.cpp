@@ -5,6 +5,8 @@
 #include "core/HotKey_Factory.h"
 #include "core/HotKey_Global_Container.h"
 #include "core/Hotkey_Item_Global.h"
+#include "core/ZMRTData.h"
+#include "tests/support/TempDir.h"
 #include "tests/ui/UiFixture.h"
 
 namespace {
@@ -101,12 +103,24 @@ TEST_F(GlobalHotKeyTest, ApplicationEndUnregistersEverything) {
   app = std::make_unique<ui::TApplication>();
 }
 
-TEST_F(GlobalHotKeyTest, SettingsCallHotKeyIsAGlobalItem) {
-  auto item = HotKeyFactory().CreateByClassId(1);
-  item->SetHotKeyText("Win+Shift+F9");
-  item->SetActive(true);
-  EXPECT_TRUE(item->GetActive());
-  EXPECT_EQ(item->GetHotKeyClassInfo().Caption, "常駐時");
+TEST_F(GlobalHotKeyTest, SettingsHotKeysFireFromTheirFiles) {
+  TempDir dir;
+  WriteTextFile(dir / "quorvane.ini", "Call_key=122\r\nCall_Mod=6\r\n");  // Shift+Ctrl+F11
+  WriteTextFile(dir / "ShortCut.txt", "<7>\t3\t121\t1\r\n*ForceExe\t2\t13\t0\r\n");  // Alt+Ctrl+F10, global
+  TZMRTData settings(dir.path());
+  settings.Load();
+  THotKeyItem* call = settings.GetHotKey(0);
+  call->OnHotKey = [&](THotKeyItem&, const std::string&, uint8_t) { fired.push_back("call"); };
+  call->SetActive(true);
+  ASSERT_TRUE(call->GetActive());
+  settings.HotKeyList.OnHotKey = [&](THotKeyItem&, const std::string& name, uint8_t) { fired.push_back(name); };
+  settings.HotKeyList.SetActive(true);
+  ASSERT_TRUE(settings.HotKeyList.GetItem(0).GetActive());
+  Type({VK_SHIFT, VK_CONTROL, VK_F11});
+  Type({VK_MENU, VK_CONTROL, VK_F10});
+  ASSERT_TRUE(PumpUntil([&] { return fired.size() == 2; }));
+  EXPECT_EQ(fired, (std::vector<std::string>{"call", "<7>"}));
+  EXPECT_EQ(call->GetHotKeyClassInfo().Caption, "常駐時");
 }
 
 }  // namespace
