@@ -42,7 +42,12 @@ done
 # output pipe and ctest waits for them forever.
 qv_wine_env wineserver -p
 qv_wine_env wine wineboot </dev/null >/dev/null 2>&1
-qv_wine_env wine "$QV_BUILD/win/tests/qv_keepalive.exe" </dev/null >/dev/null 2>&1 &
+# The keep-alive program starts the desktop process; wait for it, or the first
+# GUI test starts it and ctest waits on its inherited output forever.
+ready="$QV_BUILD/wine/keepalive.ready"
+rm -f "$ready"
+qv_wine_env wine "$QV_BUILD/win/tests/qv_keepalive.exe" "Z:${ready//\//\\}" </dev/null >/dev/null 2>&1 &
+for _ in $(seq 150); do [ -f "$ready" ] && break; sleep 0.1; done
 
 cd "$QV_BUILD"
 qv_wine_env ctest -j"$jobs" --output-on-failure "$@"

@@ -1,0 +1,118 @@
+#include "completion/String_Match.h"
+
+#include "completion/Romaji_Match.h"
+
+#include <algorithm>
+
+namespace ansicase {
+
+bool SameText(std::string_view a, std::string_view b) {
+  size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    size_t la, lb;
+    if (UpperCharAt(a, i, la) != UpperCharAt(b, j, lb)) return false;
+    i += la;
+    j += lb;
+  }
+  return i == a.size() && j == b.size();
+}
+
+}  // namespace ansicase
+
+using ansicase::UpperCharAt;
+
+void TStringMatch::PrepareTyped(std::string_view typed) {
+  typed_.assign(typed);
+  typedChars_.clear();
+  for (size_t i = 0, len; i < typed.size(); i += len) typedChars_.push_back(UpperCharAt(typed, i, len));
+  std::fill(std::begin(byteBits_), std::end(byteBits_), 0);
+  allBits_ = 0;
+  // Every byte that may spell a typed character, in either case; characters past
+  // the 32nd are left to the walks.
+  for (size_t k = 0; k < typedChars_.size() && k < 32; ++k) {
+    uint16_t c = typedChars_[k];
+    uint64_t lo = uint64_t(1) << (2 * k), hi = uint64_t(1) << (2 * k + 1);
+    if (c < 0x100) {
+      byteBits_[c] |= lo;
+      if (c >= 'A' && c <= 'Z') byteBits_[c + 32] |= lo;
+      allBits_ |= lo;
+      continue;
+    }
+    byteBits_[c >> 8] |= lo;
+    byteBits_[c & 0xFF] |= hi;
+    // The lower-case letters that fold to c share its lead byte.
+    for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+      uint16_t other = uint16_t((c & 0xFF00) | trail);
+      if (other != c && ansicase::UpperDoubleByte(other) == c) byteBits_[trail] |= hi;
+    }
+    allBits_ |= lo | hi;
+  }
+}
+
+bool TStringMatch::MayHoldAllTyped(std::string_view s) const {
+  uint64_t seen = 0;
+  for (char ch : s) seen |= byteBits_[static_cast<unsigned char>(ch)];
+  return (seen & allBits_) == allBits_;
+}
+
+int TStringMatch::FindTyped(std::string_view s) const {
+  const uint16_t first = typedChars_[0];
+  const size_t n = typedChars_.size();
+  for (size_t i = 0, len; i < s.size(); i += len) {
+    if (UpperCharAt(s, i, len) != first) continue;
+    size_t k = 1, j = i + len, l2;
+    while (k < n && j < s.size() && UpperCharAt(s, j, l2) == typedChars_[k]) { ++k; j += l2; }
+    if (k == n) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Finds the typed characters in the candidate one after the other; in mode 0 a
+// typed character may be preceded by candidate characters it skips (counted
+// once per typed character), in every other mode the candidate must start with
+// the typed text.
+bool TStringMatch::WalkTyped(std::string_view s, int mode, int& skips) const {
+  size_t ci = 0;
+  skips = 0;
+  for (uint16_t t : typedChars_) {
+    bool skipped = false;
+    for (;;) {
+      if (ci >= s.size()) return false;
+      size_t len;
+      uint16_t c = UpperCharAt(s, ci, len);
+      ci += len;
+      if (c == t) break;
+      if (mode != 0) return false;
+      if (!skipped) { ++skips; skipped = true; }
+    }
+  }
+  return true;
+}
+
+int TStringMatch::Match(std::string_view candidate, std::string_view typed, int mode) {
+  if (mode == -1) return -1;
+  if (candidate.size() == typed.size() && ansicase::SameText(candidate, typed)) return 3;
+  if (mode == 3) return (UseRomaji && RomajiLevel(candidate, typed, mode) != -1) ? 3 : -1;
+  if (typed.empty()) return 2;
+  if (typedChars_.empty() || !SameBytes(typed, typed_)) PrepareTyped(typed);
+  // The romaji level (at most 1) counts only where the plain match found
+  // nothing, so it is asked only then.
+  // Modes 0 and 1 need every typed character somewhere in the candidate.
+  const bool mayHold = (mode != 0 && mode != 1) || MayHoldAllTyped(candidate);
+  if (mode == 1) {
+    int p = mayHold ? FindTyped(candidate) : -1;
+    if (p == 0) return 2;
+    if (p > 0) return 1;
+    return UseRomaji ? RomajiLevel(candidate, typed, mode) : -1;
+  }
+  int skips;
+  if (mayHold && WalkTyped(candidate, mode, skips)) return skips == 0 ? 2 : 0;
+  return UseRomaji ? RomajiLevel(candidate, typed, mode) : -1;
+}
+
+int TStringMatch::RomajiLevel(std::string_view candidate, std::string_view typed, int mode) {
+  if (typed.empty()) return -1;
+  if (RomajiOnlyUpper && !(typed[0] >= 'A' && typed[0] <= 'Z')) return -1;
+  int l = RomajiMatchLevel(candidate, typed, mode);
+  return l >= 2 ? 1 : l;
+}
