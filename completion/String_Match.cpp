@@ -105,8 +105,14 @@ int TStringMatch::Match(std::string_view candidate, std::string_view typed, int 
     if (p > 0) return 1;
     return UseRomaji ? RomajiLevel(candidate, typed, mode) : -1;
   }
+  // A prefix must begin with the first typed character: most candidates end here.
+  bool plain = mayHold;
+  if (plain && mode != 0) {
+    size_t len;
+    plain = !candidate.empty() && UpperCharAt(candidate, 0, len) == typedChars_[0];
+  }
   int skips;
-  if (mayHold && WalkTyped(candidate, mode, skips)) return skips == 0 ? 2 : 0;
+  if (plain && WalkTyped(candidate, mode, skips)) return skips == 0 ? 2 : 0;
   return UseRomaji ? RomajiLevel(candidate, typed, mode) : -1;
 }
 

@@ -139,6 +139,26 @@ TEST_F(RomajiMatchFake, ClauseOffsetsAreClampedToTheReading) {
   }
 }
 
+// The quick refusal ahead of LevelOf looks at the first clause's first bytes;
+// it must never hide a match.
+TEST_F(RomajiMatchFake, QuickRefusalNeverHidesAMatch) {
+  ime->Readings["k"] = TFakeInputMethod::ReadingOf({"ｋ"});
+  ime->Candidates["ｋ"] = {"ｋ", "k"};
+  struct Case { const char* keyword; const char* input; int level; };
+  const Case cases[] = {
+      {"abcdefghk", "k", 1},              // one-byte candidate after eight ASCII bytes
+      {"abcdefghｋ", "k", 1},
+      {"abcdefgh", "k", -1},
+      {"abcdefgh計算", "keisan", 1},      // kanji after a run of ASCII
+      {"abcdefghijklmnop計算", "keisan", 1},
+      {"abcdefg計算", "keisan", 1},       // kanji inside the first eight bytes
+      {"abcdefghijklmnop", "keisan", -1},
+      {"今日京都", "kyouto", 1},
+      {"京都", "kyouto", 3},
+  };
+  for (const auto& c : cases) EXPECT_EQ(match.Match(c.keyword, c.input, 0), c.level) << c.keyword << " " << c.input;
+}
+
 TEST(RomajiDump, DebugLogFormat) {
   using Lines = std::vector<std::pair<int, std::string>>;
   EXPECT_EQ(TRomajiMatch::DumpLines("kyouto", {{"今日", "京"}, {"都"}}),

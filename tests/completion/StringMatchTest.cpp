@@ -60,6 +60,30 @@ TEST(StringMatch, DoubleByteCharactersAreNeverSplit) {
   ExpectLevels(m, cases);
 }
 
+// The quick byte tests ahead of the walks must never refuse a real match.
+TEST(StringMatch, QuickTestsNeverRefuseAMatch) {
+  TStringMatch m;
+  const std::string longTyped(40, 'a');
+  std::vector<Case> cases = {
+      {"full-width lower in the candidate", "xａ", "Ａ", 1, 1},
+      {"full-width upper in the candidate", "xＡ", "ａ", 1, 1},
+      {"full-width in order", "ｘａｙｂ", "ＡＢ", 0, 0},
+      {"greek in order", "xαyβ", "ΑΒ", 0, 0},
+      {"cyrillic after the gap", "xо", "О", 1, 1},
+      {"letters of both cases", "xKeIsAn", "keisan", 1, 1},
+      {"typed longer than the quick test covers", "b" + longTyped + "b", longTyped + "b", 1, 1},
+      {"... and in order", "x" + longTyped + "yb", longTyped + "b", 0, 0},
+      {"... but one missing", longTyped + "a", longTyped + "b", 0, -1},
+      {"prefix of a pair", "メモ", "メ", 2, 2},
+      {"prefix of another pair with the same lead", "モメ", "メ", 2, -1},
+  };
+  ExpectLevels(m, cases);
+  // The same object re-prepares for each typed text.
+  EXPECT_EQ(m.Match("abc", "b", 1), 1);
+  EXPECT_EQ(m.Match("abc", "c", 1), 1);
+  EXPECT_EQ(m.Match("abc", "d", 1), -1);
+}
+
 class StringMatchRomaji : public ::testing::Test {
  protected:
   void SetUp() override {
