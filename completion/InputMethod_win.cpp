@@ -28,13 +28,13 @@ class TImm32InputMethod : public IInputMethod {
   }
 
   std::string ImeFileName() override {
+    // Size first (bytes without the terminating zero), then the name.
     UINT n = ImmGetIMEFileNameA(layout_, nullptr, 0);
-    if (n == 0 || n > MAX_PATH * 4) return {};
+    if (n == 0 || n > 4 * MAX_PATH) return {};
     std::string name(n + 1, '\0');
     UINT got = ImmGetIMEFileNameA(layout_, name.data(), n + 1);
-    name.resize(got <= n ? got : n);
-    name.resize(name.find('\0') == std::string::npos ? name.size() : name.find('\0'));
-    return name;
+    name.resize(got < n ? got : n);
+    return name.substr(0, name.find('\0'));
   }
 
   TImeReading Convert(std::string_view text) override {
