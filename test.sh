@@ -42,12 +42,16 @@ done
 # output pipe and ctest waits for them forever.
 qv_wine_env wineserver -p
 qv_wine_env wine wineboot </dev/null >/dev/null 2>&1
-# The keep-alive program starts the desktop process; wait for it, or the first
-# GUI test starts it and ctest waits on its inherited output forever.
-ready="$QV_BUILD/wine/keepalive.ready"
-rm -f "$ready"
-qv_wine_env wine "$QV_BUILD/win/tests/qv_keepalive.exe" "Z:${ready//\//\\}" </dev/null >/dev/null 2>&1 &
-for _ in $(seq 150); do [ -f "$ready" ] && break; sleep 0.1; done
+qv_wine_env wine "$QV_BUILD/win/tests/qv_keepalive.exe" </dev/null >/dev/null 2>&1 &
+# Wait until the keepalive has started this prefix's desktop process: a test
+# process that started it instead would hand it ctest's output pipe, and ctest
+# would wait for that test until its time-out.
+for _ in $(seq 200); do
+  for p in $(pgrep -f 'explorer.exe /desktop'); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && break 2
+  done
+  sleep 0.1
+done
 
 cd "$QV_BUILD"
 qv_wine_env ctest -j"$jobs" --output-on-failure "$@"

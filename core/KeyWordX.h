@@ -1,0 +1,256 @@
+// The keyword model: TKeyWordManager, the keyword store of one user (group
+// files below the Items folder, the identifier list IDList.txt, the cache of
+// every group read), and TKeyWordX, a view of one keyword item in that cache.
+//
+// Ownership: the manager's cache owns every group list and every item's data;
+// a view handed out (std::unique_ptr) points at the cached data and never owns
+// it, except for data made by a setter on a view that is in no group yet.
+// Views must not be used after ClearCache or after their group was dropped.
+//
+// Errors: an unreadable group file and a failed write in Save raise
+// EKeyWordStoreError. FindItemData and FindKeyWord swallow read errors (the
+// keyword is then "not found"); every other caller sees them and must catch
+// them before they reach a window procedure or other system callback.
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/IconPathHook.h"
+#include "core/KeyWordFile.h"
+#include "core/StringIni.h"
+#include "core/StringList.h"
+
+class TKeyWordX;
+class TKeyWordManager;
+
+class EKeyWordStoreError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The host's handler of system commands (the launcher's main window). The
+// request holds CommandIndex, "%1".."%n" and "%*"; the runner owns it.
+class ISystemCommandRunner {
+ public:
+  virtual ~ISystemCommandRunner() = default;
+  virtual void ExecuteSysCommand(std::unique_ptr<TStringIni> request) = 0;
+};
+
+// The host's parser of typed text into an item's run-time parameters (the
+// launcher's input box). Given an item, it fills that item's ArrayedParam and
+// returns the same item.
+class IKeywordParser {
+ public:
+  virtual ~IKeywordParser() = default;
+  virtual TKeyWordX* ParseByKeyword(TKeyWordX* item, const std::string& text, bool paramMode) = 0;
+};
+
+using TKeyWordList = std::vector<std::unique_ptr<TKeyWordX>>;
+
+// Item types (key Type).
+inline constexpr int kTypeCommand = 0;
+inline constexpr int kTypeSystem = 2;
+inline constexpr int kTypeTemp = 3;
+inline constexpr int kTypeGroup = 5;
+
+// Returns the identifier of the keyword path, issuing the next one (and adding
+// its entry) when the path has none. -1 when no identifier is left to issue.
+int GetKeyWordID(const std::string& path, int& lastId, TStringList& idList);
+
+// Turns a token of a stored value into a real path: keyword names (and a
+// keyword name as the first part of a path) become their commands, program
+// names their full path on the search path; a leading "!" only drops the "!".
+std::string ResolveKeyWordPath(const std::string& token, TKeyWordManager& manager);
+
+class TKeyWordManager {
+ public:
+  // Both folders get a trailing "\" when missing. With an icon hook (the
+  // launcher's icon factory) the store installs ExpandIconDir as its path
+  // handler and removes it again in the destructor.
+  TKeyWordManager(std::string itemsFolder, std::string mainFolder, IIconPathHook* iconHook = nullptr);
+  ~TKeyWordManager();
+  TKeyWordManager(const TKeyWordManager&) = delete;
+  TKeyWordManager& operator=(const TKeyWordManager&) = delete;
+
+  const std::string& ItemsFolder() const { return itemsFolder_; }
+  const std::string& MainFolder() const { return mainFolder_; }
+
+  // Keyword paths whose command is being resolved right now (stops cycles).
+  TStringList GuardList;
+  // ".exe" and ".vbs" until the launcher puts its setting in.
+  TStringList ExecutableExtensions;
+  bool QuoteParam = true;
+  ISystemCommandRunner* SystemCommandRunner = nullptr;
+  // The icon folder (no trailing "\") that "%Icondir" stands for. Starts as
+  // the Icons folder beside the items folder, where the folder layout keeps it.
+  std::string IconFolder;
+
+  // The cached group list, else the group file read into a new cached list;
+  // nullptr when the group file does not exist. Raises EKeyWordStoreError when
+  // the file exists but cannot be read (nothing is cached then).
+  TKeyWordGroupList* GetFolderList(const std::string& groupPath);
+  // Writes IDList.txt (when loaded) and every cached group, then deletes the
+  // files of DeleteList. A failed write raises; files written before stay.
+  void Save();
+  void LoadIDList();
+  bool IdListLoaded() const { return idListLoaded_; }
+  const TStringList& IdList() const { return idList_; }
+  int LastId() const { return lastId_; }
+
+  std::string EncodeKeyWordToken(const std::string& token);
+  std::string EncodeKeyWordIDs(const std::string& text);
+  std::string DecodeKeyWordIDs(const std::string& stored);
+  // Updates (or, with an empty new path, removes) the identifier entries of a
+  // path and of every path below it.
+  void RenameKeyWordID(const std::string& oldPath, const std::string& newPath);
+  // Mode 0 by name (locale order, ignoring case), mode 1 by Type, larger first.
+  void SortFolder(const std::string& groupPath, int mode);
+  void ClearCache();
+
+  // The item data of a path; with tag, its stored name is left under the key
+  // "Keyword". nullptr when not found (read errors included).
+  TStringIni* FindItemData(const std::string& path, bool tag);
+  // A new view of the keyword; a trailing "/" demands a group.
+  std::unique_ptr<TKeyWordX> FindKeyWord(const std::string& path);
+  bool Exists(const std::string& path);
+
+  // CR LF and a forbidden character the name holds; empty for a valid name.
+  static std::string FindInvalidChars(const std::string& name);
+  static std::string ReplaceInvalidChars(const std::string& name);
+  bool IsValidPath(const std::string& path);
+
+  // A new item at index 0 of the group (name made unique); with an empty
+  // name, a view that is in no group. nullptr for a name with a forbidden character.
+  std::unique_ptr<TKeyWordX> NewKeyWord(const std::string& name, const std::string& groupPath, int type);
+  TStringList GetNames(const std::string& groupPath, bool slashAfterGroups = false, bool backslashAfterFolders = false,
+                       bool usableOnly = false);
+  TKeyWordList GetKeyWords(const std::string& groupPath);
+  // Paths of every group below the path, from the group files and the cache.
+  TStringList GetSubFolders(const std::string& groupPath);
+  std::unique_ptr<TKeyWordX> GetFirstKeyWord(const std::string& groupPath);
+  std::unique_ptr<TKeyWordX> GetPrevKeyWord(TKeyWordX* item);
+
+  // The icon factory's path handler: a leading "%Icondir" becomes IconFolder.
+  void ExpandIconDir(std::string& path) const;
+
+  // Group paths whose files go at the next Save.
+  const TStringList& DeleteList() const { return deleteList_; }
+  // The cached list of the path, without reading any file.
+  TKeyWordGroupList* CachedList(const std::string& groupPath);
+  int CachedGroupCount() const { return static_cast<int>(cache_.size()); }
+
+ private:
+  friend class TKeyWordX;
+
+  struct CachedGroup {
+    std::string Path;
+    std::unique_ptr<TKeyWordGroupList> List;
+  };
+
+  void EnsureIdList();
+  TKeyWordGroupList& CreateCachedList(const std::string& groupPath);
+  void AddToDeleteList(const std::string& groupPath);
+  // Every group at or below the path goes to DeleteList and out of the cache.
+  void DropGroupTree(const std::string& groupPath);
+  // Loads every group at or below the path (files and cache) before it moves.
+  void LoadGroupTree(const std::string& groupPath);
+  // Cached groups at or below oldPath move to newPath; each old path is queued
+  // for deletion, since its file is rewritten under the new name.
+  void RenameGroupTree(const std::string& oldPath, const std::string& newPath);
+  // The entry of a path: the group list and the index in it; false when absent.
+  bool FindEntry(const std::string& path, TKeyWordGroupList*& list, int& index);
+
+  std::string itemsFolder_;
+  std::string mainFolder_;
+  IIconPathHook* iconHook_ = nullptr;
+  bool idListLoaded_ = false;
+  TStringList idList_;
+  int lastId_ = -1;
+  std::vector<CachedGroup> cache_;
+  TStringList deleteList_;
+};
+
+class TKeyWordX {
+ public:
+  explicit TKeyWordX(TKeyWordManager* manager);
+  TKeyWordX(TKeyWordManager* manager, std::string name, std::string groupPath);
+  ~TKeyWordX();
+  TKeyWordX(const TKeyWordX&) = delete;
+  TKeyWordX& operator=(const TKeyWordX&) = delete;
+
+  // UseKeyword bits once set by SetUseKeyWord; -1: read them from the data.
+  int UseKeywordCache = -1;
+  // Type once read or set; -1: not read yet.
+  int TypeCache = -1;
+  std::string Folder;
+  std::string Name;
+  std::unique_ptr<TStringList> ArrayedParam;
+  TKeyWordManager* Manager;
+  std::unique_ptr<TStringList> TypedParams;
+  bool WildCardTemp = false;
+  std::string RunFile;
+  bool RunByParam = false;
+  IKeywordParser* Parser = nullptr;
+
+  // The item data (cached, or the view's own while it is in no group); nullptr
+  // when the view has none.
+  TStringIni* Data() const { return data_; }
+
+  // Resolved values: stored references decoded and keyword names resolved.
+  std::string GetParam();
+  std::string GetCommand();
+  std::string GetIcon();
+  std::string GetDir();
+  std::string GetComment();
+  int GetType();
+  int GetIconIndex();
+  int GetUseKeyWord();
+  // Full path: Folder + "/" + Name (Name alone in the root).
+  std::string GetKeyWord();
+  int GetIndex();
+  bool IsPathKeyWord();
+
+  void SetParam(const std::string& value);
+  void SetCommand(const std::string& value);
+  void SetComment(const std::string& value);
+  void SetIcon(const std::string& value);
+  void SetDir(const std::string& value);
+  void SetType(int type);
+  void SetIconIndex(int index);
+  void SetUseKeyWord(int bits);
+  void SetIndex(int index);
+
+  // Editing (editor).
+  void SetFolder(const std::string& groupPath);
+  void SetName(const std::string& name);
+  void Delete();
+  std::unique_ptr<TKeyWordX> CopyTo(const std::string& groupPath);
+  void MoveUp();
+  void MoveDown();
+  void MoveBefore(const std::string& siblingName);
+
+  // Launcher.
+  void AddParam(const std::string& text);
+  std::string ToString();
+
+ private:
+  friend class TKeyWordManager;
+
+  TStringIni& EnsureData();
+  std::string ReadValue(const char* key);
+  bool ReadFlag(const char* key, bool def);
+  // The referring setters' common part: encoded when the bit is set.
+  void WriteReferring(const char* key, const std::string& value, int bit);
+  // The group's index-0 item when this item syncs its icon with it.
+  std::unique_ptr<TKeyWordX> SyncIconSource();
+  // A name not yet taken in the list: name, else name(0), name(1), ...
+  static std::string UniqueName(const TKeyWordGroupList& list, const std::string& name);
+  // The view's data as an entry's data: its own (handed over) or a copy.
+  std::unique_ptr<TStringIni> TakeDataForInsert();
+
+  TStringIni* data_ = nullptr;
+  std::unique_ptr<TStringIni> ownData_;
+};

@@ -1,0 +1,19 @@
+// A window handle of another program, with its caption and program file. The
+// object does not own the window.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class TWindowCTRL {
+ public:
+  explicit TWindowCTRL(HWND window) : Handle(window) {}
+
+  std::string GetTitle() const;  // up to 260 characters
+  // Full path of the program file of the window's process, or empty. Found by
+  // walking a process enumerator; its creation errors (EEnumProcessError) reach the caller.
+  std::string GetExeName() const;
+
+  HWND Handle;
+};

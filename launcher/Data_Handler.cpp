@@ -1,0 +1,144 @@
+#include "launcher/Data_Handler.h"
+
+#include <cstring>
+#include <new>
+
+FORMATETC MakeFormatEtc(CLIPFORMAT format) {
+  FORMATETC f = {};
+  f.cfFormat = format;
+  f.ptd = nullptr;
+  f.dwAspect = DVASPECT_CONTENT;
+  f.lindex = -1;
+  f.tymed = TYMED_HGLOBAL;
+  return f;
+}
+
+bool FormatsMatch(const FORMATETC& a, const FORMATETC& b) {
+  return a.cfFormat == b.cfFormat && a.dwAspect == b.dwAspect && (a.tymed & b.tymed) != 0;
+}
+
+// ---- TFormatList ----
+
+FORMATETC TFormatList::GetFormat(int index) const {
+  if (index < 0 || index >= Count()) return FORMATETC{};
+  return items_[static_cast<size_t>(index)];
+}
+
+void TFormatList::Add(const FORMATETC& format) {
+  FORMATETC copy = format;
+  copy.ptd = nullptr;
+  items_.push_back(copy);
+}
+
+void TFormatList::AddList(const TFormatList& other) {
+  items_.insert(items_.end(), other.items_.begin(), other.items_.end());
+}
+
+int TFormatList::IndexOf(const FORMATETC& format) const {
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (FormatsMatch(items_[i], format)) return static_cast<int>(i);
+  return -1;
+}
+
+IEnumFORMATETC* TFormatList::CreateEnumerator() const { return new (std::nothrow) TEnumFormatEtc(items_); }
+
+// ---- TEnumFormatEtc ----
+
+TEnumFormatEtc::TEnumFormatEtc(std::vector<FORMATETC> formats, ULONG position)
+    : formats_(std::move(formats)), position_(position) {}
+
+STDMETHODIMP TEnumFormatEtc::QueryInterface(REFIID riid, void** ppv) {
+  if (!ppv) return E_POINTER;
+  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IEnumFORMATETC)) {
+    *ppv = static_cast<IEnumFORMATETC*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *ppv = nullptr;
+  return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) TEnumFormatEtc::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+
+STDMETHODIMP_(ULONG) TEnumFormatEtc::Release() {
+  LONG n = InterlockedDecrement(&refs_);
+  if (n == 0) delete this;
+  return static_cast<ULONG>(n);
+}
+
+STDMETHODIMP TEnumFormatEtc::Next(ULONG celt, FORMATETC* rgelt, ULONG* pceltFetched) {
+  if (pceltFetched) *pceltFetched = 0;
+  if (celt > 0 && !rgelt) return E_POINTER;
+  if (celt > 1 && !pceltFetched) return E_INVALIDARG;
+  ULONG n = 0;
+  while (n < celt && position_ < formats_.size()) rgelt[n++] = formats_[position_++];
+  if (pceltFetched) *pceltFetched = n;
+  return n == celt ? S_OK : S_FALSE;
+}
+
+STDMETHODIMP TEnumFormatEtc::Skip(ULONG celt) {
+  if (formats_.size() - position_ < celt) return S_FALSE;
+  position_ += celt;
+  return S_OK;
+}
+
+STDMETHODIMP TEnumFormatEtc::Reset() {
+  position_ = 0;
+  return S_OK;
+}
+
+STDMETHODIMP TEnumFormatEtc::Clone(IEnumFORMATETC** ppenum) {
+  if (!ppenum) return E_POINTER;
+  *ppenum = nullptr;
+  try {
+    *ppenum = new TEnumFormatEtc(formats_, position_);
+    return S_OK;
+  } catch (...) {
+    return E_FAIL;
+  }
+}
+
+// ---- global memory ----
+
+bool ReadGlobalBlock(HGLOBAL block, std::string& out) {
+  out.clear();
+  if (!block) return false;
+  const SIZE_T size = GlobalSize(block);
+  const void* p = GlobalLock(block);
+  if (!p) return size == 0;
+  try {
+    out.assign(static_cast<const char*>(p), size);
+  } catch (...) {
+    GlobalUnlock(block);
+    out.clear();
+    return false;
+  }
+  GlobalUnlock(block);
+  return true;
+}
+
+HGLOBAL NewGlobalBlock(const std::string& bytes, UINT extraFlags) {
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | extraFlags, bytes.size());
+  if (!h) return nullptr;
+  if (!bytes.empty()) {
+    void* p = GlobalLock(h);
+    if (!p) {
+      GlobalFree(h);
+      return nullptr;
+    }
+    std::memcpy(p, bytes.data(), bytes.size());
+    GlobalUnlock(h);
+  }
+  return h;
+}
+
+bool GetGlobalData(IDataObject* data, CLIPFORMAT format, std::string& out) {
+  out.clear();
+  if (!data) return false;
+  FORMATETC f = MakeFormatEtc(format);
+  STGMEDIUM medium = {};
+  if (FAILED(data->GetData(&f, &medium))) return false;
+  bool ok = medium.tymed == TYMED_HGLOBAL && ReadGlobalBlock(medium.hGlobal, out);
+  ReleaseStgMedium(&medium);
+  return ok;
+}

@@ -1,0 +1,65 @@
+#include "tests/support/TestWindow.h"
+
+#include <map>
+
+namespace {
+
+std::map<HWND, std::map<UINT, int>>& Counts() {
+  static std::map<HWND, std::map<UINT, int>> counts;
+  return counts;
+}
+
+LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  ++Counts()[hwnd][msg];
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+const char* ClassName() {
+  static const char* name = [] {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = CountingProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QvTestWindow";
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    RegisterClassA(&wc);
+    return "QvTestWindow";
+  }();
+  return name;
+}
+
+}  // namespace
+
+TestWindow::TestWindow(DWORD style, HWND owner) {
+  hwnd = CreateWindowExA(0, ClassName(), "test", style, 100, 100, 300, 200, owner, nullptr, GetModuleHandleA(nullptr),
+                         nullptr);
+}
+
+TestWindow::~TestWindow() {
+  if (IsWindow(hwnd)) DestroyWindow(hwnd);
+  Counts().erase(hwnd);
+}
+
+int TestWindow::OwnCount(UINT msg) const {
+  auto it = Counts().find(hwnd);
+  if (it == Counts().end()) return 0;
+  auto m = it->second.find(msg);
+  return m == it->second.end() ? 0 : m->second;
+}
+
+WNDPROC TestWindow::OwnProcedure() { return CountingProc; }
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (done()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
