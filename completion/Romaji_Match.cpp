@@ -13,6 +13,11 @@ namespace {
 // Freed at program end, with the input method's context.
 std::unique_ptr<TRomajiMatch> instance;
 
+// Numbers every state of the cache of every instance, so that a number seen
+// once never names another state.
+uint64_t lastGeneration = 0;
+uint64_t NextGeneration() { return ++lastGeneration; }
+
 inline size_t CharLenAt(std::string_view s, size_t i) {
   return (sjis::IsLeadByte(s[i]) && i + 1 < s.size()) ? 2 : 1;
 }
@@ -38,7 +43,7 @@ size_t PosOf(std::string_view sub, std::string_view s) {
 
 }  // namespace
 
-TRomajiMatch::TRomajiMatch(std::unique_ptr<IInputMethod> ime) : ime_(std::move(ime)) {}
+TRomajiMatch::TRomajiMatch(std::unique_ptr<IInputMethod> ime) : ime_(std::move(ime)), generation_(NextGeneration()) {}
 
 bool TRomajiMatch::HasLeadByte(std::string_view text) {
   for (char c : text)
@@ -105,6 +110,7 @@ int TRomajiMatch::Match(std::string_view keyword, std::string_view input, int mi
   // Lists are kept only for an input without lead bytes, so the same input
   // needs no second look.
   if (!hasLists_ || !SameBytes(input, lastInput_)) {
+    generation_ = NextGeneration();
     if (HasLeadByte(input)) {
       lists_.clear();
       hasLists_ = false;
@@ -116,6 +122,7 @@ int TRomajiMatch::Match(std::string_view keyword, std::string_view input, int mi
     lists_ = BuildCandidates(input);
     hasLists_ = true;
     IndexFirstClause();
+    generation_ = NextGeneration();
     DumpLists();
   }
   // Clause levels never exceed 2: a higher minimum accepts nothing.

@@ -42,6 +42,11 @@ class TRomajiMatch {
   // The cache, for tests: null while no lists are kept.
   const TClauseLists* CachedLists() const { return hasLists_ ? &lists_ : nullptr; }
   const std::string& LastInput() const { return lastInput_; }
+  // Changes whenever the cache changes (in any instance: never repeats).
+  uint64_t Generation() const { return generation_; }
+  // True when byte b begins a candidate of the first cached clause: a keyword
+  // without any such byte scores -1 against the cached input.
+  bool BeginsFirstClause(unsigned char b) const { return firstBytes_[b] != 0; }
 
  private:
   void DumpLists() const;
@@ -53,6 +58,7 @@ class TRomajiMatch {
   bool hasLists_ = false;
   std::unique_ptr<IInputMethod> ime_;
   std::string lastInput_;
+  uint64_t generation_;
   // The first two bytes (or the one byte) of each candidate of the first
   // clause: a keyword holding none of them cannot match, whatever else it holds.
   static constexpr uint8_t kWholeCandidate = 1, kStartsPair = 2;

@@ -27,9 +27,10 @@ void TStringMatch::PrepareTyped(std::string_view typed) {
   for (size_t i = 0, len; i < typed.size(); i += len) typedChars_.push_back(UpperCharAt(typed, i, len));
   std::fill(std::begin(byteBits_), std::end(byteBits_), 0);
   allBits_ = 0;
+  romajiNoted_ = false;
   // Every byte that may spell a typed character, in either case; characters past
-  // the 32nd are left to the walks.
-  for (size_t k = 0; k < typedChars_.size() && k < 32; ++k) {
+  // the 31st are left to the walks.
+  for (size_t k = 0; k < typedChars_.size() && k < 31; ++k) {
     uint16_t c = typedChars_[k];
     uint64_t lo = uint64_t(1) << (2 * k), hi = uint64_t(1) << (2 * k + 1);
     if (c < 0x100) {
@@ -49,10 +50,36 @@ void TStringMatch::PrepareTyped(std::string_view typed) {
   }
 }
 
-bool TStringMatch::MayHoldAllTyped(std::string_view s) const {
+uint64_t TStringMatch::BytesSeen(std::string_view s) const {
   uint64_t seen = 0;
   for (char ch : s) seen |= byteBits_[static_cast<unsigned char>(ch)];
-  return (seen & allBits_) == allBits_;
+  return seen;
+}
+
+void TStringMatch::NoteRomajiCache() {
+  const TRomajiMatch& rm = RomajiMatcher();
+  romajiNoted_ = rm.CachedLists() != nullptr && SameBytes(rm.LastInput(), typed_);
+  if (!romajiNoted_) return;
+  romajiGeneration_ = rm.Generation();
+  for (unsigned b = 0; b < 256; ++b) {
+    if (rm.BeginsFirstClause(static_cast<unsigned char>(b))) byteBits_[b] |= kRomajiBit;
+    else byteBits_[b] &= ~kRomajiBit;
+  }
+}
+
+int TStringMatch::RomajiFallback(std::string_view candidate, std::string_view typed, int mode, const uint64_t* seen) {
+  if (RomajiOnlyUpper && !(typed[0] >= 'A' && typed[0] <= 'Z')) return -1;
+  // While the matcher keeps the lists noted for this typed text, a candidate
+  // without a byte that begins a first-clause candidate scores -1 there, and
+  // asking it would change nothing.
+  if (romajiNoted_ && RomajiMatcher().Generation() == romajiGeneration_) {
+    uint64_t bits = seen ? *seen : BytesSeen(candidate);
+    if (!(bits & kRomajiBit)) return -1;
+    return RomajiLevel(candidate, typed, mode);
+  }
+  int r = RomajiLevel(candidate, typed, mode);
+  NoteRomajiCache();
+  return r;
 }
 
 int TStringMatch::FindTyped(std::string_view s) const {
@@ -98,12 +125,14 @@ int TStringMatch::Match(std::string_view candidate, std::string_view typed, int 
   // The romaji level (at most 1) counts only where the plain match found
   // nothing, so it is asked only then.
   // Modes 0 and 1 need every typed character somewhere in the candidate.
-  const bool mayHold = (mode != 0 && mode != 1) || MayHoldAllTyped(candidate);
+  const bool scanned = mode == 0 || mode == 1;
+  const uint64_t seen = scanned ? BytesSeen(candidate) : 0;
+  const bool mayHold = !scanned || (seen & allBits_) == allBits_;
   if (mode == 1) {
     int p = mayHold ? FindTyped(candidate) : -1;
     if (p == 0) return 2;
     if (p > 0) return 1;
-    return UseRomaji ? RomajiLevel(candidate, typed, mode) : -1;
+    return UseRomaji ? RomajiFallback(candidate, typed, mode, &seen) : -1;
   }
   // A prefix must begin with the first typed character: most candidates end here.
   bool plain = mayHold;
@@ -113,7 +142,7 @@ int TStringMatch::Match(std::string_view candidate, std::string_view typed, int 
   }
   int skips;
   if (plain && WalkTyped(candidate, mode, skips)) return skips == 0 ? 2 : 0;
-  return UseRomaji ? RomajiLevel(candidate, typed, mode) : -1;
+  return UseRomaji ? RomajiFallback(candidate, typed, mode, scanned ? &seen : nullptr) : -1;
 }
 
 int TStringMatch::RomajiLevel(std::string_view candidate, std::string_view typed, int mode) {

@@ -34,9 +34,13 @@ class TStringMatch {
 
  private:
   void PrepareTyped(std::string_view typed);
-  // False when some typed character cannot be in the candidate: a quick test
-  // on the bytes present, ahead of the character walks.
-  bool MayHoldAllTyped(std::string_view candidate) const;
+  // The typed-character bits of the bytes present in the candidate (and the
+  // romaji bit): a quick test ahead of the character walks.
+  uint64_t BytesSeen(std::string_view candidate) const;
+  // The romaji level after the plain match found nothing; seen is the byte
+  // test's result when one was made.
+  int RomajiFallback(std::string_view candidate, std::string_view typed, int mode, const uint64_t* seen);
+  void NoteRomajiCache();
   int FindTyped(std::string_view candidate) const;  // char-boundary byte offset, -1 if absent
   bool WalkTyped(std::string_view candidate, int mode, int& skips) const;
 
@@ -47,6 +51,11 @@ class TStringMatch {
   std::vector<uint16_t> typedChars_;
   uint64_t byteBits_[256] = {};
   uint64_t allBits_ = 0;
+  // The top bit marks the bytes that begin a candidate of the romaji matcher's
+  // first clause, valid while its cache has the generation noted here.
+  static constexpr uint64_t kRomajiBit = uint64_t(1) << 63;
+  bool romajiNoted_ = false;
+  uint64_t romajiGeneration_ = 0;
 };
 
 // Byte-wise equality of two short texts without a library call.

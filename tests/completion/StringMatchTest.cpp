@@ -119,6 +119,28 @@ TEST_F(StringMatchRomaji, CappedAtOneAndOverriddenByTheWalk) {
   EXPECT_EQ(m.Match("計算機", "keisan", 1), -1);
 }
 
+// The scorer remembers which bytes can begin a romaji match for the matcher's
+// cached lists; once the matcher's cache changes, that must not be used.
+TEST_F(StringMatchRomaji, FollowsChangesOfTheRomajiCache) {
+  EXPECT_EQ(m.Match("計算機", "keisan", 1), 1);
+  EXPECT_EQ(m.Match("ABC", "keisan", 1), -1);
+  // Another user of the matcher converts another input meanwhile.
+  ime->Readings["kyouto"] = TFakeInputMethod::ReadingOf({"きょうと"});
+  ime->Candidates["きょうと"] = {"京都"};
+  EXPECT_EQ(RomajiMatchLevel("京都", "kyouto", 0), 3);
+  ime->Candidates["けいさん"] = {"ABC"};
+  EXPECT_EQ(m.Match("xABC", "keisan", 1), 1);
+  EXPECT_EQ(ime->ConvertCount, 3);
+  // A new input method: a new matcher with its own lists.
+  auto other = std::make_unique<TFakeInputMethod>();
+  other->Readings["keisan"] = TFakeInputMethod::ReadingOf({"けいさん"});
+  other->Candidates["けいさん"] = {"電"};
+  SetRomajiInputMethod(std::move(other));
+  ime = nullptr;
+  EXPECT_EQ(m.Match("x電", "keisan", 1), 1);
+  EXPECT_EQ(m.Match("xABC", "keisan", 1), -1);
+}
+
 TEST_F(StringMatchRomaji, OnlyUpperNeedsACapitalFirstLetter) {
   m.RomajiOnlyUpper = true;
   EXPECT_EQ(m.Match("計算機", "keisan", 1), -1);
