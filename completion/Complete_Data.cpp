@@ -79,6 +79,10 @@ void TCompleteData::BuildList() {
   std::vector<const std::string*> firstRows;  // the rows the duplicate test searches
   size_t rows = 0;
   const size_t limit = DedupeLimit > 0 ? static_cast<size_t>(DedupeLimit) : 0;
+  // Every string is scored as MatchLevelOf scores it, the word prepared once.
+  match_.UseRomaji = UseRomaji;
+  match_.RomajiOnlyUpper = RomajiOnlyUpper;
+  match_.Prepare(Word);
 
   for (size_t i = 0; i < ListOrder.size(); ++i) {
     size_t pick = static_cast<size_t>(DigitOr(ListOrder[i], 0));
@@ -94,7 +98,7 @@ void TCompleteData::BuildList() {
           if (r->size() == s.size() && ansicase::SameText(*r, s)) { seen = true; break; }
         if (seen) continue;
       }
-      int level = MatchLevelOf(s, Word, MatchMode);
+      int level = match_.MatchPrepared(s, MatchMode);
       if (level >= 0 && level <= 3) {
         groups[3 - level].push_back(&s);
         if (rows < limit) firstRows.push_back(&s);

@@ -3,6 +3,7 @@
 #include "completion/Romaji_Match.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace ansicase {
 
@@ -21,7 +22,10 @@ bool SameText(std::string_view a, std::string_view b) {
 
 using ansicase::UpperCharAt;
 
+void TStringMatch::Prepare(std::string_view typed) { PrepareTyped(typed); }
+
 void TStringMatch::PrepareTyped(std::string_view typed) {
+  prepared_ = true;
   typed_.assign(typed);
   typedChars_.clear();
   for (size_t i = 0, len; i < typed.size(); i += len) typedChars_.push_back(UpperCharAt(typed, i, len));
@@ -51,9 +55,33 @@ void TStringMatch::PrepareTyped(std::string_view typed) {
 }
 
 uint64_t TStringMatch::BytesSeen(std::string_view s) const {
-  uint64_t seen = 0;
-  for (char ch : s) seen |= byteBits_[static_cast<unsigned char>(ch)];
-  return seen;
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(s.data());
+  const size_t n = s.size();
+  uint64_t a = 0, b = 0;
+  size_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    a |= byteBits_[p[i]] | byteBits_[p[i + 1]];
+    b |= byteBits_[p[i + 2]] | byteBits_[p[i + 3]];
+  }
+  for (; i < n; ++i) a |= byteBits_[p[i]];
+  return a | b;
+}
+
+bool TStringMatch::RomajiByteSeen(std::string_view s) const {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(s.data());
+  const size_t n = s.size();
+  size_t i = 0;
+  while (i < n) {
+    // Runs of ASCII cannot begin a kana or kanji candidate: eight bytes at a time.
+    if (romajiAllHigh_ && i + 8 <= n) {
+      uint64_t word;
+      std::memcpy(&word, p + i, 8);
+      if ((word & 0x8080808080808080ull) == 0) { i += 8; continue; }
+    }
+    if (byteBits_[p[i]] & kRomajiBit) return true;
+    ++i;
+  }
+  return false;
 }
 
 void TStringMatch::NoteRomajiCache() {
@@ -61,9 +89,14 @@ void TStringMatch::NoteRomajiCache() {
   romajiNoted_ = rm.CachedLists() != nullptr && SameBytes(rm.LastInput(), typed_);
   if (!romajiNoted_) return;
   romajiGeneration_ = rm.Generation();
+  romajiAllHigh_ = true;
   for (unsigned b = 0; b < 256; ++b) {
-    if (rm.BeginsFirstClause(static_cast<unsigned char>(b))) byteBits_[b] |= kRomajiBit;
-    else byteBits_[b] &= ~kRomajiBit;
+    if (rm.BeginsFirstClause(static_cast<unsigned char>(b))) {
+      byteBits_[b] |= kRomajiBit;
+      if (b < 0x80) romajiAllHigh_ = false;
+    } else {
+      byteBits_[b] &= ~kRomajiBit;
+    }
   }
 }
 
@@ -73,8 +106,7 @@ int TStringMatch::RomajiFallback(std::string_view candidate, std::string_view ty
   // without a byte that begins a first-clause candidate scores -1 there, and
   // asking it would change nothing.
   if (romajiNoted_ && RomajiMatcher().Generation() == romajiGeneration_) {
-    uint64_t bits = seen ? *seen : BytesSeen(candidate);
-    if (!(bits & kRomajiBit)) return -1;
+    if (!(seen ? (*seen & kRomajiBit) != 0 : RomajiByteSeen(candidate))) return -1;
     return RomajiLevel(candidate, typed, mode);
   }
   int r = RomajiLevel(candidate, typed, mode);
@@ -117,11 +149,16 @@ bool TStringMatch::WalkTyped(std::string_view s, int mode, int& skips) const {
 }
 
 int TStringMatch::Match(std::string_view candidate, std::string_view typed, int mode) {
+  if (!prepared_ || !SameBytes(typed, typed_)) PrepareTyped(typed);
+  return MatchPrepared(candidate, mode);
+}
+
+int TStringMatch::MatchPrepared(std::string_view candidate, int mode) {
+  const std::string_view typed = typed_;
   if (mode == -1) return -1;
   if (candidate.size() == typed.size() && ansicase::SameText(candidate, typed)) return 3;
   if (mode == 3) return (UseRomaji && RomajiLevel(candidate, typed, mode) != -1) ? 3 : -1;
   if (typed.empty()) return 2;
-  if (typedChars_.empty() || !SameBytes(typed, typed_)) PrepareTyped(typed);
   // The romaji level (at most 1) counts only where the plain match found
   // nothing, so it is asked only then.
   // Modes 0 and 1 need every typed character somewhere in the candidate.

@@ -32,11 +32,17 @@ class TStringMatch {
   // The romaji contribution: -1, 0 or 1.
   int RomajiLevel(std::string_view candidate, std::string_view typed, int mode);
 
+  // Many candidates against one typed text (the candidate list): Prepare once,
+  // then MatchPrepared for each candidate, with the results of Match.
+  void Prepare(std::string_view typed);
+  int MatchPrepared(std::string_view candidate, int mode);
+
  private:
   void PrepareTyped(std::string_view typed);
   // The typed-character bits of the bytes present in the candidate (and the
   // romaji bit): a quick test ahead of the character walks.
   uint64_t BytesSeen(std::string_view candidate) const;
+  bool RomajiByteSeen(std::string_view candidate) const;
   // The romaji level after the plain match found nothing; seen is the byte
   // test's result when one was made.
   int RomajiFallback(std::string_view candidate, std::string_view typed, int mode, const uint64_t* seen);
@@ -55,7 +61,9 @@ class TStringMatch {
   // first clause, valid while its cache has the generation noted here.
   static constexpr uint64_t kRomajiBit = uint64_t(1) << 63;
   bool romajiNoted_ = false;
+  bool romajiAllHigh_ = false;  // no byte below 0x80 begins one
   uint64_t romajiGeneration_ = 0;
+  bool prepared_ = false;
 };
 
 // Byte-wise equality of two short texts without a library call.
