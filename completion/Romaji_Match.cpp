@@ -109,7 +109,7 @@ void TRomajiMatch::DumpLists() const {
 int TRomajiMatch::Match(std::string_view keyword, std::string_view input, int minLevel) {
   // Lists are kept only for an input without lead bytes, so the same input
   // needs no second look.
-  if (!hasLists_ || !SameBytes(input, lastInput_)) {
+  if (!hasLists_ || !ansicase::SameBytes(input, lastInput_)) {
     generation_ = NextGeneration();
     if (HasLeadByte(input)) {
       lists_.clear();

@@ -86,7 +86,7 @@ bool TStringMatch::RomajiByteSeen(std::string_view s) const {
 
 void TStringMatch::NoteRomajiCache() {
   const TRomajiMatch& rm = RomajiMatcher();
-  romajiNoted_ = rm.CachedLists() != nullptr && SameBytes(rm.LastInput(), typed_);
+  romajiNoted_ = rm.CachedLists() != nullptr && ansicase::SameBytes(rm.LastInput(), typed_);
   if (!romajiNoted_) return;
   romajiGeneration_ = rm.Generation();
   romajiAllHigh_ = true;
@@ -149,7 +149,7 @@ bool TStringMatch::WalkTyped(std::string_view s, int mode, int& skips) const {
 }
 
 int TStringMatch::Match(std::string_view candidate, std::string_view typed, int mode) {
-  if (!prepared_ || !SameBytes(typed, typed_)) PrepareTyped(typed);
+  if (!prepared_ || !ansicase::SameBytes(typed, typed_)) PrepareTyped(typed);
   return MatchPrepared(candidate, mode);
 }
 

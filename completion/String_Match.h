@@ -66,6 +66,10 @@ class TStringMatch {
   bool prepared_ = false;
 };
 
+// ---- inline
+
+namespace ansicase {
+
 // Byte-wise equality of two short texts without a library call.
 inline bool SameBytes(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -73,10 +77,6 @@ inline bool SameBytes(std::string_view a, std::string_view b) {
     if (a[i] != b[i]) return false;
   return true;
 }
-
-// ---- inline
-
-namespace ansicase {
 
 inline constexpr bool IsLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 

@@ -11,6 +11,7 @@
 #include "completion/Romaji_Match.h"
 #include "completion/Romaji_To_Kana.h"
 #include "completion/String_Match.h"
+#include "tests/completion/ReferenceMatch.h"
 
 namespace {
 
@@ -48,26 +49,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int i = 0; i < 8; ++i) candidates.push_back(src.Text(12));
 
   // The input method answers from the input as well, offsets and all.
-  auto fake = std::make_unique<TFakeInputMethod>();
-  fake->ConversionMode = src.Byte();
-  fake->QueryOk = src.Byte() & 1;
+  TFakeInputMethod script;
+  script.ConversionMode = src.Byte();
+  script.QueryOk = src.Byte() & 1;
   TImeReading reading{src.Text(10), {}};
   for (int i = src.Byte() % 5; i > 0; --i) reading.ClauseOffsets.push_back(src.Byte() % 24);
-  fake->Readings[typed] = reading;
-  fake->Readings[RomajiToKana(typed)] = reading;
+  script.Readings[typed] = reading;
+  script.Readings[RomajiToKana(typed)] = reading;
   for (int i = 0; i < 4; ++i) {
     std::vector<std::string> list;
     for (int j = src.Byte() % 4; j > 0; --j) list.push_back(src.Text(4));
-    fake->Candidates[src.Text(4)] = list;
+    script.Candidates[src.Text(4)] = list;
   }
-  SetRomajiInputMethod(std::move(fake));
+  SetRomajiInputMethod(std::make_unique<TFakeInputMethod>(script));
+  TRomajiMatch lister(std::make_unique<TFakeInputMethod>(script));
+  const TClauseLists lists = lister.BuildCandidates(typed);
 
   TStringMatch m;
   m.UseRomaji = src.Byte() & 1;
+  m.RomajiOnlyUpper = src.Byte() & 1;
   for (const auto& c : candidates) {
     for (int mode = -1; mode <= 4; ++mode) {
       int level = m.Match(c, typed, mode);
       if (level < -1 || level > 3) __builtin_trap();
+      // The scorer's shortcuts never change a level.
+      if (level != reference::Match(c, typed, mode, m.UseRomaji ? &lists : nullptr, m.RomajiOnlyUpper)) __builtin_trap();
       if (mode == 3 && level != -1 && level != 3) __builtin_trap();
       if (mode != -1 && m.Match(c, c, mode) != 3) __builtin_trap();
     }
@@ -87,6 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   d.DedupeLimit = src.Byte() % 20;
   d.TrackCommonPrefix = true;
   d.UseRomaji = m.UseRomaji;
+  d.RomajiOnlyUpper = m.RomajiOnlyUpper;
   d.CharMode = src.Byte() & 1;
   d.BuildList();
   TStringList down = d.GetCandidates();
