@@ -204,8 +204,13 @@ int TRomajiMatch::LevelOf(std::string_view keyword, const TClauseLists& lists, i
   return best;
 }
 
+TRomajiMatch* romajiMatcherCreated = nullptr;
+
 TRomajiMatch& RomajiMatcher() {
-  if (!instance) instance = std::make_unique<TRomajiMatch>(CreateSystemInputMethod());
+  if (!instance) {
+    instance = std::make_unique<TRomajiMatch>(CreateSystemInputMethod());
+    romajiMatcherCreated = instance.get();
+  }
   return *instance;
 }
 
@@ -215,4 +220,5 @@ int RomajiMatchLevel(std::string_view keyword, std::string_view input, int minLe
 
 void SetRomajiInputMethod(std::unique_ptr<IInputMethod> ime) {
   instance = std::make_unique<TRomajiMatch>(std::move(ime));
+  romajiMatcherCreated = instance.get();
 }

@@ -47,12 +47,13 @@ class TRomajiMatch {
   // True when byte b begins a candidate of the first cached clause: a keyword
   // without any such byte scores -1 against the cached input.
   bool BeginsFirstClause(unsigned char b) const { return firstBytes_[b] != 0; }
+  // False when the keyword surely holds no candidate of the first cached
+  // clause (and so scores -1 against the cached input).
+  bool MayHoldFirstClause(std::string_view keyword) const;
 
  private:
   void DumpLists() const;
   void IndexFirstClause();
-  // False when the keyword holds no candidate of the first clause for sure.
-  bool MayHoldFirstClause(std::string_view keyword) const;
 
   TClauseLists lists_;
   bool hasLists_ = false;
@@ -69,6 +70,11 @@ class TRomajiMatch {
 
 // The process's romaji matcher (created on first use on the system input method).
 TRomajiMatch& RomajiMatcher();
+// The process's romaji matcher when it exists, else null (creates nothing).
+inline const TRomajiMatch* RomajiMatcherIfCreated() {
+  extern TRomajiMatch* romajiMatcherCreated;
+  return romajiMatcherCreated;
+}
 // RomajiMatcher().Match of the same three values.
 int RomajiMatchLevel(std::string_view keyword, std::string_view input, int minLevel);
 // Replaces the process's romaji matcher by one on another input method (tests,

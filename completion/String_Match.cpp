@@ -55,33 +55,31 @@ void TStringMatch::PrepareTyped(std::string_view typed) {
 }
 
 uint64_t TStringMatch::BytesSeen(std::string_view s) const {
+  // Whole words, the last one overlapping the one before: a byte seen twice
+  // changes nothing, and no loop over a ragged end is needed.
   const unsigned char* p = reinterpret_cast<const unsigned char*>(s.data());
   const size_t n = s.size();
-  uint64_t a = 0, b = 0;
-  size_t i = 0;
-  for (; i + 4 <= n; i += 4) {
-    a |= byteBits_[p[i]] | byteBits_[p[i + 1]];
-    b |= byteBits_[p[i + 2]] | byteBits_[p[i + 3]];
+  const uint64_t* t = byteBits_;
+  auto word8 = [t](const unsigned char* q) {
+    uint64_t w;
+    std::memcpy(&w, q, 8);
+    return (t[w & 0xFF] | t[(w >> 8) & 0xFF] | t[(w >> 16) & 0xFF] | t[(w >> 24) & 0xFF]) |
+           (t[(w >> 32) & 0xFF] | t[(w >> 40) & 0xFF] | t[(w >> 48) & 0xFF] | t[w >> 56]);
+  };
+  auto word4 = [t](const unsigned char* q) {
+    uint32_t w;
+    std::memcpy(&w, q, 4);
+    return t[w & 0xFF] | t[(w >> 8) & 0xFF] | t[(w >> 16) & 0xFF] | t[w >> 24];
+  };
+  if (n >= 8) {
+    uint64_t seen = word8(p + n - 8);
+    for (size_t i = 0; i + 8 < n; i += 8) seen |= word8(p + i);
+    return seen;
   }
-  for (; i < n; ++i) a |= byteBits_[p[i]];
-  return a | b;
-}
-
-bool TStringMatch::RomajiByteSeen(std::string_view s) const {
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(s.data());
-  const size_t n = s.size();
-  size_t i = 0;
-  while (i < n) {
-    // Runs of ASCII cannot begin a kana or kanji candidate: eight bytes at a time.
-    if (romajiAllHigh_ && i + 8 <= n) {
-      uint64_t word;
-      std::memcpy(&word, p + i, 8);
-      if ((word & 0x8080808080808080ull) == 0) { i += 8; continue; }
-    }
-    if (byteBits_[p[i]] & kRomajiBit) return true;
-    ++i;
-  }
-  return false;
+  if (n >= 4) return word4(p) | word4(p + n - 4);
+  uint64_t seen = 0;
+  for (size_t i = 0; i < n; ++i) seen |= t[p[i]];
+  return seen;
 }
 
 void TStringMatch::NoteRomajiCache() {
@@ -89,25 +87,26 @@ void TStringMatch::NoteRomajiCache() {
   romajiNoted_ = rm.CachedLists() != nullptr && ansicase::SameBytes(rm.LastInput(), typed_);
   if (!romajiNoted_) return;
   romajiGeneration_ = rm.Generation();
-  romajiAllHigh_ = true;
   for (unsigned b = 0; b < 256; ++b) {
-    if (rm.BeginsFirstClause(static_cast<unsigned char>(b))) {
-      byteBits_[b] |= kRomajiBit;
-      if (b < 0x80) romajiAllHigh_ = false;
-    } else {
-      byteBits_[b] &= ~kRomajiBit;
-    }
+    if (rm.BeginsFirstClause(static_cast<unsigned char>(b))) byteBits_[b] |= kRomajiBit;
+    else byteBits_[b] &= ~kRomajiBit;
   }
 }
 
 int TStringMatch::RomajiFallback(std::string_view candidate, std::string_view typed, int mode, const uint64_t* seen) {
   if (RomajiOnlyUpper && !(typed[0] >= 'A' && typed[0] <= 'Z')) return -1;
   // While the matcher keeps the lists noted for this typed text, a candidate
-  // without a byte that begins a first-clause candidate scores -1 there, and
-  // asking it would change nothing.
-  if (romajiNoted_ && RomajiMatcher().Generation() == romajiGeneration_) {
-    if (!(seen ? (*seen & kRomajiBit) != 0 : RomajiByteSeen(candidate))) return -1;
-    return RomajiLevel(candidate, typed, mode);
+  // that cannot hold a first-clause candidate scores -1 there, and asking the
+  // matcher would change nothing.
+  if (romajiNoted_) {
+    const TRomajiMatch& rm = RomajiMatcher();
+    if (rm.Generation() == romajiGeneration_) {
+      if (!((seen ? *seen : BytesSeen(candidate)) & kRomajiBit)) return -1;
+      if (!rm.MayHoldFirstClause(candidate)) return -1;
+      // What RomajiLevel would find through the matcher, on the same lists.
+      int l = TRomajiMatch::LevelOf(candidate, *rm.CachedLists(), mode);
+      return l >= 2 ? 1 : l;
+    }
   }
   int r = RomajiLevel(candidate, typed, mode);
   NoteRomajiCache();
@@ -159,27 +158,34 @@ int TStringMatch::MatchPrepared(std::string_view candidate, int mode) {
   if (candidate.size() == typed.size() && ansicase::SameText(candidate, typed)) return 3;
   if (mode == 3) return (UseRomaji && RomajiLevel(candidate, typed, mode) != -1) ? 3 : -1;
   if (typed.empty()) return 2;
-  // The romaji level (at most 1) counts only where the plain match found
-  // nothing, so it is asked only then.
   // Modes 0 and 1 need every typed character somewhere in the candidate.
   const bool scanned = mode == 0 || mode == 1;
-  const uint64_t seen = scanned ? BytesSeen(candidate) : 0;
+  uint64_t seen = scanned ? BytesSeen(candidate) : 0;
   const bool mayHold = !scanned || (seen & allBits_) == allBits_;
+  // The romaji level (at most 1) counts only where the plain match found
+  // nothing, so it is asked only then.
   if (mode == 1) {
     int p = mayHold ? FindTyped(candidate) : -1;
     if (p == 0) return 2;
     if (p > 0) return 1;
-    return UseRomaji ? RomajiFallback(candidate, typed, mode, &seen) : -1;
+  } else {
+    // A prefix must begin with the first typed character: most candidates end here.
+    bool plain = mayHold;
+    if (plain && mode != 0) {
+      size_t len;
+      plain = !candidate.empty() && UpperCharAt(candidate, 0, len) == typedChars_[0];
+    }
+    int skips;
+    if (plain && WalkTyped(candidate, mode, skips)) return skips == 0 ? 2 : 0;
   }
-  // A prefix must begin with the first typed character: most candidates end here.
-  bool plain = mayHold;
-  if (plain && mode != 0) {
-    size_t len;
-    plain = !candidate.empty() && UpperCharAt(candidate, 0, len) == typedChars_[0];
+  if (!UseRomaji) return -1;
+  if (!scanned && romajiNoted_) seen = BytesSeen(candidate);
+  // Most candidates hold no byte that begins a romaji candidate: answered here.
+  if (romajiNoted_ && !(seen & kRomajiBit)) {
+    const TRomajiMatch* rm = RomajiMatcherIfCreated();
+    if (rm && rm->Generation() == romajiGeneration_) return -1;
   }
-  int skips;
-  if (plain && WalkTyped(candidate, mode, skips)) return skips == 0 ? 2 : 0;
-  return UseRomaji ? RomajiFallback(candidate, typed, mode, scanned ? &seen : nullptr) : -1;
+  return RomajiFallback(candidate, typed, mode, (scanned || romajiNoted_) ? &seen : nullptr);
 }
 
 int TStringMatch::RomajiLevel(std::string_view candidate, std::string_view typed, int mode) {

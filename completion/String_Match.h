@@ -42,7 +42,6 @@ class TStringMatch {
   // The typed-character bits of the bytes present in the candidate (and the
   // romaji bit): a quick test ahead of the character walks.
   uint64_t BytesSeen(std::string_view candidate) const;
-  bool RomajiByteSeen(std::string_view candidate) const;
   // The romaji level after the plain match found nothing; seen is the byte
   // test's result when one was made.
   int RomajiFallback(std::string_view candidate, std::string_view typed, int mode, const uint64_t* seen);
@@ -61,7 +60,6 @@ class TStringMatch {
   // first clause, valid while its cache has the generation noted here.
   static constexpr uint64_t kRomajiBit = uint64_t(1) << 63;
   bool romajiNoted_ = false;
-  bool romajiAllHigh_ = false;  // no byte below 0x80 begins one
   uint64_t romajiGeneration_ = 0;
   bool prepared_ = false;
 };
