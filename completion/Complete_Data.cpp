@@ -67,7 +67,6 @@ void TCompleteData::BuildList() {
   BestLevel = -1;
   CompletionOffset = 0;
   CommonPrefixLength = -1;
-  CommonPrefix.clear();
 
   std::vector<const TStringList*> table;
   table.push_back(FolderSource);

@@ -31,7 +31,7 @@ class TCompleteData {
   void UpdateCommonPrefix(std::string_view candidate);
 
   // Results of the last build.
-  std::string CommonPrefix;      // the first inserted candidate
+  std::string CommonPrefix;      // the first candidate of the last build that tracked it
   int CommonPrefixLength = -1;   // in edit positions; -1 before the first candidate
   int BestLevel = -1;
   int SelectionIndex = -1;
