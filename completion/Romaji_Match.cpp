@@ -133,6 +133,7 @@ int TRomajiMatch::Match(std::string_view keyword, std::string_view input, int mi
 
 void TRomajiMatch::IndexFirstClause() {
   std::fill(std::begin(firstBytes_), std::end(firstBytes_), uint8_t(0));
+  std::fill(std::begin(secondBytes_), std::end(secondBytes_), false);
   std::fill(firstPairs_.begin(), firstPairs_.end(), 0);
   firstAllHigh_ = true;
   if (lists_.empty()) return;
@@ -140,6 +141,7 @@ void TRomajiMatch::IndexFirstClause() {
     if (c.empty()) continue;
     if (static_cast<unsigned char>(c[0]) < 0x80) firstAllHigh_ = false;
     uint8_t& entry = firstBytes_[static_cast<unsigned char>(c[0])];
+    secondBytes_[static_cast<unsigned char>(c[c.size() == 1 ? 0 : 1])] = true;
     if (c.size() == 1) {
       entry |= kWholeCandidate;
     } else {

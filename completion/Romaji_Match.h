@@ -47,6 +47,9 @@ class TRomajiMatch {
   // True when byte b begins a candidate of the first cached clause: a keyword
   // without any such byte scores -1 against the cached input.
   bool BeginsFirstClause(unsigned char b) const { return firstBytes_[b] != 0; }
+  // True when byte b is the second byte of a candidate of the first cached
+  // clause, or a whole one-byte candidate.
+  bool SecondInFirstClause(unsigned char b) const { return secondBytes_[b]; }
   // False when the keyword surely holds no candidate of the first cached
   // clause (and so scores -1 against the cached input).
   bool MayHoldFirstClause(std::string_view keyword) const;
@@ -64,6 +67,7 @@ class TRomajiMatch {
   // clause: a keyword holding none of them cannot match, whatever else it holds.
   static constexpr uint8_t kWholeCandidate = 1, kStartsPair = 2;
   uint8_t firstBytes_[256] = {};
+  bool secondBytes_[256] = {};
   bool firstAllHigh_ = true;
   std::vector<uint64_t> firstPairs_ = std::vector<uint64_t>(65536 / 64);
 };

@@ -88,8 +88,9 @@ void TStringMatch::NoteRomajiCache() {
   if (!romajiNoted_) return;
   romajiGeneration_ = rm.Generation();
   for (unsigned b = 0; b < 256; ++b) {
+    byteBits_[b] &= ~kRomajiBits;
     if (rm.BeginsFirstClause(static_cast<unsigned char>(b))) byteBits_[b] |= kRomajiBit;
-    else byteBits_[b] &= ~kRomajiBit;
+    if (rm.SecondInFirstClause(static_cast<unsigned char>(b))) byteBits_[b] |= kRomajiSecondBit;
   }
 }
 
@@ -101,7 +102,7 @@ int TStringMatch::RomajiFallback(std::string_view candidate, std::string_view ty
   if (romajiNoted_) {
     const TRomajiMatch& rm = RomajiMatcher();
     if (rm.Generation() == romajiGeneration_) {
-      if (!((seen ? *seen : BytesSeen(candidate)) & kRomajiBit)) return -1;
+      if (((seen ? *seen : BytesSeen(candidate)) & kRomajiBits) != kRomajiBits) return -1;
       if (!rm.MayHoldFirstClause(candidate)) return -1;
       // What RomajiLevel would find through the matcher, on the same lists.
       int l = TRomajiMatch::LevelOf(candidate, *rm.CachedLists(), mode);
@@ -181,7 +182,7 @@ int TStringMatch::MatchPrepared(std::string_view candidate, int mode) {
   if (!UseRomaji) return -1;
   if (!scanned && romajiNoted_) seen = BytesSeen(candidate);
   // Most candidates hold no byte that begins a romaji candidate: answered here.
-  if (romajiNoted_ && !(seen & kRomajiBit)) {
+  if (romajiNoted_ && (seen & kRomajiBits) != kRomajiBits) {
     const TRomajiMatch* rm = RomajiMatcherIfCreated();
     if (rm && rm->Generation() == romajiGeneration_) return -1;
   }

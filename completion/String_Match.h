@@ -58,7 +58,11 @@ class TStringMatch {
   uint64_t allBits_ = 0;
   // The top bit marks the bytes that begin a candidate of the romaji matcher's
   // first clause, valid while its cache has the generation noted here.
+  // The bit below it marks their second bytes (and one-byte candidates): a
+  // candidate found needs both.
   static constexpr uint64_t kRomajiBit = uint64_t(1) << 63;
+  static constexpr uint64_t kRomajiSecondBit = uint64_t(1) << 62;
+  static constexpr uint64_t kRomajiBits = kRomajiBit | kRomajiSecondBit;
   bool romajiNoted_ = false;
   uint64_t romajiGeneration_ = 0;
   bool prepared_ = false;
