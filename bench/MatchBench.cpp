@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
               "len5", "len6", "max ms", "ns/cand", "rows");
   for (int n : {1000, 10000, 100000}) {
     TStringList names(std::vector<std::string>(all.begin(), all.begin() + n));
-    int repeats = n >= 100000 ? 9 : n >= 10000 ? 21 : 61;
+    int repeats = n >= 100000 ? 25 : n >= 10000 ? 61 : 201;
     for (int romaji = 0; romaji <= 1; ++romaji) {
       for (int mode = 0; mode <= 3; ++mode) {
         TCompleteData d;
