@@ -73,8 +73,10 @@ void TCompleteData::BuildList() {
   table.push_back(SourceKind == 3 ? nullptr : HistorySource);
   table.insert(table.end(), ExtraSources.begin(), ExtraSources.end());
 
-  // Rows of each level in the order met: groups 3, 2, 1, 0 make the list.
-  std::vector<const std::string*> groups[4];
+  // Rows of each level in the order met: groups 3, 2, 1, 0 make the list. The
+  // vectors keep their room from build to build.
+  auto& groups = groups_;
+  for (auto& g : groups) g.clear();
   std::vector<const std::string*> firstRows;  // the rows the duplicate test searches
   size_t rows = 0;
   const size_t limit = DedupeLimit > 0 ? static_cast<size_t>(DedupeLimit) : 0;

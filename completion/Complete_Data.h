@@ -63,4 +63,5 @@ class TCompleteData {
  private:
   TStringMatch match_;
   std::optional<TStringList> list_;
+  std::vector<const std::string*> groups_[4];  // scratch of BuildList
 };
