@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <imm.h>
 
+#include <cstring>
+
 #include "completion/InputMethod.h"
 
 namespace {
@@ -47,7 +49,7 @@ class TImm32InputMethod : public IInputMethod {
     std::string clauses = ReadComposition(ctx, GCS_COMPREADCLAUSE);
     r.ClauseOffsets.resize(clauses.size() / 4);
     for (size_t i = 0; i < r.ClauseOffsets.size(); ++i)
-      memcpy(&r.ClauseOffsets[i], clauses.data() + 4 * i, 4);
+      std::memcpy(&r.ClauseOffsets[i], clauses.data() + 4 * i, 4);
     return r;
   }
 
