@@ -42,16 +42,13 @@ done
 # output pipe and ctest waits for them forever.
 qv_wine_env wineserver -p
 qv_wine_env wine wineboot </dev/null >/dev/null 2>&1
-qv_wine_env wine "$QV_BUILD/win/tests/qv_keepalive.exe" </dev/null >/dev/null 2>&1 &
-# Wait until the keepalive has started this prefix's desktop process: a test
-# process that started it instead would hand it ctest's output pipe, and ctest
-# would wait for that test until its time-out.
-for _ in $(seq 200); do
-  for p in $(pgrep -f 'explorer.exe /desktop'); do
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && break 2
-  done
-  sleep 0.1
-done
+# The same holds for Wine's desktop process: the keep-alive program starts it
+# and tells so by creating a file (named by its Windows path on drive Z:).
+ready="$QV_BUILD/wine/keepalive.ready"
+rm -f "$ready"
+qv_wine_env wine "$QV_BUILD/win/tests/qv_keepalive.exe" "Z:${ready//\//\\}" </dev/null >/dev/null 2>&1 &
+for _ in $(seq 300); do [ -f "$ready" ] && break; sleep 0.1; done
+[ -f "$ready" ] || echo "test: the keep-alive program did not start; GUI tests may hang" >&2
 
 cd "$QV_BUILD"
 qv_wine_env ctest -j"$jobs" --output-on-failure "$@"

@@ -84,10 +84,20 @@ void TBasicEnvHandler::ResolveSpecialFolder(std::string& text, bool& handled) {
 void TBasicEnvHandler::ResolveEnvironment(std::string& text, bool& handled) {
   if (sjis::StartsWithIgnoreCase(text, "ENV.")) {
     std::string ref = "%" + text.substr(4) + "%";
-    DWORD n = ExpandEnvironmentStringsA(ref.c_str(), nullptr, 0);
-    std::string buf(n ? n : 1, '\0');
-    n = ExpandEnvironmentStringsA(ref.c_str(), buf.data(), static_cast<DWORD>(buf.size()));
-    text = n ? std::string(buf.c_str()) : ref;
+    // The buffer takes the size the system asks for, however long the value;
+    // a value that grows between the two calls is asked for again.
+    std::string value = ref;
+    DWORD need = ExpandEnvironmentStringsA(ref.c_str(), nullptr, 0);
+    for (int tries = 0; tries < 3 && need; ++tries) {
+      std::string buf(need, '\0');
+      DWORD got = ExpandEnvironmentStringsA(ref.c_str(), buf.data(), need);
+      if (got && got <= need) {
+        value = buf.c_str();
+        break;
+      }
+      need = got;
+    }
+    text = value;
     handled = true;
   } else if (sjis::EqualsIgnoreCase(text, "System")) {
     char buf[MAX_PATH + 1] = {};

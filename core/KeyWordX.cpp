@@ -6,118 +6,33 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 
+#include "core/AppEvents.h"
 #include "core/AppFlags.h"
+#include "core/Basic_Env_Handler.h"
 #include "core/Debug_Unit.h"
 #include "core/FileIO.h"
+#include "core/File_Lists.h"
+#include "core/File_Utils.h"
 #include "core/Sjis.h"
+#include "core/StringUtils.h"
 
 namespace {
 
-// ---------------------------------------------------------------------------
-// File-system probes. Small private copies of the path services (path kinds,
-// program search, absolute paths, listings) until the shared path units are
-// linked in; they keep the same answers for the cases the store asks about.
-
-class ErrorModeGuard {
- public:
-  ErrorModeGuard() : old_(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
-  ~ErrorModeGuard() { SetErrorMode(old_); }
-
- private:
-  UINT old_;
-};
-
-bool IsReservedName(const std::string& name) {
-  static const char* const kReserved[] = {
-      "<",      ">",       "con",      "prn",      "nul",      "aux",      "BILING$",  "LPT1",   "LPT2",
-      "LPT3",   "LPT4",    "LPT5",     "LPT6",     "LPT7",     "LPT8",     "LPT9",     "JKEYB$", "COM1",
-      "COM2",   "COM3",    "COM4",     "DBLBUFF$", "CLOCK$",   "CONFIG$",  "EMMXXXX0", "IFS$HLP$",
-      "$IBMADSP", "$IBMAFNT", "KKCFUNC$", "$MMXXXX0", "XMSXXXX0", "SETVER", "SETVERXX", "CD_101",
-      "MSCD001", "MS$KANJI", "MSCD$$$$"};
-  for (const char* r : kReserved)
-    if (sjis::EqualsIgnoreCase(name, r)) return true;
-  return false;
-}
-
-// 1 nothing, 2 file, 3 folder, 4 pattern matching a file first, 5 a folder first.
-int PathKind(const std::string& path, bool allowWild) {
-  if (path.empty()) return 1;
-  std::string copy = path;
-  bool mayBeFile = true;
-  if (sjis::EndsWithChar(copy, '\\')) {
-    copy.pop_back();
-    mayBeFile = false;
-  }
-  bool hasFolder = sjis::FindChar(copy, '\\') != sjis::npos || sjis::FindChar(copy, ':') != sjis::npos;
-  bool wild = sjis::FindChar(copy, '*') != sjis::npos || sjis::FindChar(copy, '?') != sjis::npos;
-  if (!hasFolder && wild && copy != "." && copy != "..") return 1;
-  if (IsReservedName(copy)) return 1;
-  ErrorModeGuard guard;
-  if (!copy.empty()) {
-    DWORD attr = GetFileAttributesA(copy.c_str());
-    if (attr != INVALID_FILE_ATTRIBUTES) {
-      if (attr & FILE_ATTRIBUTE_DIRECTORY) return 3;
-      if (mayBeFile) return 2;
-    }
-  }
-  if (!allowWild) return 1;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA(path.c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return 1;
-  FindClose(h);
-  return (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 5 : 4;
-}
-
-bool ExistsWild(const std::string& path) { return PathKind(path, true) != 1; }
-bool IsDirectoryPath(const std::string& path) { return PathKind(path, false) == 3; }
-
-std::string SearchOnPath(const std::string& name) {
-  char buf[MAX_PATH];
-  char* filePart = nullptr;
-  DWORD n = SearchPathA(nullptr, name.c_str(), nullptr, MAX_PATH, buf, &filePart);
-  return (n > 0 && n < MAX_PATH) ? std::string(buf, n) : std::string();
-}
-
-std::string FindExecutable(const std::string& name) {
-  if (name.empty()) return std::string();
-  ErrorModeGuard guard;
-  std::string found = SearchOnPath(name);
-  if (found.empty() && sjis::ExtractFileExt(name).empty()) found = SearchOnPath(name + ".exe");
-  return found;
-}
-
-std::string ExpandPath(const std::string& path) {
-  char buf[MAX_PATH];
-  DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, buf, nullptr);
-  return (n > 0 && n < MAX_PATH) ? std::string(buf, n) : path;
-}
-
+// The process's current folder, without a trailing backslash (kept on a root).
 std::string CurrentFolder() {
   char buf[MAX_PATH];
   DWORD n = GetCurrentDirectoryA(MAX_PATH, buf);
   return (n > 0 && n < MAX_PATH) ? std::string(buf, n) : std::string();
 }
 
-// Bare names of everything that matches the pattern ("." and ".." left out).
-std::vector<std::string> ListMatches(const std::string& pattern) {
-  std::vector<std::string> names;
-  ErrorModeGuard guard;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    std::string n = fd.cFileName;
-    if (n != "." && n != "..") names.push_back(std::move(n));
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
-  return names;
-}
-
 int LocaleCompareIgnoreCase(const std::string& a, const std::string& b) {
   return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
                         static_cast<int>(b.size())) - 2;
 }
+
+bool ExistsWild(const std::string& path) { return FileUtilsInstance().ExistsWild(path); }
 
 // %NAME% expansion of resolved paths.
 std::string ExpandKeyWordNames(const std::string& text) { return GetExpandEnvString().Expand(text); }
@@ -203,7 +118,7 @@ std::string ResolveKeyWordPath(const std::string& token, TKeyWordManager& manage
           found = kw->GetCommand();
         }
       } else {
-        found = FindExecutable(head);
+        found = FileUtilsInstance().FindExecutable(head, std::string());
       }
       if (!found.empty()) {
         if (fileio::DirectoryExists(found)) head = found;
@@ -221,7 +136,7 @@ std::string ResolveKeyWordPath(const std::string& token, TKeyWordManager& manage
       }
       if (!guarded) result = kw->GetCommand();
     } else {
-      std::string found = FindExecutable(token);
+      std::string found = FileUtilsInstance().FindExecutable(token, std::string());
       if (!found.empty()) result = found;
     }
   }
@@ -565,7 +480,7 @@ TStringList TKeyWordManager::GetSubFolders(const std::string& groupPath) {
   TStringList paths;
   if (groupPath.empty()) return paths;
   std::string pattern = itemsFolder_ + "%" + sjis::ReplaceAll(groupPath, "/", "%") + "%*.vane";
-  for (const std::string& name : ListMatches(pattern)) {
+  for (const std::string& name : ListWildMatches(pattern, true, false)) {
     std::string path = kwfile::GroupPathFromFileName(name);
     if (path.empty() || !sjis::StartsWithIgnoreCase(path, groupPath + "/")) continue;
     // A file waiting for deletion no longer holds a group.
@@ -668,7 +583,7 @@ std::string TKeyWordX::GetCommand() {
         GuardEntry guard(Manager->GuardList, GetKeyWord());
         command = ResolveKeyWordPath(command, *Manager);
       }
-      if (ExistsWild(command)) command = ExpandPath(command);
+      if (ExistsWild(command)) command = FileUtilsInstance().ExpandPath(command);
       return command;
     }
     case kTypeSystem: {
@@ -758,7 +673,7 @@ void TKeyWordX::SetCommand(const std::string& value) {
   WriteReferring("Command", value, 1);
   if (data_->ReadInteger("Type", 0) != kTypeCommand || value.empty()) {
     data_->DeleteKey("IsDir");
-  } else if (IsDirectoryPath(GetCommand())) {
+  } else if (FileUtilsInstance().IsDirectory(GetCommand())) {
     data_->WriteString("IsDir", "1");
   } else {
     data_->DeleteKey("IsDir");
@@ -969,4 +884,596 @@ std::string TKeyWordX::ToString() {
     for (const std::string& p : *ArrayedParam) r += "    " + p + "\r\n";
   }
   return r;
+}
+
+// ===========================================================================
+// Run-time parameters
+
+namespace {
+
+// Texts of the run's message boxes, as the user sees them.
+constexpr char kRunCaption[] = "キーワードの実行";
+constexpr char kStartFailed[] = "起動失敗 - ";
+constexpr char kReasonBadExe[] =
+    "※考えられる主な原因\r\n     ・適切な実行ファイルでない\r\n     ・パラメータが長すぎる";
+constexpr char kReasonNoAssociation[] = "ファイルがアプリケーションに関連付けられていません";
+constexpr char kReasonMissing[] = "ファイルが存在しません";
+constexpr char kWildCardCaption[] = "ワイルドカード実行の確認";
+constexpr char kGroupCaption[] = "グループ実行の確認";
+constexpr char kGroupAskAgainHint[] =
+    "※もう一度確認ダイアログを出すようにするには、キーワードの設定画面の 「詳細」 タブで、\r\n\r\n"
+    "       「実行するかどうかダイアログで確認する」   \r\n\r\n"
+    "   にチェックを入れてください";
+
+constexpr char kGroupMarker = '\x08';
+
+bool IsDigit1To9(char c) { return c >= '1' && c <= '9'; }
+
+std::string JoinWith(const TStringList& list, std::string_view separator) {
+  std::string r;
+  for (int k = 0; k < list.Count(); ++k) {
+    if (k) r += separator;
+    r += list[k];
+  }
+  return r;
+}
+
+// The values that placeholders stand for in one text: the parameters (already
+// escaped for the run data, or raw for the command line), the line break after
+// each "%*-n" entry, and the clipboard, read at most once.
+struct TPlaceholderValues {
+  const std::vector<std::string>& entries;
+  const char* lineBreak;
+  std::function<std::string()> clip;
+};
+
+// Replaces every placeholder of text in one pass: what a value brings in is
+// never looked at again, so a parameter holding "%2" or "a%20b" stays as typed.
+std::string SubstitutePlaceholders(std::string_view text, const TPlaceholderValues& v) {
+  std::string out;
+  const size_t n = text.size();
+  size_t i = 0;
+  while (i < n) {
+    if (text[i] != '%') {
+      size_t len = sjis::CharLen(text, i);
+      out.append(text.substr(i, len));
+      i += len;
+      continue;
+    }
+    char next = i + 1 < n ? text[i + 1] : '\0';
+    if (next == '%') {
+      out += '%';
+      i += 2;
+    } else if (next == '*') {
+      if (i + 3 < n && text[i + 2] == '-' && IsDigit1To9(text[i + 3])) {
+        size_t after = static_cast<size_t>(text[i + 3] - '0');
+        for (size_t k = after; k < v.entries.size(); ++k) out += v.entries[k] + v.lineBreak;
+        i += 4;
+      } else {
+        for (size_t k = 0; k < v.entries.size(); ++k) out += (k ? " " : "") + v.entries[k];
+        i += 2;
+      }
+    } else if (next == '0') {
+      i += 2;
+    } else if (IsDigit1To9(next)) {
+      size_t index = static_cast<size_t>(next - '1');
+      if (index < v.entries.size()) out += v.entries[index];
+      i += 2;
+    } else if (sjis::StartsWithIgnoreCase(text.substr(i), "%clip%")) {
+      out += v.clip();
+      i += 6;
+    } else {
+      out += '%';
+      ++i;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+bool TKeyWordX::ExistsInsertParam(const std::string& text) {
+  bool found = sjis::FindIgnoreCase(text, "%clip%") != sjis::npos || sjis::Find(text, "%0") != sjis::npos ||
+               sjis::Find(text, "%*") != sjis::npos;
+  for (char d = '1'; d <= '9' && !found; ++d) found = sjis::Find(text, std::string("%") + d) != sjis::npos;
+  DebugOut().Write("ExistsInsertParam : " + text + " = " + (found ? "true" : "false")).WriteLn();
+  return found;
+}
+
+void TKeyWordX::ProcessParam(TStringIni& runData, std::string& commandLine, const std::string& extra) {
+  if (!TypedParams) return;
+  if (!ArrayedParam) ArrayedParam = std::make_unique<TStringList>();
+  DebugOut().Write("KeywordX.ProcessParam:").WriteLn();
+
+  // Typed parameters that were only the stored ones are no parameters.
+  if (sjis::EqualsIgnoreCase(TypedParams->GetDelimitedText(' ', '"'), GetParam())) TypedParams->Clear();
+
+  std::string fparam = runData.ReadString("FParam", "");
+  const bool fromExtra = !ExistsInsertParam(fparam);
+  if (fromExtra) fparam = extra;
+  if (!fparam.empty() && Parser) {
+    TStringList saved = *ArrayedParam;
+    ArrayedParam->Clear();
+    // The parser may give the item new lists: none is held across the call.
+    TKeyWordX* parsed = Parser->ParseByKeyword(this, fparam, true);
+    TStringList result;
+    if (parsed && parsed->ArrayedParam) result = *parsed->ArrayedParam;
+    if (fromExtra) result.AddStrings(saved);
+    fparam = JoinWith(result, "\t");
+    runData.WriteString("FParam", fparam);
+    if (!ArrayedParam) ArrayedParam = std::make_unique<TStringList>();
+    *ArrayedParam = saved;
+    if (!TypedParams) TypedParams = std::make_unique<TStringList>();
+  }
+  TStringList& params = *ArrayedParam;
+  const TStringList& typed = *TypedParams;
+
+  std::vector<std::string> raw, escaped;
+  for (const std::string& e : typed) {
+    if (e.empty()) continue;
+    raw.push_back(e);
+    escaped.push_back(TStringIni::EscapeValue(e));
+  }
+  bool clipRead = false;
+  std::string clip;
+  auto clipText = [&]() -> const std::string& {
+    if (!clipRead) {
+      clip = Manager->RunServices.Clipboard->Read();
+      clipRead = true;
+    }
+    return clip;
+  };
+  // In the run data every value is escaped like the text store's own values,
+  // so that no parameter or clipboard text can break a line or add a key.
+  TPlaceholderValues dataValues{escaped, "\\n", [&] { return TStringIni::EscapeValue(clipText()); }};
+  TPlaceholderValues lineValues{raw, "\r\n", [&] { return clipText(); }};
+
+  std::string text = runData.Lines.GetText();
+  DebugOut().Write("TextBefore=\r\n" + text).WriteLn();
+  text = SubstitutePlaceholders(text, dataValues);
+  DebugOut().Write("AfterText=\r\n" + text).WriteLn();
+  commandLine = SubstitutePlaceholders(commandLine, lineValues);
+  runData.Lines.SetText(text);
+
+  ExpandGroupMarkers(params);
+
+  if (!fparam.empty()) {
+    std::string now = runData.ReadString("FParam", "");
+    if (!(extra.empty() && sjis::EqualsIgnoreCase(now, fparam)))
+      params = SplitString(now, "\t");
+  }
+  DebugOut().Write("KeywordX.ProcessParam:END").WriteLn();
+}
+
+void TKeyWordX::ExpandGroupMarkers(TStringList& params) {
+  // Each entry carries the groups it was expanded from, so that a group whose
+  // items lead back to it ends there instead of growing without bound.
+  std::vector<std::vector<std::string>> from(static_cast<size_t>(params.Count()));
+  int i = 0;
+  while (i < params.Count()) {
+    const std::string& entry = params[i];
+    std::unique_ptr<TKeyWordX> group;
+    if (sjis::StartsWithChar(entry, kGroupMarker) && entry.size() > 1) group = Manager->FindKeyWord(entry.substr(1));
+    if (!group || group->GetType() != kTypeGroup) {
+      ++i;
+      continue;
+    }
+    const std::string path = group->GetKeyWord();
+    std::vector<std::string> chain = from[static_cast<size_t>(i)];
+    const bool cycle = std::any_of(chain.begin(), chain.end(),
+                                   [&](const std::string& p) { return sjis::EqualsIgnoreCase(p, path); });
+    chain.push_back(path);
+    params.Delete(i);
+    from.erase(from.begin() + i);
+    if (cycle) continue;
+    // Each command goes in at the marker's place, so they end up last item first.
+    for (const std::unique_ptr<TKeyWordX>& item : Manager->GetKeyWords(path)) {
+      params.Insert(i, item->GetCommand());
+      from.insert(from.begin() + i, chain);
+    }
+  }
+}
+
+// ===========================================================================
+// Running
+
+namespace {
+
+class TSystemMessageBox : public IRunMessageBox {
+ public:
+  int Show(const std::string& text, const std::string& caption, unsigned int type) override {
+    return MessageBoxA(static_cast<HWND>(app::ApplicationWindow()), text.c_str(), caption.c_str(), type);
+  }
+};
+
+class TSystemShellStart : public IShellStarter {
+ public:
+  bool Start(SHELLEXECUTEINFOA& start) override { return ShellExecuteExA(&start) != FALSE; }
+};
+
+class TSystemClipboard : public IClipboardText {
+ public:
+  std::string Read() override { return ReadClipboardText(); }
+};
+
+class TSystemMessagePump : public IMessagePump {
+ public:
+  void ProcessMessages() override {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        // The message loop that is waiting for it still has to see it.
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        app::SetTerminated(true);
+        return;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+};
+
+// Closes the process handle a start record holds, on every way out.
+class TProcessHandleGuard {
+ public:
+  explicit TProcessHandleGuard(SHELLEXECUTEINFOA& start) : start_(start) {}
+  ~TProcessHandleGuard() {
+    if (start_.hProcess) CloseHandle(start_.hProcess);
+    start_.hProcess = nullptr;
+  }
+  TProcessHandleGuard(const TProcessHandleGuard&) = delete;
+  TProcessHandleGuard& operator=(const TProcessHandleGuard&) = delete;
+
+ private:
+  SHELLEXECUTEINFOA& start_;
+};
+
+// A second start (the "open with" dialog, the opener program) with everything
+// of the first record but file, parameters and show state; true on success.
+bool StartAgain(IShellStarter& shell, const SHELLEXECUTEINFOA& first, const std::string& file,
+                const std::string& params, int show) {
+  SHELLEXECUTEINFOA again = first;
+  again.lpFile = file.c_str();
+  again.lpParameters = params.c_str();
+  again.nShow = show;
+  again.hProcess = nullptr;
+  TProcessHandleGuard guard(again);
+  return shell.Start(again);
+}
+
+std::string ShowBreaks(const std::string& s) { return sjis::ReplaceAll(s, "\r\n", "\\n"); }
+
+}  // namespace
+
+TRunServices DefaultRunServices() {
+  static TSystemMessageBox boxes;
+  static TSystemShellStart shell;
+  static TSystemClipboard clipboard;
+  static TSystemMessagePump pump;
+  return TRunServices{&boxes, &shell, &clipboard, &pump};
+}
+
+TRunOptions TRunOptions::Read(const TStringIni& ini) {
+  TRunOptions o;
+  o.RunByParam = ini.ReadBool("RunByParam", o.RunByParam);
+  o.QuoteParam = ini.ReadBool("QuoteParam", o.QuoteParam);
+  o.MaxWildCardRunCount = ini.ReadInteger("MaxWildCardRunCount", o.MaxWildCardRunCount);
+  o.UseFiler = ini.ReadBool("UseFiler", o.UseFiler);
+  o.FilerName = ini.ReadString("FilerName", o.FilerName);
+  o.FilerParam = ini.ReadString("FilerParam", o.FilerParam);
+  o.FileOpenMode = ini.ReadInteger("FileOpenMode", o.FileOpenMode);
+  o.FileOpenFile = ini.ReadString("FileOpenFile", o.FileOpenFile);
+  return o;
+}
+
+void TKeyWordX::RunCommand() {
+  DebugOut().Write("TKeywordX.RunCommand").WriteLn();
+  TStringIni& data = EnsureData();
+  TStringIni run;
+  run.Lines = data.Lines;
+  run.WriteString("Command", GetCommand());
+  run.WriteString("FParam", GetParam());
+  run.WriteString("Dir", GetDir());
+  if (!ArrayedParam) ArrayedParam = std::make_unique<TStringList>();
+  if (!TypedParams) TypedParams = std::make_unique<TStringList>(*ArrayedParam);
+
+  std::string command;
+  if (data.ReadBool("ExpandWildCard", true)) ExpandWildCard(run, command);
+  else command = run.ReadString("Command", "");
+  ProcessParam(run, command, std::string());
+
+  switch (GetType()) {
+    case kTypeCommand:
+    case kTypeTemp: Execute(command, &run); break;
+    case kTypeSystem:
+      try {
+        Manager->RunSystemCommand(run.ReadInteger("CommandIndex", -1), ArrayedParam.get());
+      } catch (...) {
+        // A runner that fails ends the command silently.
+      }
+      break;
+    case kTypeGroup: RunGroup(run); break;
+    default: break;
+  }
+  DebugOut().Write("TKeywordX.RunCommand:END").WriteLn();
+}
+
+void TKeyWordX::ExpandWildCard(TStringIni& runData, std::string& commandLine) {
+  commandLine = runData.ReadString("Command", "");
+  TFileLists& lists = FileListsInstance();
+  for (int i = 0; i < runData.Lines.Count(); ++i) {
+    const std::string key = runData.Lines.Name(i);
+    std::unique_ptr<TStringList> matches =
+        lists.GetWildList(TStringIni::UnescapeValue(runData.Lines.ValueFromIndex(i)), false, false);
+    if (!matches) continue;
+    if (sjis::EqualsIgnoreCase(key, "Command")) commandLine = matches->GetText();
+    else runData.Lines[i] = key + "=" + TStringIni::EscapeValue(matches->GetText());
+  }
+  if (!ArrayedParam) ArrayedParam = std::make_unique<TStringList>();
+  TStringList& params = *ArrayedParam;
+  for (int i = 0; i < params.Count();) {
+    std::unique_ptr<TStringList> matches = lists.GetWildList(params[i], false, false);
+    if (!matches) {
+      ++i;
+      continue;
+    }
+    const bool typedToo = TypedParams && i < TypedParams->Count();
+    params.Delete(i);
+    if (typedToo) TypedParams->Delete(i);
+    for (int k = 0; k < matches->Count(); ++k) {
+      params.Insert(i + k, (*matches)[k]);
+      if (typedToo) TypedParams->Insert(i + k, (*matches)[k]);
+    }
+    i += matches->Count();
+  }
+}
+
+void TKeyWordX::Execute(const std::string& commandLine, TStringIni* runData) {
+  if (!runData) return;
+  TStringIni& run = *runData;
+  TStringIni options;
+  if (!RunFile.empty() && fileio::FileExists(RunFile)) options.LoadFromFile(RunFile);
+  const TRunOptions opts = TRunOptions::Read(options);
+  RunByParam = opts.RunByParam;
+  Manager->QuoteParam = opts.QuoteParam;
+  if (!ArrayedParam) ArrayedParam = std::make_unique<TStringList>();
+  if (!TypedParams) TypedParams = std::make_unique<TStringList>(*ArrayedParam);
+  DebugOut().Write("KeywordX.Arrayedparam=" + ArrayedParam->GetText()).WriteLn();
+  TFileUtils& fu = FileUtilsInstance();
+
+  std::string command = commandLine;
+  if (sjis::Contains(command, "\r\n")) {
+    TStringList lines;
+    lines.SetText(command);
+    if (lines.Count() >= opts.MaxWildCardRunCount) {
+      std::string question = "一度に" + sjis::IntToStr(lines.Count()) + "のファイルを開きます" + "実行しますか?";
+      if (Manager->RunServices.MessageBoxes->Show(question, kWildCardCaption, MB_YESNO) != IDYES) return;
+    }
+    // Each line starts from the parameters the run had: what a line's filer
+    // start put in must not become a parameter of the next line's.
+    const TStringList params = *ArrayedParam;
+    const TStringList typed = *TypedParams;
+    for (const std::string& line : lines) {
+      *ArrayedParam = params;
+      *TypedParams = typed;
+      run.WriteString("Command", line);
+      Execute(line, runData);
+    }
+    return;
+  }
+
+  std::string params;
+  bool filer = false;
+  if (opts.UseFiler && fu.IsDirectory(command)) {
+    DebugOut().Write("Keyword.FilerSet:Start").WriteLn();
+    std::string program = ResolveKeyWordPath(Manager->DecodeKeyWordIDs(opts.FilerName), *Manager);
+    if (!program.empty() && fu.IsFile(program)) {
+      filer = true;
+      if (sjis::EndsWithChar(command, '\\') && !sjis::EndsWithIgnoreCase(command, ":\\")) command.pop_back();
+      run.WriteString("Dir", command);
+      if (!opts.FilerParam.empty()) {
+        run.WriteString("FParam", " " + opts.FilerParam);
+        ArrayedParam->Insert(0, command);
+        TypedParams->Insert(0, command);
+        ProcessParam(run, program, run.ReadString("FParam", ""));
+      } else {
+        ArrayedParam->Insert(0, command);
+      }
+      command = program;
+    }
+    DebugOut().Write("Keyword.FilerSet:End").WriteLn();
+  }
+
+  TStringList list = *ArrayedParam;
+  if (RunByParam && !IsExecutableFile(command) && !list.Empty()) {
+    for (std::string& p : list)
+      if (IsExecutableFile(p)) std::swap(command, p);
+  }
+  const bool isLong = list.GetText().size() > 1024;
+  if (!list.Empty() && list[list.Count() - 1].empty()) list.Delete(list.Count() - 1);
+  const bool quote = filer ? Manager->QuoteParam : run.ReadBool("QuoteParam", true);
+  for (int i = 0; i < list.Count(); ++i) {
+    std::string p = list[i];
+    if (isLong) p = fu.GetShortPath(p);
+    if (p.size() > 3 && sjis::EndsWithChar(p, '\\') && fu.IsDirectory(p)) p.pop_back();
+    if (quote && !p.empty() && sjis::FindChar(p, ' ') != sjis::npos && fu.ExistsWild(p)) p = "\"" + p + "\"";
+    if (i) params += ' ';
+    params += p;
+  }
+
+  const std::string dir = run.ReadString("Dir", "");
+  int show = run.ReadInteger("ShowState", 0);
+  if (show == 0) show = SW_SHOWDEFAULT;
+  else if (show == 1) show = SW_SHOWMAXIMIZED;
+  else if (show == 2) show = SW_MINIMIZE;
+  if (!sjis::EndsWithChar(command, '\\') && fu.IsDirectory(command)) command += '\\';
+
+  SHELLEXECUTEINFOA start = {};
+  start.cbSize = sizeof(start);
+  start.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  start.hwnd = static_cast<HWND>(app::ApplicationWindow());
+  start.lpFile = command.c_str();
+  start.lpParameters = params.c_str();
+  start.lpDirectory = dir.empty() ? nullptr : dir.c_str();
+  start.nShow = show;
+  DebugOut().Write("TKeywordX.RunCommand:").WriteLn();
+  DebugOut().Write("  Command : " + ShowBreaks(command)).WriteLn();
+  DebugOut().Write("  Param   : " + ShowBreaks(params)).WriteLn();
+  DebugOut().Write("  Dir     : " + ShowBreaks(dir)).WriteLn();
+
+  options.WriteString("RunParam", params);
+  options.WriteBool("Wait", ReadFlag("Wait", false));
+  ShellExecute(start, options);
+}
+
+void TKeyWordX::ReportStartFailure(const std::string& command, const std::string& reason) {
+  Manager->RunServices.MessageBoxes->Show(kStartFailed + command + "\r\n\r\n" + reason, kRunCaption, MB_OK);
+}
+
+void TKeyWordX::ShellExecute(SHELLEXECUTEINFOA& start, const TStringIni& options) {
+  TRunServices& services = Manager->RunServices;
+  start.hProcess = nullptr;
+  TProcessHandleGuard guard(start);
+  try {
+    const std::string command = start.lpFile ? start.lpFile : "";
+    DWORD began = GetTickCount();
+    const bool started = services.ShellStart->Start(start);
+    DebugOut().Write("TKeywordX.ShellExecute:").WriteInt(GetTickCount() - began).WriteLn();
+    if (started) {
+      if (start.hProcess && options.ReadBool("Wait", false)) {
+        // The windows stay alive while the program runs; a handle that cannot
+        // be waited on ends the wait at once.
+        while (WaitForSingleObject(start.hProcess, 0) == WAIT_TIMEOUT && !app::Terminated()) {
+          Sleep(50);
+          services.Pump->ProcessMessages();
+        }
+      }
+      return;
+    }
+    TFileUtils& fu = FileUtilsInstance();
+    if (!fu.Exists(command)) {
+      ReportStartFailure(command, kReasonMissing);
+      return;
+    }
+    const TRunOptions opts = TRunOptions::Read(options);
+    switch (opts.FileOpenMode) {
+      case 0:
+        if (sjis::EndsWithIgnoreCase(command, ".exe")) ReportStartFailure(command, kReasonBadExe);
+        else if (!StartAgain(*services.ShellStart, start, "RUNDLL32.exe", "Shell32.dll,OpenAs_RunDLL " + command,
+                             SW_SHOWDEFAULT))
+          ReportStartFailure(command, kReasonNoAssociation);
+        break;
+      case 1: {
+        std::string opener = ResolveKeyWordPath(Manager->DecodeKeyWordIDs(opts.FileOpenFile), *Manager);
+        if (fu.IsFile(opener)) {
+          std::string params = options.ReadString("RunParam", "");
+          params += (params.empty() ? "\"" : " \"") + command + "\"";
+          StartAgain(*services.ShellStart, start, opener, params, start.nShow);
+        } else {
+          ReportStartFailure(command, std::string(kReasonMissing) + "(" + opts.FileOpenFile + ")");
+        }
+        break;
+      }
+      case 2: ReportStartFailure(command, kReasonNoAssociation); break;
+      default: break;
+    }
+  } catch (...) {
+    // A failed start has been reported; nothing of it reaches the caller.
+  }
+}
+
+void TKeyWordX::RunGroup(TStringIni& runData) {
+  if (!Parser) return;
+  const int mode = runData.ReadInteger("RunMode", 0);
+  if (mode == 2) return;
+  IRunMessageBox& boxes = *Manager->RunServices.MessageBoxes;
+  if (mode != 1 && runData.ReadBool("AskRun", true)) {
+    int answer = boxes.Show("グループ : " + GetKeyWord() + " を実行します。次回からも確認ダイアログを出しますか?",
+                            kGroupCaption, MB_YESNOCANCEL);
+    if (answer == IDNO) {
+      EnsureData().WriteBool("AskRun", false);
+      boxes.Show(kGroupAskAgainHint, kGroupCaption, MB_OK);
+    } else if (answer != IDYES) {
+      return;
+    }
+  }
+  const int rounds = runData.ReadInteger("RoopCount", 1);
+  const bool sameParam = runData.ReadBool("SetSameParam", false);
+  if (!ArrayedParam) ArrayedParam = std::make_unique<TStringList>();
+  std::string text;
+  for (std::string& p : *ArrayedParam) {
+    if (sjis::FindChar(p, ' ') != sjis::npos && !sjis::StartsWithChar(p, '"') && !sjis::EndsWithChar(p, '"'))
+      p = "\"" + p + "\"";
+    text += " " + p;
+  }
+  const bool hasParams = !ArrayedParam->Empty();
+  const std::string path = GetKeyWord();
+  for (int round = 0; round < rounds; ++round) {
+    TKeyWordList items = Manager->GetKeyWords(path);
+    for (size_t i = 0; i < items.size(); ++i) {
+      const bool give = hasParams && (sameParam || i == 0);
+      if (TKeyWordX* item = Parser->ParseByKeyword(items[i].get(), give ? text : std::string(), false)) {
+        item->Parser = Parser;
+        // The members read the same run options as the group.
+        item->RunFile = RunFile;
+        item->RunCommand();
+      }
+      if (mode == 1) break;
+    }
+  }
+}
+
+bool TKeyWordX::IsExecutableFile(const std::string& path) {
+  if (!FileUtilsInstance().IsFile(path)) return false;
+  const std::string ext = sjis::ExtractFileExt(path);
+  return !ext.empty() && Manager->ExecutableExtensions.IndexOf(ext) >= 0;
+}
+
+void TKeyWordManager::RunSystemCommand(int commandIndex, const TStringList* params) {
+  if (!SystemCommandRunner) return;
+  auto request = std::make_unique<TStringIni>();
+  request->WriteInteger("CommandIndex", commandIndex);
+  std::string all;
+  if (params) {
+    for (int k = 0; k < params->Count(); ++k) {
+      request->WriteString("%" + sjis::IntToStr(k + 1), (*params)[k]);
+      if (k) all += ' ';
+      all += (*params)[k];
+    }
+  }
+  request->WriteString("%*", all);
+  SystemCommandRunner->ExecuteSysCommand(std::move(request));
+}
+
+std::unique_ptr<TKeyWordX> TKeyWordManager::CreateTemp(const std::string& name, const std::string& text) {
+  auto item = std::make_unique<TKeyWordX>(this, name, std::string());
+  // Temporary items are never stored, so their values are written as typed.
+  TStringIni& data = item->EnsureData();
+  data.WriteString("Icon", text);
+  data.WriteString("Command", text);
+  data.WriteInteger("Type", kTypeTemp);
+  item->TypeCache = kTypeTemp;
+
+  TFileUtils& fu = FileUtilsInstance();
+  const int kind = fu.GetPathKind(text, true);
+  if (kind == pkFile || kind == pkDirectory || kind == pkWildFile) {
+    // "C:" and "C:\" both give the drive's root with its one backslash.
+    if (kind == pkDirectory) data.WriteString("Dir", sjis::IncludeTrailingPathDelimiter(sjis::ExcludeTrailingPathDelimiter(text)));
+    else data.WriteString("Dir", CurrentFolder());
+    const std::string command = fu.ExpandPath(text);
+    DebugOut().WriteFmt("CreateTemp:FomarlFileName:%s >> %s", text.c_str(), command.c_str()).WriteLn();
+    data.WriteString("Command", command);
+    data.WriteString("Icon", command);
+    if (!sjis::EqualsIgnoreCase(text, command)) data.WriteString("Comment", command);
+    if (sjis::FindChar(command, '?') != sjis::npos || sjis::FindChar(command, '*') != sjis::npos) {
+      data.WriteString("Comment", "ワイルドカード");
+      item->WildCardTemp = true;
+      data.WriteString("Icon", IconFolder + "\\WildCard.ico");
+    }
+  } else if (sjis::StartsWith(text, "http://") || sjis::StartsWith(text, "www.")) {
+    data.WriteString("Comment", "URLを指定して開く");
+  } else if (sjis::StartsWith(text, "mailto:")) {
+    data.WriteString("Comment", "あて先を指定してメール");
+  }
+  return item;
 }

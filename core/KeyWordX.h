@@ -7,6 +7,12 @@
 // it, except for data made by a setter on a view that is in no group yet.
 // Views must not be used after ClearCache or after their group was dropped.
 //
+// Running: RunCommand resolves the item's values into a run copy, expands
+// wildcards, puts in the run-time parameters and then starts the command
+// through the shell, hands a system command to the host's runner or runs a
+// group's items. The shell start, message boxes, clipboard and message pump
+// are reached through the manager's RunServices.
+//
 // Errors: an unreadable group file and a failed write in Save raise
 // EKeyWordStoreError. FindItemData and FindKeyWord swallow read errors (the
 // keyword is then "not found"); every other caller sees them and must catch
@@ -17,6 +23,11 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+// The path units take the Windows and shell headers in first and keep the shell's
+// FindExecutable macro away; ShellExecute would rename a member below the same way.
+#include "core/File_Utils.h"
+#undef ShellExecute
 
 #include "core/IconPathHook.h"
 #include "core/KeyWordFile.h"
@@ -49,6 +60,68 @@ class IKeywordParser {
 };
 
 using TKeyWordList = std::vector<std::unique_ptr<TKeyWordX>>;
+
+// Platform services of a run. Each is a small interface whose default is the
+// real service; tests put scripted ones in, and a host may put its own (its
+// message box service, its message loop) in place of a default.
+class IRunMessageBox {
+ public:
+  virtual ~IRunMessageBox() = default;
+  // A modal box with the MB_ button set of type; returns the button pressed
+  // (IDOK, IDYES, IDNO, IDCANCEL). Default: MessageBoxA over the application window.
+  virtual int Show(const std::string& text, const std::string& caption, unsigned int type) = 0;
+};
+class IShellStarter {
+ public:
+  virtual ~IShellStarter() = default;
+  // Starts what the record names; true on success, with the record's process
+  // handle (when it asks for one) owned by the caller. Default: ShellExecuteExA.
+  virtual bool Start(SHELLEXECUTEINFOA& start) = 0;
+};
+class IClipboardText {
+ public:
+  virtual ~IClipboardText() = default;
+  // Default: ReadClipboardText (files of a drop list as lines, else the text).
+  virtual std::string Read() = 0;
+};
+class IMessagePump {
+ public:
+  virtual ~IMessagePump() = default;
+  // Handles the messages waiting on this thread, then returns. Default: a
+  // PeekMessage loop; a WM_QUIT is posted again and marks the application as
+  // terminating, which ends a Wait run.
+  virtual void ProcessMessages() = 0;
+};
+struct TRunServices {
+  IRunMessageBox* MessageBoxes;
+  IShellStarter* ShellStart;
+  IClipboardText* Clipboard;
+  IMessagePump* Pump;
+};
+// The real services (process-wide objects that live to program end).
+TRunServices DefaultRunServices();
+
+// The run options of RunCommand.ini in the user folder, read at every start;
+// a missing file or key means its default.
+inline constexpr char kRunOptionsFileName[] = "RunCommand.ini";
+struct TRunOptions {
+  // A command that is no executable file gives its place to an executable parameter.
+  bool RunByParam = false;
+  // Quoting of parameters with blanks when the filer runs.
+  bool QuoteParam = true;
+  // A command of this many lines or more asks before it runs.
+  int MaxWildCardRunCount = 10;
+  // Folders open with the filer program instead of the shell.
+  bool UseFiler = false;
+  std::string FilerName;   // may hold keyword identifiers and references
+  std::string FilerParam;  // run-time placeholders
+  // When the shell cannot open an existing file: 0 the system's "open with"
+  // dialog, 1 open it with FileOpenFile, 2 only report.
+  int FileOpenMode = 0;
+  std::string FileOpenFile;  // may hold keyword identifiers and references
+
+  static TRunOptions Read(const TStringIni& ini);
+};
 
 // Item types (key Type).
 inline constexpr int kTypeCommand = 0;
@@ -135,6 +208,15 @@ class TKeyWordManager {
 
   // The icon factory's path handler: a leading "%Icondir" becomes IconFolder.
   void ExpandIconDir(std::string& path) const;
+
+  // Hands a system command to SystemCommandRunner as a request of CommandIndex,
+  // "%1".."%n" and "%*"; nothing without a runner.
+  void RunSystemCommand(int commandIndex, const TStringList* params);
+  // A temporary item (Type 3, never stored) made from typed text; the caller owns it.
+  std::unique_ptr<TKeyWordX> CreateTemp(const std::string& name, const std::string& text);
+
+  // Message boxes, the shell start, the clipboard and the message pump of runs.
+  TRunServices RunServices = DefaultRunServices();
 
   // Group paths whose files go at the next Save.
   const TStringList& DeleteList() const { return deleteList_; }
@@ -236,6 +318,28 @@ class TKeyWordX {
   void AddParam(const std::string& text);
   std::string ToString();
 
+  // Running. The host sets RunFile, Parser and the parameters first. Store
+  // errors (EKeyWordStoreError) while resolving may reach the caller; start
+  // failures never do: they are reported in message boxes.
+  void RunCommand();
+  // Starts one command line (several, one by one, when it holds line breaks)
+  // with the run data's folder, window state and the item's parameters.
+  void Execute(const std::string& commandLine, TStringIni* runData);
+  // The shell start of a record with its failure reports and the wait; the
+  // options are RunCommand.ini plus RunParam (the parameter text) and Wait.
+  void ShellExecute(SHELLEXECUTEINFOA& start, const TStringIni& options);
+  // Wildcard values of the run data and of the parameters become their matches.
+  void ExpandWildCard(TStringIni& runData, std::string& commandLine);
+  void RunGroup(TStringIni& runData);
+  bool IsExecutableFile(const std::string& path);
+
+  // Whether text holds a run-time placeholder: %clip%, %0, %*, %1..%9.
+  bool ExistsInsertParam(const std::string& text);
+  // Puts the run-time parameters into the run data and the command line, in
+  // one pass over each text; extra is the parameter text to parse when the
+  // run data's FParam holds no placeholder.
+  void ProcessParam(TStringIni& runData, std::string& commandLine, const std::string& extra);
+
  private:
   friend class TKeyWordManager;
 
@@ -250,6 +354,9 @@ class TKeyWordX {
   static std::string UniqueName(const TKeyWordGroupList& list, const std::string& name);
   // The view's data as an entry's data: its own (handed over) or a copy.
   std::unique_ptr<TStringIni> TakeDataForInsert();
+  // Replaces every group marker among the parameters by its group's commands.
+  void ExpandGroupMarkers(TStringList& params);
+  void ReportStartFailure(const std::string& command, const std::string& reason);
 
   TStringIni* data_ = nullptr;
   std::unique_ptr<TStringIni> ownData_;
