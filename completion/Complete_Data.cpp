@@ -2,26 +2,15 @@
 
 #include <algorithm>
 
-#include "core/Sjis.h"
-#ifdef _WIN32
-#include "core/OSUtils.h"
-#endif
+#include "core/StringUtils.h"
 
 namespace {
-
-bool DefaultCharMode() {
-#ifdef _WIN32
-  return IsWinXP();
-#else
-  return true;  // the host stands for a current system
-#endif
-}
 
 int DigitOr(char c, int fallback) { return (c >= '0' && c <= '9') ? c - '0' : fallback; }
 
 }  // namespace
 
-TCompleteData::TCompleteData() : CharMode(DefaultCharMode()) {}
+TCompleteData::TCompleteData() = default;
 
 int TCompleteData::MatchLevelOf(std::string_view candidate, std::string_view word, int mode) {
   match_.UseRomaji = UseRomaji;
@@ -33,10 +22,11 @@ void TCompleteData::UpdateCommonPrefix(std::string_view s) {
   if (static_cast<int>(s.size()) > Longest) Longest = static_cast<int>(s.size());
   if (!TrackCommonPrefix) return;
   if (CommonPrefixLength == -1) {
-    CommonPrefixLength = static_cast<int>(CharMode ? sjis::CharCount(s) : s.size());
+    CommonPrefixLength = CharLength(s);
     CommonPrefix.assign(s);
     return;
   }
+  const bool chars = CharMode();
   // Walk both texts position by position; a candidate that ends before the
   // prefix does shortens it to its own length.
   std::string_view kept = CommonPrefix;
@@ -45,7 +35,7 @@ void TCompleteData::UpdateCommonPrefix(std::string_view s) {
     if (i >= kept.size() || j >= s.size()) { CommonPrefixLength = n; return; }
     size_t la, lb;
     uint16_t a, b;
-    if (CharMode) {
+    if (chars) {
       a = ansicase::UpperCharAt(kept, i, la);
       b = ansicase::UpperCharAt(s, j, lb);
     } else {

@@ -32,7 +32,7 @@ class TCompleteData {
 
   // Results of the last build.
   std::string CommonPrefix;      // the first candidate of the last build that tracked it
-  int CommonPrefixLength = -1;   // in edit positions; -1 before the first candidate
+  int CommonPrefixLength = -1;   // as CharLength counts; -1 before the first candidate
   int BestLevel = -1;
   int SelectionIndex = -1;
   int CompletionOffset = 0;
@@ -51,9 +51,6 @@ class TCompleteData {
   bool RomajiOnlyUpper = false;
   std::string ListOrder;         // source digits in display order
   std::string CheckedLists;      // "0"/"1" by position in ListOrder
-  // Edit positions count characters (a double-byte character once) rather
-  // than bytes; follows IsWinXP.
-  bool CharMode;
 
   // Sources, owned by the edit: 0 folder listing, 1 history, 2... extra sources.
   const TStringList* FolderSource = nullptr;

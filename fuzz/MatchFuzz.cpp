@@ -11,6 +11,7 @@
 #include "completion/Romaji_Match.h"
 #include "completion/Romaji_To_Kana.h"
 #include "completion/String_Match.h"
+#include "core/StringUtils.h"
 #include "tests/completion/ReferenceMatch.h"
 
 namespace {
@@ -94,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   d.TrackCommonPrefix = true;
   d.UseRomaji = m.UseRomaji;
   d.RomajiOnlyUpper = m.RomajiOnlyUpper;
-  d.CharMode = src.Byte() & 1;
+  SetCharMode(src.Byte() & 1);
   d.BuildList();
   TStringList down = d.GetCandidates();
   d.Upward = true;

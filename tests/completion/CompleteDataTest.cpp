@@ -4,6 +4,7 @@
 
 #include "completion/InputMethodFake.h"
 #include "completion/Romaji_Match.h"
+#include "core/StringUtils.h"
 
 namespace {
 
@@ -14,8 +15,9 @@ class CompleteDataTest : public ::testing::Test {
   CompleteDataTest() {
     d.MatchMode = 2;
     d.DedupeLimit = 15;
-    d.CharMode = true;
+    SetCharMode(true);
   }
+  ~CompleteDataTest() override { SetCharMode(true); }
   Rows Build() {
     d.BuildList();
     return d.GetCandidates().Items();
@@ -113,7 +115,7 @@ TEST_F(CompleteDataTest, CommonPrefix) {
     d.FolderSource = &src;
     d.ListOrder = "0";
     d.Word = "";
-    d.CharMode = c.charMode;
+    SetCharMode(c.charMode);
     d.TrackCommonPrefix = true;
     d.BuildList();
     EXPECT_EQ(d.CommonPrefixLength, c.length) << c.name;
