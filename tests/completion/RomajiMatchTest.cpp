@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "completion/InputMethodFake.h"
+#include "core/Debug_Unit.h"
 
 namespace {
 
@@ -157,6 +158,39 @@ TEST_F(RomajiMatchFake, QuickRefusalNeverHidesAMatch) {
       {"京都", "kyouto", 3},
   };
   for (const auto& c : cases) EXPECT_EQ(match.Match(c.keyword, c.input, 0), c.level) << c.keyword << " " << c.input;
+}
+
+class TNullSink : public TDebugSink {
+ public:
+  void Echo(std::string_view) override {}
+  void SaveFile(std::string_view) override {}
+  void AppendFile(std::string_view) override {}
+  void RemoveFile() override {}
+};
+
+// Leading blanks of the log line that holds text, or -1.
+int IndentOf(const std::string& log, const std::string& text) {
+  size_t at = log.find(text);
+  if (at == std::string::npos) return -1;
+  size_t start = log.rfind('\n', at);
+  start = start == std::string::npos ? 0 : start + 1;
+  size_t n = 0;
+  while (log[start + n] == ' ') ++n;
+  return static_cast<int>(n);
+}
+
+TEST_F(RomajiMatchFake, RebuiltListsGoToTheDebugLogOnce) {
+  DebugOut().Start(TDebugStyle::Editor, std::make_unique<TNullSink>());
+  match.Match("京都", "kyouto", 0);
+  match.Match("京", "kyouto", 0);
+  const std::string log = DebugOut().Text();
+  DebugOut().Finish();
+  size_t first = log.find("RomajiCandidates(\"kyouto\"){");
+  ASSERT_NE(first, std::string::npos) << log;
+  EXPECT_EQ(log.find("RomajiCandidates(", first + 1), std::string::npos) << log;
+  int outer = IndentOf(log, "RomajiCandidates("), section = IndentOf(log, "Section(1){"), item = IndentOf(log, "都");
+  EXPECT_LT(outer, section);
+  EXPECT_LT(section, item);
 }
 
 TEST(RomajiDump, DebugLogFormat) {
