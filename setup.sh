@@ -9,6 +9,7 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev googletest ccache
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-tools
   wine64 xvfb x11-utils locales fonts-ipafont-gothic imagemagick
+  fzf fzy
 )
 missing=()
 for p in "${packages[@]}"; do
