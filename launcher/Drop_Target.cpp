@@ -516,6 +516,9 @@ bool TMultiDropTarget::DoDropped() {
     if (url_->Dropped) text = url_->DroppedText;
     else if (file_->Dropped) text = file_->DroppedText;
     else if (text_->Dropped) text = text_->DroppedText;
+    // File lists end with a line break; in a one-line box it would only be
+    // junk after the last path.
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
     if (!text.empty()) {
       std::string old = edit_->GetText();
       edit_->SetText(AppendToEdit && !old.empty() ? old + " " + text : text);
