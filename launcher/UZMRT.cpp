@@ -491,7 +491,7 @@ bool TZMRTMain::CopyDataReceived(HWND sender, const COPYDATASTRUCT& data) {
   received.DataWord = static_cast<DWORD>(data.dwData);
   received.Sender = sender;
   received.Lines.SetText(text);
-  DebugOut().Write("TZMRTMain.CopyDataReceived").WriteLn().Indent();
+  DebugOut().Write("TZMRTMain.CopyDataReceived dwData=").WriteInt(static_cast<long long>(data.dwData)).WriteLn().Indent();
   for (const std::string& line : received.Lines) DebugOut().Write(line).WriteLn();
   DebugOut().Outdent().Write("TZMRTMain.CopyDataReceived:END").WriteLn();
   if (Parser) {

@@ -96,12 +96,23 @@ TEST_F(LauncherProgram, SecondStartHandsItsLinesToTheFirstAndEnds) {
   const size_t at = log.find("TZMRTMain.CopyDataReceived");
   EXPECT_NE(log.find("alpha", at), std::string::npos) << log;
   EXPECT_NE(log.find("beta gamma", at), std::string::npos) << log;
+  EXPECT_NE(log.find("dwData=2", at), std::string::npos) << log;
+
+  // A parameter file: its lines go over, the data word stays the argument count.
+  WriteTextFile(dir / "p.txt", "one\r\ntwo\r\nthree\r\n");
+  HANDLE fromFile = Start("/ParamFile p.txt");
+  ASSERT_EQ(WaitForSingleObject(fromFile, 30000), WAIT_OBJECT_0);
+  ASSERT_TRUE(WaitFor([&] { return Count(Log(), "TZMRTMain.CopyDataReceived:END") == 2; }));
+  log = Log();
+  const size_t fileAt = log.find("TZMRTMain.CopyDataReceived", log.find("TZMRTMain.CopyDataReceived:END"));
+  EXPECT_NE(log.find("dwData=2", fileAt), std::string::npos) << log;
+  EXPECT_NE(log.find("three", fileAt), std::string::npos) << log;
 
   // No arguments: data word 0, which the running launcher ignores.
   HANDLE third = Start("");
   ASSERT_EQ(WaitForSingleObject(third, 30000), WAIT_OBJECT_0);
   EXPECT_EQ(ExitCode(third), 0u);
-  EXPECT_EQ(Count(Log(), "TZMRTMain.CopyDataReceived:END"), 1u);
+  EXPECT_EQ(Count(Log(), "TZMRTMain.CopyDataReceived:END"), 2u);
 
   PostMessageA(window, WM_CLOSE, 0, 0);
   ASSERT_EQ(WaitForSingleObject(first, 30000), WAIT_OBJECT_0);
