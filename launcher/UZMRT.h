@@ -94,6 +94,8 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   std::unique_ptr<TZMRTData> Data;
   std::unique_ptr<TKeyWordManager> KeyWordManager;
   std::unique_ptr<TLauncherInputBox> Edit1;
+  // The icon picture (TQVIconImage, while showicon=1) takes its place here when
+  // it is built; until then the window has none and the box starts at the left.
   std::unique_ptr<TTrayIcon> TrayIcon1;
   std::unique_ptr<TParamParser> Parser;
   std::unique_ptr<TKeyWordX> CurrentItem;

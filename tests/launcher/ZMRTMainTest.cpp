@@ -115,9 +115,12 @@ TEST(LauncherStyles, MinusOneCentresOnTheWorkArea) {
 }
 
 TEST_F(LauncherWindow, MakesTheWindowTheOthersFindAndLoadsTheStore) {
-  Settings("");
+  Settings("BorderStyle=2\r\n");
   TZMRTMain& m = Make();
   ASSERT_TRUE(m.Started());
+  // The settings were read before the frame was chosen.
+  EXPECT_TRUE(GetWindowLongPtrA(m.Handle(), GWL_STYLE) & WS_BORDER);
+  EXPECT_FALSE(GetWindowLongPtrA(m.Handle(), GWL_STYLE) & WS_THICKFRAME);
   EXPECT_EQ(FindWindowA("TZMRTMain", "quorvanemain"), m.Handle());
   EXPECT_TRUE(GetWindowLongPtrA(m.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   ASSERT_TRUE(m.KeyWordManager);
