@@ -8,6 +8,7 @@
 #include "core/FileList.h"
 #include "core/Sjis.h"
 #include "core/StringUtils.h"
+#include "launcher/Priority_Manager.h"
 
 namespace {
 
@@ -299,4 +300,30 @@ void TKeyWordParser::SetUpSources(const std::string& token, const std::string& l
     ++s.WordStart;
   }
   Sources = std::move(s);
+}
+
+void TKeyWordParser::Raise(TPriorityManager& priority, int n, bool byCount, const char* logName) {
+  if (!keywords_) return;
+  for (const std::string& path : FoundKeywords) {
+    DebugOut().Write(logName).Write(path).WriteLn();
+    std::unique_ptr<TKeyWordX> item = keywords_->FindKeyWord(path);
+    priority.ByCount = byCount;
+    priority.RaisePriority(item.get(), n);
+  }
+}
+
+void TKeyWordParser::UpPriority(TPriorityManager& priority, int n) {
+  Raise(priority, n, true, "KeywordEdit.UpPriority");
+}
+
+void TKeyWordParser::UpPriorityByPer(TPriorityManager& priority, int n) {
+  Raise(priority, n, false, "KeywordEdit.UpPriorityByPer");
+}
+
+void TKeyWordParser::DoComplete(TPriorityManager& priority) {
+  DebugOut().Write("KeywordEdit.DoComplete:").Write(CompletedKeyword).Write(":").Write(TypedText).WriteLn();
+  if (!keywords_) return;
+  std::string path = CompletedKeyword;
+  if (sjis::EndsWithChar(path, '\\')) path.pop_back();  // a trail byte 0x5C is no backslash
+  if (std::unique_ptr<TKeyWordX> item = keywords_->FindKeyWord(path)) priority.Complemented(item.get(), TypedText);
 }

@@ -18,6 +18,8 @@
 #include "core/KeyWordX.h"
 #include "core/StringList.h"
 
+class TPriorityManager;
+
 // What the box's candidate sources become for the token at the caret.
 struct TCaretSources {
   enum class TKeywordSource {
@@ -77,8 +79,17 @@ class TKeyWordParser : public IKeywordParser {
   // The set-up of the last parse.
   TCaretSources Sources;
 
+  // The execution road's raise of every keyword of the last parse, by places
+  // or by percent of each keyword's folder.
+  void UpPriority(TPriorityManager& priority, int n);
+  void UpPriorityByPer(TPriorityManager& priority, int n);
+  // After a completion was accepted: the completed keyword (less one trailing
+  // "\") and the typed text go to the priority manager.
+  void DoComplete(TPriorityManager& priority);
+
  private:
   std::unique_ptr<TKeyWordX> DoParse(TKeyWordX* given, const std::string& text, bool paramMode);
+  void Raise(TPriorityManager& priority, int n, bool byCount, const char* logName);
   void SetUpSources(const std::string& token, const std::string& line, bool url, bool resolved, bool param,
                     int tokenStart);
 

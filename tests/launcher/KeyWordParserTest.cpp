@@ -7,6 +7,7 @@
 #include "core/Sjis.h"
 #include "core/StringIni.h"
 #include "core/StringUtils.h"
+#include "launcher/Priority_Manager.h"
 #include "tests/launcher/PriorityFixture.h"
 
 namespace {
@@ -208,6 +209,54 @@ TEST_F(KeyWordParser, OutsideTypingTheCaretTokenIsTheCompletedKeyword) {
   p.Parse("k grp/abc");
   EXPECT_FALSE(p.Sources.Set);
   EXPECT_EQ(p.CompletedKeyword, "grp/abc");
+}
+
+}  // namespace
+
+namespace {
+
+class ParserPriority : public KeyWordParser {
+ protected:
+  TPriorityManager pm{&m};
+  ParserPriority() {
+    Put("%.vane", Row("x") + Row("k", "Type=0\tParam=-x") + Row("表") + Row("grp", "Type=5\tUpPriority=1"));
+    Put("%grp.vane", Row("abd") + Row("abc", "Type=0\tUseKeyword=0"));
+    m.ClearCache();
+  }
+};
+
+TEST_F(ParserPriority, UpPriorityRaisesEveryKeywordOfTheLine) {
+  p.Parse("k grp/abc");
+  ASSERT_EQ(p.FoundKeywords.Items(), (V{"k", "grp/abc"}));
+  p.UpPriority(pm, 1);
+  EXPECT_EQ(Names(""), (V{"k", "x", "grp", "表"}));  // grp/abc's folder item rose first
+  EXPECT_EQ(Names("grp"), (V{"abc", "abd"}));
+  EXPECT_TRUE(pm.ByCount);
+}
+
+TEST_F(ParserPriority, UpPriorityByPerUsesPercentages) {
+  p.Parse("grp/abc");
+  p.UpPriorityByPer(pm, 50);  // half of 2 items, half of 4 items
+  EXPECT_FALSE(pm.ByCount);
+  EXPECT_EQ(Names("grp"), (V{"abc", "abd"}));
+  EXPECT_EQ(Names(""), (V{"x", "grp", "k", "表"}));
+}
+
+TEST_F(ParserPriority, DoCompleteHandsTheKeywordToTheManager) {
+  pm.EnablePriorityBlock = true;
+  struct Case {
+    std::string completed, typed, path;
+  } cases[] = {
+      {"grp/abc", "grp/a", "grp/abc"},
+      {"k\\", "K", "k"},    // one trailing backslash is cut
+      {"表", "hyo", "表"},  // its last byte is no backslash
+  };
+  for (const Case& c : cases) {
+    p.CompletedKeyword = c.completed;
+    p.TypedText = c.typed;
+    p.DoComplete(pm);
+    EXPECT_EQ(Find(c.path)->Data()->ReadString("ComplementedWord", ""), c.typed) << c.completed;
+  }
 }
 
 }  // namespace
