@@ -327,3 +327,9 @@ void TKeyWordParser::DoComplete(TPriorityManager& priority) {
   if (sjis::EndsWithChar(path, '\\')) path.pop_back();  // a trail byte 0x5C is no backslash
   if (std::unique_ptr<TKeyWordX> item = keywords_->FindKeyWord(path)) priority.Complemented(item.get(), TypedText);
 }
+
+bool TKeyWordParser::WantsHistoryLine(const std::string& line, bool addSimpleHistory) {
+  if (addSimpleHistory || !keywords_) return true;
+  std::unique_ptr<TKeyWordX> item = keywords_->FindKeyWord(line);
+  return !item || !item->Folder.empty();
+}

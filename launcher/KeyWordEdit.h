@@ -86,6 +86,9 @@ class TKeyWordParser : public IKeywordParser {
   // After a completion was accepted: the completed keyword (less one trailing
   // "\") and the typed text go to the priority manager.
   void DoComplete(TPriorityManager& priority);
+  // Whether an executed line goes to the history: without simple history a
+  // line that is exactly a keyword of the root is left out.
+  bool WantsHistoryLine(const std::string& line, bool addSimpleHistory);
 
  private:
   std::unique_ptr<TKeyWordX> DoParse(TKeyWordX* given, const std::string& text, bool paramMode);

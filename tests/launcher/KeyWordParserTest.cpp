@@ -259,4 +259,15 @@ TEST_F(ParserPriority, DoCompleteHandsTheKeywordToTheManager) {
   }
 }
 
+TEST_F(ParserPriority, HistoryLeavesOutRootKeywordsUnlessSimple) {
+  struct Case {
+    std::string line;
+    bool simple, wanted;
+  } cases[] = {
+      {"k", false, false},     {"K", false, false},     {"grp/abc", false, true},
+      {"k file", false, true}, {"nosuch", false, true}, {"k", true, true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(p.WantsHistoryLine(c.line, c.simple), c.wanted) << c.line << " " << c.simple;
+}
+
 }  // namespace
