@@ -35,12 +35,15 @@ cleanup() {
 trap cleanup EXIT
 
 cd "$(dirname "$exe")"
-# The editor's first-run setup fills the user data folder; until it is in the
-# install folder, empty Items and Icons folders let the launcher start.
+# The editor's first-run set-up copies the shipped data into the user data
+# folder; until the editor is in the install folder, do the same here.
 if [ ! -f Files/QVEditor.exe ]; then
   user_dir="Users/$(id -un)"
   [ -f Users/UseSameData.ini ] && user_dir="Users/All Users"
-  mkdir -p "$user_dir/Items" "$user_dir/Icons"
+  mkdir -p "$user_dir"
+  for item in Items Icons shortcut.txt quorvane.ini; do
+    [ -e "$user_dir/$item" ] || cp -r "Files/$item" "$user_dir/$item"
+  done
 fi
 qv_wine_env wine "$exe" "$@"
 qv_wine_env wineserver -w
