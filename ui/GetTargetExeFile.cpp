@@ -114,9 +114,9 @@ LRESULT TGetTargetExeFile::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-      bool wasPicking = picking_;
       bool dropped = MouseUpAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      if (wasPicking && GetCapture() == Handle()) ReleaseCapture();
+      // Also after a pick that was abandoned: the press took the mouse.
+      if (GetCapture() == Handle()) ReleaseCapture();
       if (dropped) return 0;
       return TWindow::WndProc(msg, wParam, lParam);
     }

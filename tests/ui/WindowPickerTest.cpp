@@ -175,6 +175,7 @@ TEST_F(WindowPickerTest, CancelledDragGivesNoCursorAndNoEventUntilTheNextPress) 
   Send(WM_LBUTTONUP, pt.x, pt.y, 0);
   EXPECT_TRUE(moves_.empty());
   EXPECT_TRUE(drops_.empty());
+  EXPECT_NE(GetCapture(), picker_.Handle());
 
   picker_.cancel = false;
   Send(WM_LBUTTONDOWN, 5, 5);
