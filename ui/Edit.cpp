@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "core/StringUtils.h"
+
 namespace ui {
 
 TEdit::TEdit() {
@@ -12,9 +14,7 @@ TEdit::TEdit() {
   };
 }
 
-int TEdit::TextLength() const {
-  return Handle() ? static_cast<int>(SendMessageA(Handle(), WM_GETTEXTLENGTH, 0, 0)) : 0;
-}
+int TEdit::TextLength() const { return CharLength(Text()); }
 
 int TEdit::SelStart() const {
   DWORD start = 0, end = 0;

@@ -33,7 +33,7 @@ class TEdit : public TWindow {
 
   std::string Text() const { return Caption(); }
   void SetText(std::string_view text) { SetCaption(text); }
-  int TextLength() const;  // in positions
+  int TextLength() const;  // in positions, as CharLength counts (core/StringUtils.h)
 
   int SelStart() const;
   int SelLength() const;

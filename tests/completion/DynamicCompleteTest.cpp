@@ -113,6 +113,40 @@ TEST_F(DynamicCompleteTest, PopupOwnerMustBeAnEdit) {
   }
 }
 
+TEST_F(DynamicCompleteTest, RedrawSwitchesLeaveVisibilityAlone) {
+  TPopupList& list = edit.List();
+  list.Hide();
+  list.SetRedraw(false);
+  list.SetRedraw(true);
+  EXPECT_FALSE(list.Visible());
+  list.ShowNoActivate();
+  list.SetRedraw(false);
+  EXPECT_TRUE(list.Visible());
+  list.SetRedraw(true);
+  EXPECT_TRUE(list.Visible());
+  EXPECT_EQ(GetFocus(), H());
+  edit.SetRedraw(false);
+  edit.SetRedraw(true);
+  EXPECT_TRUE(edit.Visible());
+}
+
+TEST_F(DynamicCompleteTest, ListWithoutScrollBarHasNone) {
+  edit.SetListScroll(false);
+  EXPECT_FALSE(edit.List().ScrollBar());
+  EXPECT_EQ(TDynamicComplete::SharedList(), &edit.List());
+  std::vector<std::string> many;
+  for (int i = 0; i < 30; ++i) many.push_back("row" + std::to_string(i + 10));
+  edit.Words = TStringList(many);
+  edit.UseList = true;
+  Type("r");
+  ASSERT_TRUE(ListShown());
+  EXPECT_FALSE(GetWindowLongA(edit.List().Handle(), GWL_STYLE) & WS_VSCROLL);
+  RECT r = {};
+  GetClientRect(edit.List().Handle(), &r);
+  int rowHeight = edit.List().ItemHeight();
+  EXPECT_EQ(r.bottom, 15 * rowHeight + rowHeight / 2);  // ListSize rows and half a row
+}
+
 TEST_F(DynamicCompleteTest, SetMatchLevelFollowsUseList) {
   struct Case { bool useList; int level, mode; };
   const Case cases[] = {{false, 3, 2}, {false, -1, 2}, {false, 0, 2}, {false, 1, 2},
@@ -240,6 +274,27 @@ TEST_F(DynamicCompleteTest, RightInTheMiddleDoesNothingAndAtTheEndAccepts) {
   SendMessageA(H(), WM_KEYDOWN, key, 1);
   EXPECT_EQ(edit.Text(), "abc def");
   EXPECT_EQ(completed.size(), 1u);
+}
+
+TEST_F(DynamicCompleteTest, ForceCompleteCommitsTheCommonPrefix) {
+  edit.Words = TStringList({"notepad", "notes", "cmd"});
+  Type("no");
+  ASSERT_EQ(edit.Text(), "no");
+  EXPECT_TRUE(edit.ForceComplete());
+  EXPECT_EQ(edit.Text(), "notepad");
+  EXPECT_EQ(edit.SelStart(), 4);  // the common part note is committed
+  EXPECT_EQ(Selected(), "pad");
+  EXPECT_TRUE(ListShown());
+
+  edit.Words = TStringList({"cmd"});
+  edit.SetText("");
+  Type("cm");
+  EXPECT_TRUE(edit.ForceComplete());  // one candidate: taken whole
+  EXPECT_EQ(edit.Text(), "cmd");
+  EXPECT_EQ(edit.SelStart(), 3);
+  EXPECT_EQ(edit.SelLength(), 0);
+  EXPECT_FALSE(edit.AutoComplete);  // the forced switches are restored
+  EXPECT_FALSE(edit.UseList);
 }
 
 TEST_F(DynamicCompleteTest, NoInlineCompletionAfterBackspace) {
