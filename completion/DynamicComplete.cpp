@@ -314,6 +314,13 @@ LRESULT TDynamicComplete::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     else MouseWheelUp();
     return 0;
   }
+  if (msg == WM_CHAR) {
+    // A key press may switch the redraw off until its refresh, which the
+    // control's handling of the character has run by now (or never will).
+    LRESULT r = TEdit::WndProc(msg, wParam, lParam);
+    SetRedraw(true);
+    return r;
+  }
   return TEdit::WndProc(msg, wParam, lParam);
 }
 

@@ -40,8 +40,15 @@ void TEdit::ReplaceSel(std::string_view text) {
   if (Handle()) SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(std::string(text).c_str()));
 }
 
+// The default handling of WM_SETREDRAW takes the visible style away and gives
+// it back: only a visible control is switched off, and only one switched off
+// is switched on again, so that a hidden control never shows by it.
 void TEdit::SetRedraw(bool on) {
-  if (Handle()) SendMessageA(Handle(), WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  if (!Handle()) return;
+  if (on == !redrawOff_) return;
+  if (!on && !(GetWindowLongA(Handle(), GWL_STYLE) & WS_VISIBLE)) return;
+  redrawOff_ = !on;
+  SendMessageA(Handle(), WM_SETREDRAW, on ? TRUE : FALSE, 0);
 }
 
 void TEdit::Invalidate() {

@@ -47,8 +47,10 @@ class TEdit : public TWindow {
   void ClearSelection() { ReplaceSel(""); }
 
   bool Focused() const { return Handle() && GetFocus() == Handle(); }
-  // WM_SETREDRAW; turning it on again does not repaint: see Invalidate.
+  // WM_SETREDRAW; turning it on again does not repaint: see Invalidate. A
+  // hidden control is left alone.
   void SetRedraw(bool on);
+  bool RedrawOff() const { return redrawOff_; }
   void Invalidate();
   // The caret in client coordinates (where it would be, when not focused).
   POINT CaretPos() const;
@@ -79,6 +81,7 @@ class TEdit : public TWindow {
 
  private:
   bool pressed_ = false;  // the left button went down in the control
+  bool redrawOff_ = false;
 };
 
 }  // namespace ui

@@ -128,6 +128,10 @@ TEST_F(DynamicCompleteTest, RedrawSwitchesLeaveVisibilityAlone) {
   edit.SetRedraw(false);
   edit.SetRedraw(true);
   EXPECT_TRUE(edit.Visible());
+  edit.Hide();
+  edit.SetRedraw(false);
+  edit.SetRedraw(true);
+  EXPECT_FALSE(edit.Visible());  // switching the redraw on never shows a hidden edit
 }
 
 TEST_F(DynamicCompleteTest, ListWithoutScrollBarHasNone) {
@@ -145,6 +149,32 @@ TEST_F(DynamicCompleteTest, ListWithoutScrollBarHasNone) {
   GetClientRect(edit.List().Handle(), &r);
   int rowHeight = edit.List().ItemHeight();
   EXPECT_EQ(r.bottom, 15 * rowHeight + rowHeight / 2);  // ListSize rows and half a row
+}
+
+TEST_F(DynamicCompleteTest, MouseOverTheListSelectsAfterTheFirstMoveAndTheWheelScrolls) {
+  std::vector<std::string> many = {"notepad", "notes", "nothing"};
+  for (int i = 0; i < 30; ++i) many.push_back("no" + std::to_string(i + 10));
+  edit.Words = TStringList(many);
+  edit.UseList = true;
+  Type("no");
+  ASSERT_TRUE(ListShown());
+  ASSERT_EQ(SelectedRow(), "notepad");
+  HWND list = edit.List().Handle();
+  RECT row = {};
+  SendMessageA(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
+  int y = (row.top + row.bottom) / 2;
+  SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(10, y));
+  EXPECT_EQ(SelectedRow(), "notepad");  // the first move after typing is ignored
+  SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(11, y));
+  EXPECT_EQ(SelectedRow(), "nothing");
+  EXPECT_EQ(edit.Text(), "nothing");
+  EXPECT_EQ(GetFocus(), H());
+
+  int top = edit.List().TopIndex();
+  SendMessageA(H(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  EXPECT_EQ(edit.List().TopIndex(), top + 1);
+  SendMessageA(H(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  EXPECT_EQ(edit.List().TopIndex(), top);
 }
 
 TEST_F(DynamicCompleteTest, SetMatchLevelFollowsUseList) {
