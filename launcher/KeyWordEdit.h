@@ -1,0 +1,101 @@
+// The launcher's command line: how a typed line splits into a keyword and its
+// parameters, and which candidates the box offers for the token at the caret.
+//
+// TKeyWordParser is the part of the launcher's input box that needs no window:
+// it is the box's IKeywordParser, and TKeyWordEdit (the completing edit) owns
+// one and applies its caret decisions (TCaretSources) to its candidate sources.
+//
+// Ownership: ParseByKeyword with an item fills that item and returns it (the
+// caller keeps owning it). Without an item the result is the parser's current
+// keyword, owned by the parser until the next parse (or TakeCurrent). Parse
+// hands its result over outright. Temporary items made for parameter tokens
+// only lend their command and are gone when the parse ends.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/KeyWordX.h"
+#include "core/StringList.h"
+
+class TPriorityManager;
+
+// What the box's candidate sources become for the token at the caret.
+struct TCaretSources {
+  enum class TKeywordSource {
+    Unchanged,   // the mode key did not change: keep the list
+    GroupNames,  // Names: the item names of the group
+    Empty,       // an empty list (a parameter that is no keyword)
+    Removed,     // path mode: no keyword source
+    Wildcard,    // Names: the full paths matching the token's wildcard
+  };
+  enum class TOthers {
+    Unchanged,
+    Filled,    // current folder (3), drives (4) and the user list (5)
+    Emptied,   // 3, 4 and 5 empty
+    UserList,  // URL mode: source 5 is the user list
+  };
+
+  bool Set = false;  // a set-up ran in the last parse
+  std::string ModeKey;
+  int Kind = 2;  // candidate kind: 0 files and folders, 2 keyword names, 3 wildcard matches
+  std::string Folder;  // path mode: the folder whose files are offered
+  TKeywordSource Keywords = TKeywordSource::Unchanged;
+  TStringList Names;
+  TOthers Others = TOthers::Unchanged;
+  int WordStart = 0;  // in characters, as the edit counts them
+  std::string Word;
+};
+
+class TKeyWordParser : public IKeywordParser {
+ public:
+  TKeyWordParser() = default;
+  TKeyWordParser(const TKeyWordParser&) = delete;
+  TKeyWordParser& operator=(const TKeyWordParser&) = delete;
+
+  // Attaches the store (not owned); drops the current keyword.
+  void SetKeywordManager(TKeyWordManager* keywords);
+  TKeyWordManager* KeywordManager() const { return keywords_; }
+
+  TKeyWordX* ParseByKeyword(TKeyWordX* item, const std::string& text, bool paramMode) override;
+  // The same without an item; the caller owns the result.
+  std::unique_ptr<TKeyWordX> Parse(const std::string& text, bool paramMode = false);
+
+  TKeyWordX* Current() const { return current_.get(); }
+  std::unique_ptr<TKeyWordX> TakeCurrent() { return std::move(current_); }
+
+  // The caret (in characters) and whether the user is typing (the box's
+  // refresh is armed): the sources are set up only while typing.
+  int CaretPos = 0;
+  bool Typing = false;
+  // The token at the caret as typed (while typing), and after a completion
+  // the keyword path it was completed to.
+  std::string TypedText;
+  std::string CompletedKeyword;
+  // The mode key of the last set-up: "\" at first, "%%" with a store.
+  std::string ModeKey = "\\";
+  // Full paths of the keywords found in the last parse, in order.
+  TStringList FoundKeywords;
+  // The set-up of the last parse.
+  TCaretSources Sources;
+
+  // The execution road's raise of every keyword of the last parse, by places
+  // or by percent of each keyword's folder.
+  void UpPriority(TPriorityManager& priority, int n);
+  void UpPriorityByPer(TPriorityManager& priority, int n);
+  // After a completion was accepted: the completed keyword (less one trailing
+  // "\") and the typed text go to the priority manager.
+  void DoComplete(TPriorityManager& priority);
+  // Whether an executed line goes to the history: without simple history a
+  // line that is exactly a keyword of the root is left out.
+  bool WantsHistoryLine(const std::string& line, bool addSimpleHistory);
+
+ private:
+  std::unique_ptr<TKeyWordX> DoParse(TKeyWordX* given, const std::string& text, bool paramMode);
+  void Raise(TPriorityManager& priority, int n, bool byCount, const char* logName);
+  void SetUpSources(const std::string& token, const std::string& line, bool url, bool resolved, bool param,
+                    int tokenStart);
+
+  TKeyWordManager* keywords_ = nullptr;
+  std::unique_ptr<TKeyWordX> current_;
+};

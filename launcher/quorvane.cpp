@@ -1,0 +1,71 @@
+// The launcher program: one instance per desktop. A second start hands its
+// parameters to the running launcher and ends.
+#include <windows.h>
+
+#include <exception>
+
+#include "core/Debug_Unit.h"
+#include "core/ExpandEnvStrings.h"
+#include "core/File_Paths.h"
+#include "core/File_Utils.h"
+#include "core/Params.h"
+#include "launcher/QV_Env_Handler.h"
+#include "launcher/UZMRT.h"
+#include "ui/Application.h"
+#include "ui/Handles.h"
+
+namespace {
+
+// The process's services, in the order later steps rely on.
+void InitialiseUnits() {
+  const TStringList& params = ParamList();
+  InitDebugLog(TDebugStyle::Launcher, params, kLauncherTitle);
+  QVEnvHandler();
+  SetPathFlavour(TPathFlavour::Launcher);
+  SetIgnoreFileFolder(FilePathsInstance().UserDir);
+}
+
+int RunLauncher() {
+  InitialiseUnits();
+  const TStringList& params = ParamList();
+
+  HANDLE running = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kLauncherMutexName);
+  if (running) {
+    CloseHandle(running);
+    HandOverToRunningLauncher(params, static_cast<int>(ProgramArgs().size()));
+    FinishDebugLog();
+    return 0;
+  }
+  // Not owned: it only tells later starts that this one runs.
+  ui::TUniqueKernelHandle mutex(CreateMutexA(nullptr, FALSE, kLauncherMutexName));
+  try {
+    ui::TApplication app;
+    app.SetTitle(kLauncherTitle);
+    app.HelpFile = kLauncherHelpFile;
+    {
+      TZMRTMain main(params);
+      if (main.Started() && !main.FirstRun) {
+        app.SetMainForm(&main);
+        if (!main.Hidden) main.Show();
+        app.Run();
+        app.SetMainForm(nullptr);
+      } else {
+        app.ProcessMessages();
+      }
+    }
+  } catch (...) {
+    // Whatever escapes the window's making or the loop ends the program quietly.
+  }
+  FinishDebugLog();
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  try {
+    return RunLauncher();
+  } catch (...) {
+    return 0;
+  }
+}

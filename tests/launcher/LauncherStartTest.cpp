@@ -1,0 +1,141 @@
+// The real quorvane.exe, started in a folder of its own.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/FileIO.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+// Waits for a condition without timing anything: the bound only keeps a broken
+// build from hanging the run.
+template <class F>
+bool WaitFor(F done, DWORD boundMs = 30000) {
+  for (DWORD waited = 0; waited < boundMs; waited += 50) {
+    if (done()) return true;
+    Sleep(50);
+  }
+  return done();
+}
+
+class LauncherProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    exe = dir / "quorvane.exe";
+    ASSERT_TRUE(CopyFileA(QV_LAUNCHER_EXE, exe.c_str(), FALSE));
+    fileio::ForceDirectories(dir / "Files");
+    fileio::ForceDirectories(dir / "Users");
+    WriteTextFile(dir / "Users\\UseSameData.ini", "");
+    user = dir / "Users\\All Users";
+    fileio::ForceDirectories(user);
+    WriteTextFile(user + "\\quorvane.ini", "version=150103\r\n");
+  }
+  void TearDown() override {
+    for (HANDLE p : processes) {
+      if (WaitForSingleObject(p, 0) == WAIT_TIMEOUT) {
+        if (HWND w = FindWindowA("TZMRTMain", nullptr)) PostMessageA(w, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(p, 10000) == WAIT_TIMEOUT) TerminateProcess(p, 1);
+      }
+      CloseHandle(p);
+    }
+  }
+  void MakeDataFolders() {
+    fileio::ForceDirectories(user + "\\Items");
+    fileio::ForceDirectories(user + "\\Icons");
+  }
+  HANDLE Start(const std::string& args) {
+    std::string line = "\"" + exe + "\" " + args;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.path().c_str(), &si, &pi))
+      return nullptr;
+    CloseHandle(pi.hThread);
+    processes.push_back(pi.hProcess);
+    return pi.hProcess;
+  }
+  static DWORD ExitCode(HANDLE process) {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process, &code);
+    return code;
+  }
+  std::string Log() const {
+    std::string text;
+    fileio::ReadWholeFile(dir / "Debug.txt", text);
+    return text;
+  }
+  static size_t Count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+  }
+
+  TempDir dir;
+  std::string exe, user;
+  std::vector<HANDLE> processes;
+};
+
+TEST_F(LauncherProgram, SecondStartHandsItsLinesToTheFirstAndEnds) {
+  MakeDataFolders();
+  HANDLE first = Start("/hide /Debug");
+  ASSERT_TRUE(first);
+  ASSERT_TRUE(WaitFor([] { return FindWindowA("TZMRTMain", "quorvanemain") != nullptr; }));
+  HWND window = FindWindowA("TZMRTMain", "quorvanemain");
+  EXPECT_FALSE(IsWindowVisible(window)) << "/hide";
+
+  HANDLE second = Start("alpha \"beta gamma\"");
+  ASSERT_TRUE(second);
+  ASSERT_EQ(WaitForSingleObject(second, 30000), WAIT_OBJECT_0);
+  EXPECT_EQ(ExitCode(second), 0u);
+  EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the first one still runs";
+  ASSERT_TRUE(WaitFor([&] { return Log().find("TZMRTMain.CopyDataReceived:END") != std::string::npos; }));
+  std::string log = Log();
+  const size_t at = log.find("TZMRTMain.CopyDataReceived");
+  EXPECT_NE(log.find("alpha", at), std::string::npos) << log;
+  EXPECT_NE(log.find("beta gamma", at), std::string::npos) << log;
+  EXPECT_NE(log.find("dwData=2", at), std::string::npos) << log;
+
+  // A parameter file: its lines go over, the data word stays the argument count.
+  WriteTextFile(dir / "p.txt", "one\r\ntwo\r\nthree\r\n");
+  HANDLE fromFile = Start("/ParamFile p.txt");
+  ASSERT_EQ(WaitForSingleObject(fromFile, 30000), WAIT_OBJECT_0);
+  ASSERT_TRUE(WaitFor([&] { return Count(Log(), "TZMRTMain.CopyDataReceived:END") == 2; }));
+  log = Log();
+  const size_t fileAt = log.find("TZMRTMain.CopyDataReceived", log.find("TZMRTMain.CopyDataReceived:END"));
+  EXPECT_NE(log.find("dwData=2", fileAt), std::string::npos) << log;
+  EXPECT_NE(log.find("three", fileAt), std::string::npos) << log;
+
+  // No arguments: data word 0, which the running launcher ignores.
+  HANDLE third = Start("");
+  ASSERT_EQ(WaitForSingleObject(third, 30000), WAIT_OBJECT_0);
+  EXPECT_EQ(ExitCode(third), 0u);
+  EXPECT_EQ(Count(Log(), "TZMRTMain.CopyDataReceived:END"), 2u);
+
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(first, 30000), WAIT_OBJECT_0);
+  EXPECT_EQ(ExitCode(first), 0u);
+  log = Log();
+  EXPECT_NE(log.find("TZMRTMain.FormClose"), std::string::npos) << log;
+  HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, "RZMADEBYPELLMAR20020114");
+  EXPECT_EQ(mutex, nullptr) << "the mutex ends with the process";
+  if (mutex) CloseHandle(mutex);
+}
+
+TEST_F(LauncherProgram, MissingItemsStartsTheEditorSetupAndEnds) {
+  fileio::ForceDirectories(user + "\\Icons");
+  ASSERT_TRUE(CopyFileA(QV_FAKE_EDITOR_EXE, (dir / "Files\\QVEditor.exe").c_str(), FALSE));
+  HANDLE launcher = Start("/hide");
+  ASSERT_TRUE(launcher);
+  ASSERT_EQ(WaitForSingleObject(launcher, 30000), WAIT_OBJECT_0);
+  EXPECT_EQ(ExitCode(launcher), 0u);
+  const std::string args = dir / "Files\\args.txt";
+  ASSERT_TRUE(WaitFor([&] { return fileio::FileExists(args); }));
+  const std::string line = ReadTextFile(args);
+  EXPECT_NE(line.find("QVEditor.exe"), std::string::npos) << line;
+  EXPECT_EQ(line.substr(line.size() - 13), "/setting /new") << line;
+}
+
+}  // namespace

@@ -1,0 +1,310 @@
+#include "launcher/UZMRT.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/FileIO.h"
+#include "core/File_Paths.h"
+#include "core/ZMRTData.h"
+#include "launcher/Taskbar.h"
+#include "launcher/TrShlApi.h"
+#include "tests/support/TempDir.h"
+#include "ui/Application.h"
+#include "ui/MessageBox.h"
+
+namespace {
+
+struct FakeShell : INotifyIconShell {
+  std::vector<DWORD> calls;
+  std::function<void(DWORD)> onCall;
+  bool Notify(DWORD message, NOTIFYICONDATAA*) override {
+    calls.push_back(message);
+    if (onCall) onCall(message);
+    return true;
+  }
+  DWORD LastError() override { return 0; }
+  void Wait(DWORD) override {}
+};
+
+struct StartCall {
+  std::string file, params;
+};
+
+// A main folder with the shared user data folder "Users\All Users".
+class LauncherWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fileio::ForceDirectories(dir / "Users");
+    WriteTextFile(dir / "Users\\UseSameData.ini", "");
+    user = dir / "Users\\All Users";
+    fileio::ForceDirectories(user + "\\Items");
+    fileio::ForceDirectories(user + "\\Icons");
+    fileio::ForceDirectories(dir / "Files");
+    FilePathsInstance().SetMainDir(dir.path());
+  }
+  void TearDown() override {
+    main.reset();
+    FilePathsInstance() = saved_;
+    ui::SetMessageBoxHandler(nullptr);
+  }
+  void Settings(const std::string& lines) { WriteTextFile(user + "\\quorvane.ini", "version=150103\r\n" + lines); }
+  TZMRTMain& Make(const TStringList& params = {}) {
+    TLauncherServices services;
+    services.TrayShell = &shell;
+    services.StartProgram = [this](const std::string& file, const std::string& params, DWORD&) {
+      starts.push_back({file, params});
+      return true;
+    };
+    main = std::make_unique<TZMRTMain>(params, services);
+    return *main;
+  }
+  static LRESULT SendCopyData(HWND to, ULONG_PTR word, const std::string& bytes) {
+    COPYDATASTRUCT data = {word, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
+    return SendMessageA(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+  }
+
+  ui::TApplication app;
+  TempDir dir;
+  std::string user;
+  FakeShell shell;
+  std::vector<StartCall> starts;
+  std::unique_ptr<TZMRTMain> main;
+
+ private:
+  TFilePaths saved_ = FilePathsInstance();
+};
+
+TEST(LauncherHandOver, TextJoinsLinesCutsTrailingBlanksAndEndsWithNul) {
+  const struct {
+    std::vector<std::string> lines;
+    std::string text;
+  } cases[] = {
+      {{}, std::string("\0", 1)},
+      {{"a"}, std::string("a\0", 2)},
+      {{"/x", "y  "}, std::string("/x\r\ny\0", 6)},
+      {{"a", "", " "}, std::string("a\0", 2)},
+      {{" lead", "表 "}, std::string(" lead\r\n表\0", 10)},  // 表 ends in the byte of '\'
+  };
+  for (const auto& c : cases) EXPECT_EQ(BuildHandOverText(TStringList(c.lines)), c.text);
+}
+
+TEST(LauncherStyles, BorderStyleChoosesTheFrame) {
+  const struct {
+    int border;
+    DWORD added;
+  } cases[] = {
+      {0, WS_DLGFRAME | WS_SYSMENU}, {1, WS_SYSMENU | WS_THICKFRAME}, {2, WS_BORDER | WS_SYSMENU},
+      {3, WS_SYSMENU},               {7, WS_DLGFRAME | WS_SYSMENU},
+  };
+  for (const auto& c : cases) {
+    DWORD style = WS_POPUP, ex = 0;
+    TZMRTMain::BorderStyleToWindowStyle(c.border, style, ex);
+    EXPECT_EQ(style, WS_POPUP | c.added) << c.border;
+    EXPECT_EQ(ex, static_cast<DWORD>(WS_EX_TOOLWINDOW));
+  }
+}
+
+TEST(LauncherStyles, MinusOneCentresOnTheWorkArea) {
+  const RECT work = {0, 0, 1001, 701};
+  EXPECT_EQ(TZMRTMain::StartPosition(-1, 500, 300, 40, work).x, 350);
+  EXPECT_EQ(TZMRTMain::StartPosition(-1, 500, 300, 40, work).y, 330);
+  EXPECT_EQ(TZMRTMain::StartPosition(10, -1, 300, 40, work).x, 350);
+  EXPECT_EQ(TZMRTMain::StartPosition(10, 20, 300, 40, work).x, 10);
+  EXPECT_EQ(TZMRTMain::StartPosition(10, 20, 300, 40, work).y, 20);
+}
+
+TEST_F(LauncherWindow, MakesTheWindowTheOthersFindAndLoadsTheStore) {
+  Settings("BorderStyle=2\r\n");
+  TZMRTMain& m = Make();
+  ASSERT_TRUE(m.Started());
+  // The settings were read before the frame was chosen.
+  EXPECT_TRUE(GetWindowLongPtrA(m.Handle(), GWL_STYLE) & WS_BORDER);
+  EXPECT_FALSE(GetWindowLongPtrA(m.Handle(), GWL_STYLE) & WS_THICKFRAME);
+  EXPECT_EQ(FindWindowA("TZMRTMain", "quorvanemain"), m.Handle());
+  EXPECT_TRUE(GetWindowLongPtrA(m.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  ASSERT_TRUE(m.KeyWordManager);
+  EXPECT_EQ(m.KeyWordManager->ItemsFolder(), user + "\\Items\\");
+  EXPECT_EQ(m.KeyWordManager->SystemCommandRunner, &m);
+  EXPECT_EQ(m.UserDir, user);
+  EXPECT_TRUE(m.Starting);
+  EXPECT_FALSE(m.FirstRun);
+  EXPECT_TRUE(starts.empty());
+  EXPECT_FALSE(m.Hidden);
+}
+
+TEST_F(LauncherWindow, TrayIconIsMadeHiddenAndShownOnlyAsTheSettingsSay) {
+  const struct {
+    const char* settings;
+    bool visible;
+  } cases[] = {
+      {"", true},
+      {"HideTaskIcon=1\r\n", false},
+      {"UseTaskTray=0\r\n", false},
+  };
+  for (const auto& c : cases) {
+    shell.calls.clear();
+    Settings(c.settings);
+    TZMRTMain& m = Make();
+    ASSERT_TRUE(m.TrayIcon1);
+    EXPECT_EQ(m.TrayIcon1->Visible(), c.visible) << c.settings;
+    // Nothing reached the tray before the load decided.
+    const bool added = std::count(shell.calls.begin(), shell.calls.end(), static_cast<DWORD>(NIM_ADD)) > 0;
+    EXPECT_EQ(added, c.visible) << c.settings;
+    if (c.visible) {
+      EXPECT_NE(m.TrayIcon1->Icon(), nullptr);
+    }
+    main.reset();
+  }
+}
+
+TEST_F(LauncherWindow, CopyDataWithDataWordZeroIsIgnored) {
+  Settings("");
+  TZMRTMain& m = Make();
+  EXPECT_EQ(SendCopyData(m.Handle(), 0, std::string("/Exit\0", 6)), FALSE);
+  EXPECT_TRUE(m.Parser->Received.empty());
+  EXPECT_EQ(SendCopyData(m.Handle(), 2, std::string("a\r\nb c\0", 7)), TRUE);
+  // No NUL, and bytes past a NUL: the text ends where either ends.
+  EXPECT_EQ(SendCopyData(m.Handle(), 1, std::string("x\0junk", 6)), TRUE);
+  EXPECT_EQ(SendCopyData(m.Handle(), 1, std::string("tail")), TRUE);
+  ASSERT_EQ(m.Parser->Received.size(), 3u);
+  EXPECT_EQ(m.Parser->Received[0].DataWord, 2u);
+  EXPECT_EQ(m.Parser->Received[0].Lines.GetText(), "a\r\nb c\r\n");
+  EXPECT_EQ(m.Parser->Received[1].Lines.GetText(), "x\r\n");
+  EXPECT_EQ(m.Parser->Received[2].Lines.GetText(), "tail\r\n");
+}
+
+TEST_F(LauncherWindow, HandOverReachesTheWindowWithTheArgumentCount) {
+  Settings("");
+  TZMRTMain& m = Make();
+  EXPECT_TRUE(HandOverToRunningLauncher(TStringList({"/x", "y  "}), 5));
+  ASSERT_EQ(m.Parser->Received.size(), 1u);
+  EXPECT_EQ(m.Parser->Received[0].DataWord, 5u);
+  EXPECT_EQ(m.Parser->Received[0].Lines.GetText(), "/x\r\ny\r\n");
+  main.reset();
+  EXPECT_FALSE(HandOverToRunningLauncher(TStringList({"/x"}), 1));
+}
+
+TEST_F(LauncherWindow, MissingItemsOrIconsStartsTheEditorSetupAndEnds) {
+  for (const char* missing : {"\\Items", "\\Icons"}) {
+    starts.clear();
+    RemoveDirectoryA((user + missing).c_str());
+    Settings("");
+    TZMRTMain& m = Make();
+    EXPECT_TRUE(m.FirstRun) << missing;
+    EXPECT_FALSE(m.KeyWordManager) << missing;
+    ASSERT_EQ(starts.size(), 1u) << missing;
+    EXPECT_EQ(starts[0].file, dir / "Files\\QVEditor.exe");
+    EXPECT_EQ(starts[0].params, "/setting /new");
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the application ends";
+    main.reset();
+    fileio::ForceDirectories(user + missing);
+  }
+}
+
+TEST_F(LauncherWindow, HideSwitchOrHideWhenStartKeepsTheWindowHidden) {
+  Settings("");
+  EXPECT_TRUE(Make(TStringList({"/HIDE"})).Hidden);
+  main.reset();
+  Settings("hideWhenStart=1\r\n");
+  EXPECT_TRUE(Make().Hidden);
+  EXPECT_FALSE(main->Visible());
+}
+
+TEST_F(LauncherWindow, LayoutWithoutIconPutsTheBoxAtTheLeft) {
+  for (const char* small : {"small=1\r\n", "small=0\r\n"}) {
+    Settings(small);
+    TZMRTMain& m = Make();
+    RECT client = {}, box = {};
+    GetClientRect(m.Handle(), &client);
+    GetWindowRect(m.Edit1->Handle(), &box);
+    MapWindowPoints(nullptr, m.Handle(), reinterpret_cast<POINT*>(&box), 2);
+    EXPECT_EQ(box.left, 0) << small;
+    EXPECT_EQ(m.EditLeftOffset, 0);
+    EXPECT_GE(client.bottom, small[6] == '1' ? 18 : 36) << small;
+    EXPECT_EQ(client.bottom, m.FixedClientHeight);
+    if (small[6] == '0') {
+      EXPECT_GT(box.top, 0) << "the status line lies above the box";
+    }
+    main.reset();
+  }
+}
+
+TEST_F(LauncherWindow, IconUpgradeCopiesOnlyMissingIcons) {
+  fileio::ForceDirectories(dir / "Files\\Icons");
+  WriteTextFile(dir / "Files\\Icons\\a.ico", "shipped a");
+  WriteTextFile(dir / "Files\\Icons\\b.ico", "shipped b");
+  WriteTextFile(user + "\\Icons\\a.ico", "mine");
+  WriteTextFile(user + "\\quorvane.ini", "");  // version 0
+  Make();
+  EXPECT_EQ(ReadTextFile(user + "\\Icons\\a.ico"), "mine");
+  EXPECT_EQ(ReadTextFile(user + "\\Icons\\b.ico"), "shipped b");
+}
+
+TEST_F(LauncherWindow, ReloadWhileStartingIsIgnored) {
+  Settings("");
+  TZMRTMain& m = Make();
+  m.KeyWordManager->NewKeyWord("k", "", 0);
+  const int cached = m.KeyWordManager->CachedGroupCount();
+  ASSERT_GT(cached, 0);
+  m.ReLoad(false);
+  EXPECT_EQ(m.KeyWordManager->CachedGroupCount(), cached);
+  // The first idle ends the start; a thread timer ends the wait after it.
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);
+  app.HandleMessageOrIdle();
+  KillTimer(nullptr, timer);
+  EXPECT_FALSE(m.Starting);
+  m.ReLoad(false);
+  EXPECT_EQ(m.KeyWordManager->CachedGroupCount(), 0) << "a new store";
+}
+
+TEST_F(LauncherWindow, HotKeyTakenElsewhereAsksToChangeTheSettings) {
+  HWND other = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(RegisterHotKey(other, 1, MOD_CONTROL | MOD_ALT, VK_F11));
+  Settings("Call_key=122\r\nCall_Mod=3\r\n");  // Alt 1 + Ctrl 2, F11
+  std::vector<ui::TMessageBoxRequest> asked;
+  ui::SetMessageBoxHandler([&](const ui::TMessageBoxRequest& r) {
+    asked.push_back(r);
+    return IDYES;
+  });
+  Make();
+  UnregisterHotKey(other, 1);
+  DestroyWindow(other);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].Caption, "quorvane");
+  EXPECT_EQ(asked[0].Flags & 0xF, static_cast<UINT>(MB_YESNO));
+  EXPECT_EQ(asked[0].Text.rfind("呼び出しキーの登録失敗 - ", 0), 0u) << asked[0].Text;
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].params, "/setting /SelectedNode=基本/呼び出しキー /TabIndex=0");
+}
+
+TEST_F(LauncherWindow, ShutdownStopsTheReceiverFirstAndHidesTheTrayIconLast) {
+  Settings("");
+  TZMRTMain& m = Make();
+  app.SetMainForm(&m);
+  m.Show();
+  m.KeyWordManager->NewKeyWord("k", "", 0);
+  bool hiddenBeforeTray = false, parserGoneBeforeTray = false, cacheEmptyBeforeTray = false;
+  shell.onCall = [&](DWORD message) {
+    if (message != NIM_DELETE) return;
+    hiddenBeforeTray = !m.Visible();
+    parserGoneBeforeTray = !m.Parser;
+    cacheEmptyBeforeTray = m.KeyWordManager->CachedGroupCount() == 0;
+    // Data sent while closing finds no receiver.
+    EXPECT_EQ(SendCopyData(m.Handle(), 1, std::string("late\0", 5)), FALSE);
+  };
+  m.Close();
+  EXPECT_TRUE(m.Closing);
+  EXPECT_TRUE(hiddenBeforeTray);
+  EXPECT_TRUE(parserGoneBeforeTray);
+  EXPECT_TRUE(cacheEmptyBeforeTray);
+  ASSERT_FALSE(shell.calls.empty());
+  EXPECT_EQ(shell.calls.back(), static_cast<DWORD>(NIM_DELETE));
+  EXPECT_TRUE(app.Terminated());
+  m.Load(true);  // a load after closing does nothing
+  EXPECT_EQ(m.KeyWordManager->CachedGroupCount(), 0);
+  app.SetMainForm(nullptr);
+}
+
+}  // namespace

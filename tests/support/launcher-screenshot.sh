@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Starts the launcher from the install folder on a private Xvfb display and
+# captures the screen to build/launcher.png (or the file given).
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+source tests/support/wine-env.sh
+out=${1:-$QV_BUILD/launcher.png}
+
+exe="$QV_BUILD/win/dist/quorvane.exe"
+[ -f "$exe" ] && [ -f "$QV_PRISTINE/.qv-ready" ] || { echo "screenshot: run ./setup.sh first" >&2; exit 1; }
+export WINEPREFIX="$QV_BUILD/wine/shot-prefix"
+rm -rf "$WINEPREFIX"
+cp -a "$QV_PRISTINE" "$WINEPREFIX"
+
+xvfb_pid=""
+data=""
+for n in $(seq 91 199); do
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+  Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do xdpyinfo -display ":$n" >/dev/null 2>&1 && break; sleep 0.1; done
+  if xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=":$n"; break; fi
+  kill "$xvfb_pid" 2>/dev/null; xvfb_pid=""
+done
+[ -n "$xvfb_pid" ] || { echo "screenshot: no Xvfb display could be started" >&2; exit 1; }
+cleanup() {
+  qv_wine_env wineserver -k >/dev/null 2>&1
+  kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  [ -n "$data" ] && rm -rf "$data"
+}
+trap cleanup EXIT
+
+# A data folder of its own, so the launcher starts without the editor's setup.
+data=$(mktemp -d)
+cp "$exe" "$data/"
+mkdir -p "$data/Users/All Users/Items" "$data/Users/All Users/Icons" "$data/Files"
+touch "$data/Users/UseSameData.ini"
+printf 'version=150103\r\n' > "$data/Users/All Users/quorvane.ini"
+(cd "$data" && qv_wine_env wine quorvane.exe </dev/null >/dev/null 2>&1 &)
+sleep 5
+import -display "$DISPLAY" -window root "$out" && echo "screenshot: $out"
