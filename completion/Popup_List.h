@@ -1,0 +1,68 @@
+// The candidate list of a completing edit: a list box outside its form, a
+// top-level, top-most tool window that never takes activation or the focus,
+// so the edit keeps the keyboard and the caret while the user looks at or
+// clicks the list. The list box's own button handling would take the focus
+// (it does under Wine even when activation is refused): button presses are
+// handled here instead, selecting the row under the mouse.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "core/StringList.h"
+#include "ui/Edit.h"
+#include "ui/Window.h"
+
+class TCompleteData;
+
+class TPopupList : public ui::TWindow {
+ public:
+  // owner must be an edit, else std::invalid_argument with the system's message.
+  TPopupList(ui::TWindow* owner, bool scrollBar);
+  ~TPopupList() override;
+
+  // Makes the hidden list window (a fixed height of 100 until the edit sizes it).
+  bool CreateWnd();
+  ui::TEdit& Owner() const { return *owner_; }
+  bool ScrollBar() const { return scrollBar_; }
+
+  int Count() const;
+  std::string Item(int index) const;
+  void Clear();
+  void SetItems(const TStringList& items);
+  int ItemIndex() const;  // -1 for none
+  void SetItemIndex(int index);
+  int TopIndex() const;
+  void SetTopIndex(int index);
+  void SetItemHeight(int height);
+  int ItemHeight() const;
+  void SetRedraw(bool on);
+
+  // Shows the list without activating it, and hides it.
+  void ShowNoActivate();
+  // The measuring font of the popup placement; the rows use the list's own font.
+  void SetListFont(HFONT font) { listFont_ = font; }
+  HFONT ListFont() const { return listFont_; }
+  // No mouse cursor over the list while the user types.
+  void HideCursor(bool hidden) { cursorHidden_ = hidden; }
+  bool CursorHidden() const { return cursorHidden_; }
+
+  // The left button released over a row (after it was selected on the press).
+  std::function<void()> OnClick;
+  // The owning edit's candidate builder (set by the edit, not used by the list).
+  TCompleteData* Data = nullptr;
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  int RowAt(LPARAM lParam) const;
+
+  ui::TEdit* owner_;
+  bool scrollBar_;
+  HFONT listFont_ = nullptr;
+  bool cursorHidden_ = false;
+  bool pressed_ = false;
+};
