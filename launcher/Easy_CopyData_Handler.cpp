@@ -1,0 +1,56 @@
+#include "launcher/Easy_CopyData_Handler.h"
+
+#include <cstring>
+
+#include "core/Debug_Unit.h"
+#include "launcher/SubClass.h"
+
+bool CopyDataText(const COPYDATASTRUCT* data, std::string& text) {
+  text.clear();
+  if (!data || data->dwData == 0) return false;
+  if (!data->lpData || data->cbData == 0) return true;
+  const char* bytes = static_cast<const char*>(data->lpData);
+  const void* nul = std::memchr(bytes, '\0', data->cbData);
+  const size_t length = nul ? static_cast<size_t>(static_cast<const char*>(nul) - bytes) : data->cbData;
+  text.assign(bytes, length);
+  return true;
+}
+
+TEasyCopyDataHandler::TEasyCopyDataHandler(HWND window) : window_(window) {
+  subClass_ = new TSubClass(window);
+  subClass_->Messages.Add(WM_COPYDATA);
+  subClass_->OnBeforeMessage = [this](TCustomSubClass* s, TMessage& m) { MessageSended(s, m); };
+  subClass_->OnDestroy = [this](TCustomSubClass*) { subClass_ = nullptr; };
+  subClass_->SetActive(true);
+}
+
+TEasyCopyDataHandler::~TEasyCopyDataHandler() {
+  if (subClass_) {
+    subClass_->OnDestroy = nullptr;
+    delete subClass_;
+  }
+}
+
+void TEasyCopyDataHandler::MessageSended(TCustomSubClass*, TMessage& message) {
+  if (message.Msg != WM_COPYDATA) return;
+  message.Handled = true;
+  message.Result = FALSE;
+  std::string text;
+  if (!CopyDataText(reinterpret_cast<const COPYDATASTRUCT*>(message.LParam), text)) return;
+  message.Result = TRUE;
+  DebugOut().Write("TEasyCopyDataHandler:MessageSended:").WriteLn().Indent().Write(text).WriteLn().Outdent();
+  // The block belongs to the sender and is gone after the send: the callback
+  // gets our own copy.
+  if (OnReceived) OnReceived(this, text, reinterpret_cast<HWND>(message.WParam));
+}
+
+bool TEasyCopyDataHandler::SendText(HWND target, const std::string& text) const {
+  if (!target) return false;
+  std::string bytes = text;
+  bytes.push_back('\0');
+  COPYDATASTRUCT data = {};
+  data.dwData = 1;
+  data.cbData = static_cast<DWORD>(bytes.size());
+  data.lpData = bytes.data();
+  return SendMessageA(target, WM_COPYDATA, reinterpret_cast<WPARAM>(window_), reinterpret_cast<LPARAM>(&data)) != 0;
+}

@@ -1,0 +1,41 @@
+// Receives and sends WM_COPYDATA on one window. What arrives is untrusted: the
+// text is bounded by cbData whether or not a NUL comes, and a message without
+// data or with a data word of 0 is dropped.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+class TSubClass;
+class TCustomSubClass;
+struct TMessage;
+
+// The text of a copy-data block: its bytes up to the first NUL, at most cbData
+// of them; false (and no text) when there is no block or its data word is 0.
+bool CopyDataText(const COPYDATASTRUCT* data, std::string& text);
+
+class TEasyCopyDataHandler {
+ public:
+  using TReceived = std::function<void(TEasyCopyDataHandler* sender, const std::string& text, HWND from)>;
+
+  explicit TEasyCopyDataHandler(HWND window);
+  ~TEasyCopyDataHandler();
+  TEasyCopyDataHandler(const TEasyCopyDataHandler&) = delete;
+  TEasyCopyDataHandler& operator=(const TEasyCopyDataHandler&) = delete;
+
+  // Sends text and a NUL to target with wParam = this handler's window; false
+  // when there is no target or the receiver did not take it.
+  bool SendText(HWND target, const std::string& text) const;
+
+  HWND Window() const { return window_; }
+  bool Listening() const { return subClass_ != nullptr; }
+  TReceived OnReceived;
+
+ private:
+  void MessageSended(TCustomSubClass* sender, TMessage& message);
+
+  HWND window_;
+  TSubClass* subClass_ = nullptr;  // deleted by the dispatcher when the window goes
+};
