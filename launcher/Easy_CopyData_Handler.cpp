@@ -41,7 +41,12 @@ void TEasyCopyDataHandler::MessageSended(TCustomSubClass*, TMessage& message) {
   DebugOut().Write("TEasyCopyDataHandler:MessageSended:").WriteLn().Indent().Write(text).WriteLn().Outdent();
   // The block belongs to the sender and is gone after the send: the callback
   // gets our own copy.
-  if (OnReceived) OnReceived(this, text, reinterpret_cast<HWND>(message.WParam));
+  if (!OnReceived) return;
+  dataWord_ = reinterpret_cast<const COPYDATASTRUCT*>(message.LParam)->dwData;
+  // The callback may end the window and this handler with it: nothing of this
+  // object is touched after it.
+  const TReceived callback = OnReceived;
+  callback(this, text, reinterpret_cast<HWND>(message.WParam));
 }
 
 bool TEasyCopyDataHandler::SendText(HWND target, const std::string& text) const {

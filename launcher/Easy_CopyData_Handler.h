@@ -30,6 +30,8 @@ class TEasyCopyDataHandler {
   bool SendText(HWND target, const std::string& text) const;
 
   HWND Window() const { return window_; }
+  // The data word of the last message handed to the callback.
+  ULONG_PTR DataWord() const { return dataWord_; }
   bool Listening() const { return subClass_ != nullptr; }
   TReceived OnReceived;
 
@@ -37,5 +39,6 @@ class TEasyCopyDataHandler {
   void MessageSended(TCustomSubClass* sender, TMessage& message);
 
   HWND window_;
+  ULONG_PTR dataWord_ = 0;
   TSubClass* subClass_ = nullptr;  // deleted by the dispatcher when the window goes
 };

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <chrono>
+#include <cstring>
 
 #include "core/AppFlags.h"
 #include "core/Debug_Unit.h"
@@ -10,6 +11,7 @@
 #include "core/File_Paths.h"
 #include "core/OSUtils.h"
 #include "core/Sjis.h"
+#include "core/StringUtils.h"
 #include "core/ZMRTData.h"
 #include "launcher/Taskbar.h"
 #include "launcher/WindowUtils.h"
@@ -106,12 +108,58 @@ bool TLauncherInputBox::CreateIn(HWND parent) {
 std::string TLauncherInputBox::Text() const { return Caption(); }
 void TLauncherInputBox::SetText(std::string_view text) { SetCaption(text); }
 
-// ---- Stand-in switch parser -------------------------------------------
+// ---- What the switch parser sees of the window ---------------------------
 
-void TParamParser::Parse(const TStringList& lines, HWND sender) {
-  for (const std::string& line : lines)
-    if (sjis::EqualsIgnoreCase(line, "/hide")) SawHide = true;
-}
+class TZMRTMain::TParserHost : public IParamParserHost {
+ public:
+  explicit TParserHost(TZMRTMain& main) : m_(main) {}
+  bool IsStarting() const override { return m_.Starting; }
+  void ReLoad(bool activate) override { m_.ReLoad(activate); }
+  void ShowOrHide(bool show) override { m_.ShowOrHide(show); }
+  std::string UserDir() const override { return m_.UserDir; }
+  std::string CurrentDir() const override {
+    char buffer[MAX_PATH * 2] = {};
+    const DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
+    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
+  }
+  void ResetIcon() override { m_.ResetIcon(); }
+  void RunCommand(const std::string& name) override { m_.RunCommand(name); }
+  void RunSysCommand(int index, const std::string& text) override { m_.RunSysCommand(index, text); }
+  void ActivateWindow() override { m_.ActivateWindow(); }
+  void PasteText(const std::string& text, bool recomplete) override { m_.PasteText(text, recomplete); }
+  void SetConfig(const std::string& first, const std::string& second) override { m_.SetConfig(first, second); }
+  bool PathExists(const std::string& path) const override {
+    return fileio::FileExists(path) || fileio::DirectoryExists(path);
+  }
+  void DropFiles(const std::string& text) override { m_.DropFiles(text); }
+  void MoveTo(int x, int y, bool percent) override { m_.MoveTo(x, y, percent); }
+  void CaretPoint(int& x, int& y) const override { x = m_.PreviousCaret.x, y = m_.PreviousCaret.y; }
+  void SetSelStart(int n) override { m_.SetSelStart(n); }
+  void SetSelLength(int n) override { m_.SetSelLength(n); }
+  void SetMode(const std::string& name) override { m_.SetMode(name); }
+  void ParseInput() override { m_.ParseInput(); }
+  void SendResult(uintptr_t sender, const std::string& text) override {
+    if (m_.CopyData) m_.CopyData->SendText(reinterpret_cast<HWND>(sender), text);
+  }
+  void PutOnClipboard(const std::string& text) override { PutTextOnClipboard(m_.Handle(), text); }
+
+ private:
+  static void PutTextOnClipboard(HWND owner, const std::string& text) {
+    if (!OpenClipboard(owner)) return;
+    EmptyClipboard();
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+      if (void* p = GlobalLock(memory)) {
+        std::memcpy(p, text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+      } else {
+        GlobalFree(memory);
+      }
+    }
+    CloseClipboard();
+  }
+  TZMRTMain& m_;
+};
 
 // ---- The main window ------------------------------------------------------
 
@@ -159,7 +207,7 @@ TZMRTMain::TZMRTMain(const TStringList& startParams, TLauncherServices services)
 }
 
 TZMRTMain::~TZMRTMain() {
-  receiverOn_ = false;
+  CopyData.reset();
   idleConnection_.Disconnect();
   if (Data) {
     for (int i = 0; i < 2; ++i)
@@ -190,7 +238,8 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
   // which ends the start.
   if (ui::TApplication* app = ui::TApplication::Current())
     idleConnection_ = app->OnIdle.Add([this](bool&) { Starting = false; });
-  Parser = std::make_unique<TParamParser>();
+  parserHost_ = std::make_unique<TParserHost>(*this);
+  Parser = std::make_unique<TParamParser>(parserHost_.get());
 
   Edit1 = std::make_unique<TLauncherInputBox>();
   Edit1->FileFilter = "*";
@@ -203,8 +252,11 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
   Closing = Hidden = false;
   Load(true);
 
-  // The drop target is not there yet; the copy-data receiver is the stand-in below.
-  receiverOn_ = true;
+  // The drop target is not there yet.
+  CopyData = std::make_unique<TEasyCopyDataHandler>(Handle());
+  CopyData->OnReceived = [this](TEasyCopyDataHandler* handler, const std::string& text, HWND sender) {
+    CopyDataReceived(handler, text, sender);
+  };
 
   RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -221,9 +273,9 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
   GetWindowRect(Edit1->Handle(), &er);
   BaseEditWidth = er.right - er.left;
 
-  Parser->Parse(startParams, nullptr);
+  Parser->Parse(&startParams, 0);
 
-  if (!app::Terminated() && !FirstRun && (Data->hideWhenStart || Parser->SawHide)) {
+  if (!app::Terminated() && !FirstRun && (Data->hideWhenStart || Parser->SawHide())) {
     Hidden = true;
     Hide();
   }
@@ -463,7 +515,7 @@ void TZMRTMain::FormCloseQuery(bool& canClose) {
 void TZMRTMain::FormClose() {
   DebugOut().Write("TZMRTMain.FormClose").WriteLn();
   idleConnection_.Disconnect();
-  receiverOn_ = false;
+  CopyData.reset();
   Closing = true;
   Parser.reset();
   if (Visible()) Hide();
@@ -476,38 +528,10 @@ void TZMRTMain::FormClose() {
   }
 }
 
-// Stand-in receiver: a copy of the text is handed to the parser; the text
-// belongs to the sender and lives only during the send.
-bool TZMRTMain::CopyDataReceived(HWND sender, const COPYDATASTRUCT& data) {
-  if (data.dwData == 0) return false;
-  std::string text;
-  if (data.lpData && data.cbData > 0) {
-    const char* bytes = static_cast<const char*>(data.lpData);
-    text.assign(bytes, data.cbData);
-    const size_t nul = text.find('\0');
-    if (nul != std::string::npos) text.resize(nul);
-  }
-  TParamParser::TReceived received;
-  received.DataWord = static_cast<DWORD>(data.dwData);
-  received.Sender = sender;
-  received.Lines.SetText(text);
-  DebugOut().Write("TZMRTMain.CopyDataReceived dwData=").WriteInt(static_cast<long long>(data.dwData)).WriteLn().Indent();
-  for (const std::string& line : received.Lines) DebugOut().Write(line).WriteLn();
-  DebugOut().Outdent().Write("TZMRTMain.CopyDataReceived:END").WriteLn();
-  if (Parser) {
-    Parser->Parse(received.Lines, sender);
-    Parser->Received.push_back(std::move(received));
-  }
-  return true;
-}
-
 LRESULT TZMRTMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_COPYDATA:
-      if (!receiverOn_ || !lParam) return FALSE;
-      return CopyDataReceived(reinterpret_cast<HWND>(wParam), *reinterpret_cast<const COPYDATASTRUCT*>(lParam))
-                 ? TRUE
-                 : FALSE;
+      return FALSE;  // only the receiver takes copy data
     case WM_CLOSE: {
       bool canClose = true;
       FormCloseQuery(canClose);
@@ -521,3 +545,67 @@ LRESULT TZMRTMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return ui::TWindow::WndProc(msg, wParam, lParam);
   }
 }
+
+// ---- Requests from the switch parser --------------------------------------
+
+void TZMRTMain::CopyDataReceived(TEasyCopyDataHandler* handler, const std::string& text, HWND sender) {
+  DebugOut().Write("TZMRTMain.CopyDataReceived dwData=").WriteInt(handler ? static_cast<long long>(handler->DataWord()) : 0).WriteLn().Indent();
+  if (!text.empty()) {
+    TStringList lines;
+    lines.SetText(text);
+    DebugOut().WriteStrings(&lines);
+    PreviousWindow = GetForegroundWindow();
+    if (lines.IndexOf("/CaretPos") >= 0) PreviousCaret = GetPreviousWindowCaretPos(PreviousWindow);
+    if (Parser) Parser->Parse(&lines, reinterpret_cast<uintptr_t>(sender));
+  } else {
+    ForuceFocus();
+    if (Parser) Parser->Parse(nullptr, reinterpret_cast<uintptr_t>(sender));
+  }
+  DebugOut().Outdent().Write("TZMRTMain.CopyDataReceived:END").WriteLn();
+}
+
+void TZMRTMain::RunSysCommand(int index, const std::string& text) {
+  TStringList params;
+  if (!text.empty()) params.SetText(text);
+  if (Edit1) params.AddStrings(SplitStringQuoted(Edit1->Text(), " ", '"'));
+  if (KeyWordManager) KeyWordManager->RunSystemCommand(index, &params);
+}
+
+void TZMRTMain::SetConfig(const std::string& first, const std::string& second) {
+  if (!Data) return;
+  if (!first.empty() && fileio::FileExists(first)) Data->MergeFile(first);
+  else Data->SetValue(first, second);
+  Load(false);
+}
+
+void TZMRTMain::MoveTo(int x, int y, bool percent) {
+  if (percent) {
+    HWND reference = PreviousWindow && IsWindow(PreviousWindow) ? PreviousWindow : nullptr;
+    PlaceWindowByPercent(Handle(), reference, x, y);
+  } else {
+    RECT r = {};
+    GetWindowRect(Handle(), &r);
+    SetWindowPos(Handle(), nullptr, x == -1 ? r.left : x, y == -1 ? r.top : y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  KeepWindowOnDesktop(Handle());
+  RECT now = {};
+  GetWindowRect(Handle(), &now);
+  HomeLeft = now.left;
+}
+
+// Minimal until the execution road and the window behaviour land: each one
+// says in the log that it was asked.
+void TZMRTMain::RunCommand(const std::string& name) { DebugOut().Write("TZMRTMain.RunCommand ").Write(name).WriteLn(); }
+void TZMRTMain::PasteText(const std::string& text, bool recomplete) {
+  DebugOut().Write("TZMRTMain.PasteText ").Write(text).Write(recomplete ? " 1" : " 0").WriteLn();
+}
+void TZMRTMain::ShowOrHide(bool show) { DebugOut().Write("TZMRTMain.ShowOrHide ").WriteInt(show).WriteLn(); }
+void TZMRTMain::ActivateWindow() { DebugOut().Write("TZMRTMain.ActivateWindow").WriteLn(); }
+void TZMRTMain::ForuceFocus() { DebugOut().Write("TZMRTMain.ForuceFocus").WriteLn(); }
+void TZMRTMain::ResetIcon() { DebugOut().Write("TZMRTMain.ResetIcon").WriteLn(); }
+void TZMRTMain::DropFiles(const std::string& text) { DebugOut().Write("TZMRTMain.DropFiles ").Write(text).WriteLn(); }
+void TZMRTMain::SetSelStart(int n) { DebugOut().Write("TZMRTMain.SetSelStart ").WriteInt(n).WriteLn(); }
+void TZMRTMain::SetSelLength(int n) { DebugOut().Write("TZMRTMain.SetSelLength ").WriteInt(n).WriteLn(); }
+void TZMRTMain::SetMode(const std::string& name) { DebugOut().Write("TZMRTMain.SetMode ").Write(name).WriteLn(); }
+void TZMRTMain::ParseInput() { DebugOut().Write("TZMRTMain.ParseInput").WriteLn(); }

@@ -3,8 +3,7 @@
 // and the single-instance hand-over of a second start.
 //
 // Parts still to come plug in at the places named "stand-in": the input box
-// (a plain EDIT until TKeyWordEdit lands), the copy-data receiver and switch
-// parser (they only store what arrives), the icon picture (none yet), the drop
+// (a plain EDIT until TKeyWordEdit lands), the icon picture (none yet), the drop
 // target, the application-event handlers, execution and the status line.
 #pragma once
 
@@ -18,6 +17,8 @@
 
 #include "core/KeyWordX.h"
 #include "core/StringList.h"
+#include "launcher/Easy_CopyData_Handler.h"
+#include "launcher/ParseParam.h"
 #include "ui/Event.h"
 #include "ui/Handles.h"
 #include "ui/Window.h"
@@ -51,21 +52,6 @@ class TLauncherInputBox : public ui::TWindow {
   TKeyWordManager* KeyWordManager = nullptr;
 };
 
-// Stand-in for the switch parser and the copy-data receiver: what they are
-// handed is kept for later reading. The real ones replace this class.
-class TParamParser {
- public:
-  struct TReceived {
-    DWORD DataWord = 0;
-    HWND Sender = nullptr;
-    TStringList Lines;
-  };
-  // Start-up parameters (no sender) and received copy data.
-  void Parse(const TStringList& lines, HWND sender);
-  std::vector<TReceived> Received;
-  bool SawHide = false;  // a "/hide" line, which keeps the window hidden at start
-};
-
 // Platform services the window uses, replaceable in tests.
 struct TLauncherServices {
   // Starts file with parameters by the shell's extended start (default verb,
@@ -89,6 +75,23 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
 
   void ExecuteSysCommand(std::unique_ptr<TStringIni> request) override;
 
+  // What the switch parser drives (see ParseParam.h).
+  void CopyDataReceived(TEasyCopyDataHandler* handler, const std::string& text, HWND sender);
+  void RunCommand(const std::string& name);
+  void RunSysCommand(int index, const std::string& text);
+  void PasteText(const std::string& text, bool recomplete);
+  void SetConfig(const std::string& first, const std::string& second);
+  void MoveTo(int x, int y, bool percent);
+  void ShowOrHide(bool show);
+  void ActivateWindow();
+  void ForuceFocus();
+  void ResetIcon();
+  void DropFiles(const std::string& text);
+  void SetSelStart(int n);
+  void SetSelLength(int n);
+  void SetMode(const std::string& name);
+  void ParseInput();
+
   // Shared state of the window.
   std::string UserDir;
   std::unique_ptr<TZMRTData> Data;
@@ -98,6 +101,7 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   // it is built; until then the window has none and the box starts at the left.
   std::unique_ptr<TTrayIcon> TrayIcon1;
   std::unique_ptr<TParamParser> Parser;
+  std::unique_ptr<TEasyCopyDataHandler> CopyData;  // the receiver, while the window takes requests
   std::unique_ptr<TKeyWordX> CurrentItem;
   std::string ModeKeyWord;
   std::string TitleText = kLauncherTitle;
@@ -131,13 +135,13 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   void HotKeyPressed(int index);
   void HotKeyCommand(const std::string& name);
   void ShowSettingPage(const std::string& page, int tabIndex);
-  bool CopyDataReceived(HWND sender, const COPYDATASTRUCT& data);
   void ApplicationIdle(bool& done);
 
   TLauncherServices services_;
   ui::TUniqueIcon trayIconImage_;
   bool created_ = false;
-  bool receiverOn_ = false;  // the copy-data receiver is bound
+  class TParserHost;
+  std::unique_ptr<TParserHost> parserHost_;
   ui::TConnection idleConnection_;  // stand-in for the application-events object
   ui::TUniqueFont font_;
 };

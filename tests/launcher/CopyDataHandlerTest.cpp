@@ -146,7 +146,9 @@ TEST(EasyCopyDataHandler, GarbageFromAnotherThread_BoundedOrDropped) {
     if (row.Result == TRUE) {
       ASSERT_EQ(receiver.Texts.size(), 1u) << row.Name;
       EXPECT_EQ(receiver.Texts[0].size(), row.Length) << row.Name;
-      if (row.Bytes) EXPECT_EQ(receiver.Texts[0], std::string(row.Bytes, row.Length)) << row.Name;
+      if (row.Bytes) {
+        EXPECT_EQ(receiver.Texts[0], std::string(row.Bytes, row.Length)) << row.Name;
+      }
     } else {
       EXPECT_TRUE(receiver.Texts.empty()) << row.Name;
     }

@@ -124,6 +124,51 @@ TEST_F(LauncherProgram, SecondStartHandsItsLinesToTheFirstAndEnds) {
   if (mutex) CloseHandle(mutex);
 }
 
+// Another program drives the running launcher: garbage changes nothing, and a
+// second start's "/getUserDir" answers into the result file.
+TEST_F(LauncherProgram, CopyDataFromOtherProcessesIsUntrustedAndAnswered) {
+  MakeDataFolders();
+  HANDLE first = Start("/hide");
+  ASSERT_TRUE(first);
+  ASSERT_TRUE(WaitFor([] { return FindWindowA("TZMRTMain", "quorvanemain") != nullptr; }));
+  HWND window = FindWindowA("TZMRTMain", "quorvanemain");
+
+  std::string noise(1024 * 1024, '\0');
+  unsigned state = 12345;
+  for (char& c : noise) {
+    state = state * 1103515245u + 12345u;
+    c = static_cast<char>((state >> 16) % 255 + 1);  // never a NUL
+  }
+  const std::string askFirst = "/getUserDir\r\n/ResultFile=" + (dir / "never.txt");
+  const struct {
+    ULONG_PTR word;
+    std::string bytes;
+    DWORD size;
+  } garbage[] = {
+      {1, noise, static_cast<DWORD>(noise.size())},
+      {0, askFirst + std::string(1, '\0'), static_cast<DWORD>(askFirst.size() + 1)},
+      {1, askFirst, 11},  // "/getUserDir" cut before its line end and file name
+      {1, "/RunSysCommand=99999999999999999999\r\n/X=-2147483649", 52},
+  };
+  for (const auto& g : garbage) {
+    COPYDATASTRUCT data = {g.word, g.size, const_cast<char*>(g.bytes.data())};
+    SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+  }
+  SendMessageA(window, WM_COPYDATA, 0, 0);  // Wine refuses it in the sender already
+  EXPECT_FALSE(fileio::FileExists(dir / "never.txt"));
+
+  const std::string file = dir / "answers\\t\\n.txt";
+  HANDLE second = Start("/getUserDir \"/ResultFile=" + file + "\"");
+  ASSERT_TRUE(second);
+  ASSERT_EQ(WaitForSingleObject(second, 30000), WAIT_OBJECT_0);
+  ASSERT_TRUE(WaitFor([&] { return fileio::FileExists(file); }));
+  std::string answer = ReadTextFile(file);
+  if (!answer.empty() && answer.back() == '\\') answer.pop_back();
+  EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, answer.c_str(), -1, user.c_str(), -1), CSTR_EQUAL)
+      << answer << " / " << user;
+  EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the launcher still runs";
+}
+
 TEST_F(LauncherProgram, MissingItemsStartsTheEditorSetupAndEnds) {
   fileio::ForceDirectories(user + "\\Icons");
   ASSERT_TRUE(CopyFileA(QV_FAKE_EDITOR_EXE, (dir / "Files\\QVEditor.exe").c_str(), FALSE));

@@ -59,9 +59,9 @@ class LauncherWindow : public ::testing::Test {
     main = std::make_unique<TZMRTMain>(params, services);
     return *main;
   }
-  static LRESULT SendCopyData(HWND to, ULONG_PTR word, const std::string& bytes) {
+  static LRESULT SendCopyData(HWND to, ULONG_PTR word, const std::string& bytes, HWND from = nullptr) {
     COPYDATASTRUCT data = {word, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
-    return SendMessageA(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    return SendMessageA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(from), reinterpret_cast<LPARAM>(&data));
   }
 
   ui::TApplication app;
@@ -158,29 +158,63 @@ TEST_F(LauncherWindow, TrayIconIsMadeHiddenAndShownOnlyAsTheSettingsSay) {
   }
 }
 
-TEST_F(LauncherWindow, CopyDataWithDataWordZeroIsIgnored) {
+// A window of another program that asks and keeps the answers.
+struct Asker {
+  HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  std::unique_ptr<TEasyCopyDataHandler> handler = std::make_unique<TEasyCopyDataHandler>(window);
+  std::vector<std::string> answers;
+  Asker() {
+    handler->OnReceived = [this](TEasyCopyDataHandler*, const std::string& text, HWND) { answers.push_back(text); };
+  }
+  ~Asker() {
+    handler.reset();
+    DestroyWindow(window);
+  }
+};
+
+TEST_F(LauncherWindow, CopyDataIsBoundedAndAnsweredToTheSender) {
   Settings("");
   TZMRTMain& m = Make();
-  EXPECT_EQ(SendCopyData(m.Handle(), 0, std::string("/Exit\0", 6)), FALSE);
-  EXPECT_TRUE(m.Parser->Received.empty());
-  EXPECT_EQ(SendCopyData(m.Handle(), 2, std::string("a\r\nb c\0", 7)), TRUE);
-  // No NUL, and bytes past a NUL: the text ends where either ends.
-  EXPECT_EQ(SendCopyData(m.Handle(), 1, std::string("x\0junk", 6)), TRUE);
-  EXPECT_EQ(SendCopyData(m.Handle(), 1, std::string("tail")), TRUE);
-  ASSERT_EQ(m.Parser->Received.size(), 3u);
-  EXPECT_EQ(m.Parser->Received[0].DataWord, 2u);
-  EXPECT_EQ(m.Parser->Received[0].Lines.GetText(), "a\r\nb c\r\n");
-  EXPECT_EQ(m.Parser->Received[1].Lines.GetText(), "x\r\n");
-  EXPECT_EQ(m.Parser->Received[2].Lines.GetText(), "tail\r\n");
+  Asker asker;
+  EXPECT_EQ(SendCopyData(m.Handle(), 0, std::string("/getUserDir\0", 12), asker.window), FALSE);
+  EXPECT_TRUE(asker.answers.empty());
+  EXPECT_EQ(SendCopyData(m.Handle(), 2, std::string("/getUserDir\0junk", 16), asker.window), TRUE);
+  EXPECT_EQ(m.CopyData->DataWord(), 2u);
+  // cbData shorter than the text: "/getUser" asks nothing.
+  EXPECT_EQ(SendCopyData(m.Handle(), 1, std::string("/getUserDir").substr(0, 8), asker.window), TRUE);
+  EXPECT_EQ(SendCopyData(m.Handle(), 1, std::string("/getCurrentDir"), asker.window), TRUE);
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, current);
+  ASSERT_EQ(asker.answers.size(), 2u);
+  EXPECT_EQ(asker.answers[0], m.UserDir);
+  EXPECT_EQ(asker.answers[1], current);
+  // Without a sender the answer goes to the file, and a sender wins over it.
+  const std::string file = dir / "t\\n\\answer.txt";
+  EXPECT_EQ(SendCopyData(m.Handle(), 1, "/getUserDir\r\n/ResultFile=" + file + std::string(1, '\0')), TRUE);
+  EXPECT_EQ(ReadTextFile(file), m.UserDir);
+  fileio::DeleteFileAt(file);
+  EXPECT_EQ(SendCopyData(m.Handle(), 1, "/getUserDir\r\n/ResultFile=" + file, asker.window), TRUE);
+  EXPECT_FALSE(fileio::FileExists(file));
+  EXPECT_EQ(asker.answers.size(), 3u);
+  // Megabytes of random bytes without a NUL, as the last line of a request.
+  std::string noise = "/getUserDir\r\n";
+  unsigned state = 7;
+  while (noise.size() < 4 * 1024 * 1024) {
+    state = state * 1103515245u + 12345u;
+    noise.push_back(static_cast<char>((state >> 16) % 255 + 1));
+  }
+  EXPECT_EQ(SendCopyData(m.Handle(), 1, noise, asker.window), TRUE);
+  ASSERT_EQ(asker.answers.size(), 4u);
+  EXPECT_EQ(asker.answers[3], m.UserDir);
 }
 
 TEST_F(LauncherWindow, HandOverReachesTheWindowWithTheArgumentCount) {
   Settings("");
   TZMRTMain& m = Make();
-  EXPECT_TRUE(HandOverToRunningLauncher(TStringList({"/x", "y  "}), 5));
-  ASSERT_EQ(m.Parser->Received.size(), 1u);
-  EXPECT_EQ(m.Parser->Received[0].DataWord, 5u);
-  EXPECT_EQ(m.Parser->Received[0].Lines.GetText(), "/x\r\ny\r\n");
+  const std::string file = dir / "handed.txt";
+  EXPECT_TRUE(HandOverToRunningLauncher(TStringList({"/getUserDir", "/ResultFile=" + file + "  "}), 5));
+  EXPECT_EQ(m.CopyData->DataWord(), 5u);
+  EXPECT_EQ(ReadTextFile(file), m.UserDir);
   main.reset();
   EXPECT_FALSE(HandOverToRunningLauncher(TStringList({"/x"}), 1));
 }
