@@ -573,8 +573,9 @@ void TZMRTMain::RunSysCommand(int index, const std::string& text) {
 
 void TZMRTMain::SetConfig(const std::string& first, const std::string& second) {
   if (!Data) return;
+  // A missing key name would store a nameless line: nothing is written then.
   if (!first.empty() && fileio::FileExists(first)) Data->MergeFile(first);
-  else Data->SetValue(first, second);
+  else if (!sjis::Trim(first).empty()) Data->SetValue(first, second);
   Load(false);
 }
 

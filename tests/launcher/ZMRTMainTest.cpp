@@ -208,6 +208,40 @@ TEST_F(LauncherWindow, CopyDataIsBoundedAndAnsweredToTheSender) {
   EXPECT_EQ(asker.answers[3], m.UserDir);
 }
 
+TEST_F(LauncherWindow, SetConfigWritesOneKeyOrMergesAFile) {
+  Settings("");
+  TZMRTMain& m = Make();
+  const std::string ini = user + "\\quorvane.ini";
+  EXPECT_EQ(SendCopyData(m.Handle(), 1, "/SetConfig\r\nTestKey\r\nvalue one"), TRUE);
+  EXPECT_NE(ReadTextFile(ini).find("TestKey=value\\sone\r\n"), std::string::npos) << ReadTextFile(ini);
+  const std::string merged = dir / "merge.ini";
+  WriteTextFile(merged, "MergedA=1\r\nMergedB=two\r\n");
+  EXPECT_EQ(SendCopyData(m.Handle(), 1, "/SetConfig\r\n" + merged), TRUE);
+  EXPECT_NE(ReadTextFile(ini).find("MergedA=1\r\nMergedB=two\r\n"), std::string::npos) << ReadTextFile(ini);
+  // No key name: nothing nameless is stored.
+  EXPECT_EQ(SendCopyData(m.Handle(), 1, "/SetConfig\r\n\r\nlost"), TRUE);
+  EXPECT_EQ(ReadTextFile(ini).find("=lost"), std::string::npos) << ReadTextFile(ini);
+}
+
+TEST_F(LauncherWindow, PositionSwitchesMoveWithoutResizingAndSetHomeLeft) {
+  Settings("");
+  TZMRTMain& m = Make();
+  RECT before = {};
+  GetWindowRect(m.Handle(), &before);
+  EXPECT_EQ(SendCopyData(m.Handle(), 1, "/X=30\r\n/Y=40"), TRUE);
+  RECT r = {};
+  GetWindowRect(m.Handle(), &r);
+  EXPECT_EQ(r.left, 30);
+  EXPECT_EQ(r.top, 40);
+  EXPECT_EQ(r.right - r.left, before.right - before.left);
+  EXPECT_EQ(m.HomeLeft, 30);
+  // -1 and a value that is no number keep the coordinate.
+  EXPECT_EQ(SendCopyData(m.Handle(), 1, "/X=-1\r\n/Y=abc"), TRUE);
+  GetWindowRect(m.Handle(), &r);
+  EXPECT_EQ(r.left, 30);
+  EXPECT_EQ(r.top, 40);
+}
+
 TEST_F(LauncherWindow, HandOverReachesTheWindowWithTheArgumentCount) {
   Settings("");
   TZMRTMain& m = Make();
