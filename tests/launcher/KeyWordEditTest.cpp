@@ -23,7 +23,8 @@ using Rows = std::vector<std::string>;
 bool Has(const Rows& rows, const std::string& s) { return std::find(rows.begin(), rows.end(), s) != rows.end(); }
 
 // Root: alpha, alps, beta, lit (takes no keywords as parameters) and the
-// group grp (abc, abd). Current folder: tree (alfile.txt, sub\).
+// groups grp (abc, abd) and 日本 (ソフト, 表示: both end in the byte of
+// "\"). Current folder: tree (alfile.txt, sub\).
 class KeyWordEditTest : public UiTest {
  protected:
   TempDir td;
@@ -44,8 +45,10 @@ class KeyWordEditTest : public UiTest {
     CreateDirectoryA((tree + "\\sub").c_str(), nullptr);
     WriteTextFile(tree + "\\alfile.txt", "a");
     WriteTextFile(items + "\\%.vane",
-                  Row("alpha") + Row("alps") + Row("beta") + Row("lit", "Type=0\tUseKeyword=0") + Row("grp", "Type=5"));
+                  Row("alpha") + Row("alps") + Row("beta") + Row("lit", "Type=0\tUseKeyword=0") +
+                      Row("grp", "Type=5\tUpPriority=1") + Row("日本", "Type=5"));
     WriteTextFile(items + "\\%grp.vane", Row("abc") + Row("abd"));
+    WriteTextFile(items + "\\%日本.vane", Row("ソフト") + Row("表示"));
     GetCurrentDirectoryA(MAX_PATH, oldDir);
     SetCurrentDirectoryA(tree.c_str());
 
@@ -91,7 +94,7 @@ class KeyWordEditTest : public UiTest {
   // Text put in as a paste, then one typed character.
   void Enter(const std::string& head, char last) {
     SendMessageA(H(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(head.c_str()));
-    Char(last);
+    if (last) Char(last);
   }
   Rows ListRows() {
     Rows r;
@@ -119,6 +122,9 @@ TEST_F(KeyWordEditTest, SourcesForTheTokenAtTheCaret) {
       // A parameter of a keyword that takes keywords: the root again.
       {"alpha a", 'l', {"alps", "alfile.txt", "alpine"}, {}, 2},
       {"alpha grp/", 'a', {"abc", "abd"}, {"alfile.txt"}, 2},
+      {"日本/ソ", 0, {"ソフト"}, {"表示"}, 2},
+      // A wildcard: its matches, whatever the word.
+      {"alpha " + tree + "\\*.tx", 't', {tree + "\\alfile.txt"}, {"alpha"}, 3},
       // A parameter of one that does not: nothing but the history.
       {"lit a", 'l', {}, {"alpha", "alfile.txt", "alpine"}, 2},
       // A path: the folder's files and folders.
@@ -133,6 +139,10 @@ TEST_F(KeyWordEditTest, SourcesForTheTokenAtTheCaret) {
     for (const std::string& r : c.absent) EXPECT_FALSE(Has(rows, r)) << r;
     EXPECT_EQ(edit.Data().SourceKind, c.kind);
     EXPECT_EQ(ListShown(), !c.shown.empty());
+    if (c.head == "日本/ソ") {
+      EXPECT_EQ(edit.Data().WordStart, 3) << "positions, as the edit counts them";
+      EXPECT_EQ(edit.Data().Word, "ソ");
+    }
   }
   EXPECT_EQ(edit.Data().FolderNow, tree + "\\");
   EXPECT_EQ(edit.Data().Word, "s");
@@ -167,6 +177,18 @@ TEST_F(KeyWordEditTest, TabModeZeroCyclesTheRows) {
   EXPECT_TRUE(ListShown());
 }
 
+TEST_F(KeyWordEditTest, TabModeOneTakesTheInlineRestAndAddsABlank) {
+  edit.AutoComplete = true;
+  edit.SpaceAfterTab = true;
+  edit.TabMode = 1;
+  Type("bet");
+  ASSERT_EQ(edit.Text(), "beta");
+  ASSERT_EQ(Selected(), "a");
+  Key(VK_TAB);
+  EXPECT_EQ(edit.Text(), "beta ");
+  EXPECT_EQ(edit.SelStart(), 5);
+}
+
 TEST_F(KeyWordEditTest, HistoryKeepsRootKeywordsOnlyWithSimpleHistory) {
   for (const char* line : {"alpha", "grp/abc", "nothing here", "alpha x"}) edit.AddHistoryLine(line);
   EXPECT_EQ(edit.History().Items(), (Rows{"alpha x", "nothing here", "grp/abc"}));
@@ -191,7 +213,10 @@ TEST_F(KeyWordEditTest, LineTextIsTheCompletedTextWithTheList) {
 
 TEST_F(KeyWordEditTest, AcceptedRowGoesToThePriorityManager) {
   ASSERT_NE(edit.PriorityManager(), nullptr);
-  edit.PriorityManager()->EnablePriorityBlock = true;
+  edit.SetEnablePriorityBlock(true);
+  EXPECT_TRUE(edit.PriorityManager()->EnablePriorityBlock);
+  int changes = 0;
+  edit.OnChangeKeyword = [&] { ++changes; };
   Type("alp");
   ASSERT_TRUE(ListShown());
   Key(VK_DOWN);  // alps
@@ -201,6 +226,45 @@ TEST_F(KeyWordEditTest, AcceptedRowGoesToThePriorityManager) {
   ASSERT_TRUE(alps && alps->Data());
   EXPECT_EQ(alps->Data()->ReadString("ComplementedWord", ""), "alp");
   EXPECT_EQ(alps->Data()->ReadInteger("PriorityHP", 0), 1);
+  EXPECT_GT(changes, 0) << "the accepted text is parsed outside typing";
+  EXPECT_EQ(edit.Parser().CompletedKeyword, "alps");
+  ASSERT_NE(edit.CurrentKeyword(), nullptr);
+  EXPECT_EQ(edit.CurrentKeyword()->GetKeyWord(), "alps");
+}
+
+// The box's own key-downs feed the Backspace cancel when no hook runs.
+class FakeKeySource : public IPriorityKeySource {
+ public:
+  bool Start(TPriorityManager&) override { return false; }
+  void Stop() override {}
+  bool Started() const override { return false; }
+};
+
+TEST_F(KeyWordEditTest, BackspaceRightAfterACompletionTakesItBack) {
+  FakeKeySource source;
+  TPriorityManager& pm = *edit.PriorityManager();
+  pm.SetKeySource(&source);
+  pm.TickCount = [] { return DWORD{1000}; };
+  pm.EnableBackSpaceCancel = true;
+  Type("alp");
+  Key(VK_DOWN);  // alps
+  Key(VK_RIGHT);
+  ASSERT_EQ(edit.Text(), "alps");
+  ASSERT_TRUE(pm.BackSpaceArmed());
+  Key(VK_BACK);
+  EXPECT_FALSE(pm.BackSpaceArmed());
+  EXPECT_EQ(store.GetNames("").Items(), (Rows{"alpha", "beta", "alps", "lit", "grp", "日本"}));
+  pm.SetKeySource(nullptr);
+}
+
+TEST_F(KeyWordEditTest, UpPriorityRaisesTheKeywordsOfTheLine) {
+  Type("grp/abd x");
+  ASSERT_NE(edit.CurrentKeyword(), nullptr);
+  EXPECT_EQ(edit.Text(), "grp/abd x");
+  EXPECT_EQ(edit.Parser().FoundKeywords.Items(), (Rows{"grp/abd"}));
+  edit.UpPriority(1);
+  EXPECT_EQ(store.GetNames("grp").Items(), (Rows{"abd", "abc"}));
+  EXPECT_EQ(store.GetNames("").Items(), (Rows{"alpha", "alps", "beta", "grp", "lit", "日本"}));
 }
 
 }  // namespace
