@@ -149,22 +149,30 @@ TEST_F(KeyWordEditTest, SourcesForTheTokenAtTheCaret) {
 }
 
 TEST_F(KeyWordEditTest, TabCompletesOneKeywordAndAddsABlank) {
-  edit.SpaceAfterTab = true;
-  Type("be");
-  ASSERT_TRUE(ListShown());
-  Key(VK_TAB);
-  EXPECT_EQ(edit.Text(), "beta ");
-  EXPECT_EQ(edit.SelStart(), 5);
-  EXPECT_EQ(edit.SelLength(), 0);
-  ASSERT_NE(edit.CurrentKeyword(), nullptr);
-  EXPECT_EQ(edit.CurrentKeyword()->GetKeyWord(), "beta");
-
-  // Without SpaceAfterTab no blank follows.
-  edit.SetText("");
-  edit.SpaceAfterTab = false;
-  Type("gr");
-  Key(VK_TAB);
-  EXPECT_EQ(edit.Text(), "grp/");  // a group completes with its mark
+  EXPECT_TRUE(SendMessageA(H(), WM_GETDLGCODE, VK_TAB, 0) & DLGC_WANTTAB);
+  struct Case {
+    bool useList, spaceAfterTab;
+    std::string typed, text, keyword;
+  } cases[] = {
+      {true, true, "be", "beta ", "beta"},
+      {false, true, "be", "beta ", "beta"},  // the popup is hidden
+      {true, false, "gr", "grp/", "grp"},    // a group completes with its mark
+      {true, true, "alpha gr", "alpha grp/ ", "alpha"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    edit.SetText("");
+    edit.UseList = c.useList;
+    edit.SpaceAfterTab = c.spaceAfterTab;
+    Type(c.typed);
+    EXPECT_EQ(ListShown(), c.useList);
+    Key(VK_TAB);
+    EXPECT_EQ(edit.Text(), c.text);
+    EXPECT_EQ(edit.SelStart(), complete::PosLength(c.text));
+    EXPECT_EQ(edit.SelLength(), 0);
+    ASSERT_NE(edit.CurrentKeyword(), nullptr);
+    EXPECT_EQ(edit.CurrentKeyword()->GetKeyWord(), c.keyword);
+  }
 }
 
 TEST_F(KeyWordEditTest, TabModeZeroCyclesTheRows) {
