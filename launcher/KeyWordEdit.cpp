@@ -333,3 +333,191 @@ bool TKeyWordParser::WantsHistoryLine(const std::string& line, bool addSimpleHis
   std::unique_ptr<TKeyWordX> item = keywords_->FindKeyWord(line);
   return !item || !item->Folder.empty();
 }
+
+// ---- The input box ------------------------------------------------------
+
+TKeyWordEdit::TKeyWordEdit() {
+  Data().ExtraSources = {&keywordSource_, &currentDir_, &drives_, &userSource_};
+  InputFirstCandidate = false;
+  SpecialChars = " \\/.";
+  DeliminateChars = " \\/";
+  OnComplete = [this](TDynamicComplete&, int, const std::string&) { DoComplete(); };
+}
+
+TKeyWordEdit::~TKeyWordEdit() = default;
+
+TKeyWordX* TKeyWordEdit::ParseByKeyword(TKeyWordX* item, const std::string& text, bool paramMode) {
+  return parser_.ParseByKeyword(item, text, paramMode);
+}
+
+void TKeyWordEdit::SetKeywordManager(TKeyWordManager* keywords) {
+  parser_.SetKeywordManager(keywords);  // drops the current keyword, mode key "%%"
+  HidePopup();
+  if (!priority_) priority_ = std::make_unique<TPriorityManager>(keywords);
+  else priority_->SetKeyWords(keywords);  // a reloaded store: the old one is gone
+  priority_->EnablePriorityBlock = enablePriorityBlock_;
+}
+
+void TKeyWordEdit::SetEnablePriorityBlock(bool on) {
+  enablePriorityBlock_ = on;
+  if (priority_) priority_->EnablePriorityBlock = on;
+}
+
+void TKeyWordEdit::SetUserList(const std::string& text) { userList_.SetText(text); }
+
+void TKeyWordEdit::ApplySources(const TCaretSources& s) {
+  using KS = TCaretSources::TKeywordSource;
+  using OS = TCaretSources::TOthers;
+  switch (s.Keywords) {
+    case KS::Unchanged:
+      break;
+    case KS::GroupNames:
+    case KS::Wildcard:
+      keywordSource_ = s.Names;
+      break;
+    case KS::Empty:
+    case KS::Removed:
+      keywordSource_.Clear();
+      break;
+  }
+  switch (s.Others) {
+    case OS::Unchanged:
+      break;
+    case OS::Filled:
+      currentDir_.SetText(ListCurrentDir());
+      drives_.SetText(ListDrives(false));
+      userSource_ = userList_;
+      break;
+    case OS::Emptied:
+      currentDir_.Clear();
+      drives_.Clear();
+      userSource_.Clear();
+      break;
+    case OS::UserList:
+      userSource_ = userList_;
+      break;
+  }
+  Data().SourceKind = static_cast<uint8_t>(s.Kind);
+  Data().Word = s.Word;
+  Data().WordStart = s.WordStart;
+  Data().FolderNow = s.Folder;
+}
+
+void TKeyWordEdit::KeywordChange() {
+  if (!parser_.KeywordManager()) {
+    Data().SourceKind = 5;  // nothing to complete from yet
+    TDynamicComplete::KeywordChange();
+    return;
+  }
+  const bool typing = refreshArmed_;
+  parser_.Typing = typing;
+  parser_.CaretPos = SelStart();
+  std::string text;
+  if (typing) {
+    parser_.TypedText.clear();
+    text = complete::PosSub(Text(), 0, SelStart());
+  } else {
+    text = CompletedText();
+  }
+  parser_.ParseByKeyword(nullptr, text, false);  // replaces the current keyword
+  if (!typing) {
+    if (OnChangeKeyword) OnChangeKeyword();
+    if (TKeyWordX* kw = parser_.Current())
+      DebugOut().Write("TKeywordEdit.KeywordChange:").Write(kw->GetKeyWord()).WriteLn();
+    else
+      DebugOut().Write("TKeywordEdit.KeywordChange:nil").WriteLn();
+  }
+  if (typing && parser_.Sources.Set) ApplySources(parser_.Sources);
+  TDynamicComplete::KeywordChange();
+}
+
+void TKeyWordEdit::Refresh() {
+  refreshArmed_ = true;
+  KeywordChange();
+}
+
+std::string TKeyWordEdit::GetLineText() { return UseList ? CompletedText() : Text(); }
+
+void TKeyWordEdit::AddHistoryLine(const std::string& line) {
+  if (parser_.WantsHistoryLine(line, AddSimpleHistory)) AddHistory(line);
+}
+
+void TKeyWordEdit::UpPriority(int n) {
+  if (priority_) parser_.UpPriority(*priority_, n);
+}
+
+void TKeyWordEdit::UpPriorityByPer(int n) {
+  if (priority_) parser_.UpPriorityByPer(*priority_, n);
+}
+
+void TKeyWordEdit::DoComplete() {
+  if (priority_) parser_.DoComplete(*priority_);
+}
+
+void TKeyWordEdit::AddSpace() {
+  if (SpaceAfterTab) {
+    const int caret = SelStart();
+    const std::string before = complete::PosSub(Text(), 0, caret);
+    // A blank is one byte and never a trail byte.
+    if (!before.empty() && before.back() != ' ') {
+      SetSel(caret, 0);
+      ReplaceSel(" ");
+      SetSelStart(caret + 1);
+      Refresh();
+    }
+  }
+  refreshSuppressed_ = false;
+}
+
+void TKeyWordEdit::KeyDown(WORD& key, ui::TShiftState shift) {
+  if (priority_) priority_->BoxKeyDown(key);
+  if (key == VK_TAB) TabKey(key, shift);
+  else TDynamicComplete::KeyDown(key, shift);
+}
+
+void TKeyWordEdit::TabKey(WORD& key, ui::TShiftState shift) {
+  const int caret = SelStart();
+  if (GetshowPopup()) {
+    ForceComplete();
+    if (SelStart() != caret) {
+      if (SelLength() == 0 && !GetshowPopup()) AddSpace();
+    } else if (TabMode == 0) {
+      MoveSelection(1);
+    } else if (SelLength() > 0) {
+      const int wordStart = Data().WordStart;
+      SetSelStart(SelEnd());
+      Refresh();
+      if (SelLength() == 0 && Data().WordStart == wordStart) AddSpace();
+    }
+    SetRedraw(true);
+    Invalidate();
+    key = 0;
+    return;
+  }
+  const int selStart = SelStart(), selLength = SelLength();
+  ForceComplete();
+  if (SelStart() != caret) {
+    if (SelLength() == 0 && !GetshowPopup()) AddSpace();
+  } else if (!UseList) {
+    if (SelStart() == selStart && SelLength() == selLength) SetSelStart(SelEnd());
+  } else {
+    Refresh();
+    Change();
+    if (SelLength() == 0 && !GetshowPopup()) AddSpace();
+  }
+  TDynamicComplete::KeyDown(key, shift);
+}
+
+LRESULT TKeyWordEdit::GetDlgCode(const MSG* msg, LRESULT code) {
+  (void)msg;
+  return code | DLGC_WANTTAB;  // the arrow keys: the edit asks for them itself
+}
+
+LRESULT TKeyWordEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_LBUTTONDBLCLK && !GetshowPopup() && TextLength() == 0) {
+    // An empty box shows the whole first level.
+    Refresh();
+    Change();
+  }
+  return TDynamicComplete::WndProc(msg, wParam, lParam);
+}

@@ -12,9 +12,11 @@
 // only lend their command and are gone when the parse ends.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "completion/DynamicComplete.h"
 #include "core/KeyWordX.h"
 #include "core/StringList.h"
 
@@ -98,4 +100,62 @@ class TKeyWordParser : public IKeywordParser {
 
   TKeyWordManager* keywords_ = nullptr;
   std::unique_ptr<TKeyWordX> current_;
+};
+
+// The launcher's input box: a completing edit that understands the command
+// line. It parses the text before the caret on every refresh (through its
+// TKeyWordParser) and offers, for the token at the caret, the keyword names of
+// a group (source 2), the current folder (3), the drives (4), the user's other
+// candidates (5), a folder's files (0) and the history (1). Tab completes.
+// Completions and executed keywords go to its priority manager.
+class TKeyWordEdit : public TDynamicComplete, public IKeywordParser {
+ public:
+  TKeyWordEdit();
+  ~TKeyWordEdit() override;
+
+  TKeyWordX* ParseByKeyword(TKeyWordX* item, const std::string& text, bool paramMode) override;
+
+  // Attaches the store (not owned) and makes the priority manager on first use.
+  void SetKeywordManager(TKeyWordManager* keywords);
+  TKeyWordManager* KeywordManager() const { return parser_.KeywordManager(); }
+  TPriorityManager* PriorityManager() const { return priority_.get(); }
+  TKeyWordParser& Parser() { return parser_; }
+  // The result of the last parse (owned by the box until the next one).
+  TKeyWordX* CurrentKeyword() const { return parser_.Current(); }
+
+  void KeywordChange() override;
+  // What the launcher executes.
+  std::string GetLineText();
+  void AddHistoryLine(const std::string& line);
+  void UpPriority(int n);
+  void UpPriorityByPer(int n);
+  void DoComplete();
+  void AddSpace();
+  // One candidate a line.
+  void SetUserList(const std::string& text);
+  bool EnablePriorityBlock() const { return enablePriorityBlock_; }
+  void SetEnablePriorityBlock(bool on);
+
+  // Fired when the keyword under the caret is parsed again outside typing.
+  std::function<void()> OnChangeKeyword;
+  bool AddSimpleHistory = false;
+  bool SpaceAfterTab = false;
+  int TabMode = 0;
+
+ protected:
+  void KeyDown(WORD& key, ui::TShiftState shift) override;
+  LRESULT GetDlgCode(const MSG* msg, LRESULT code) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void ApplySources(const TCaretSources& s);
+  void TabKey(WORD& key, ui::TShiftState shift);
+  void Refresh();
+
+  TKeyWordParser parser_;
+  std::unique_ptr<TPriorityManager> priority_;
+  bool enablePriorityBlock_ = false;
+  TStringList userList_;
+  // The extra candidate sources, in the builder's numbering from 2.
+  TStringList keywordSource_, currentDir_, drives_, userSource_;
 };

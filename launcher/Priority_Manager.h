@@ -71,6 +71,8 @@ class TPriorityManager {
   void SetKeySource(IPriorityKeySource* source);  // not owned; nullptr: the journal hook
 
   TKeyWordManager* KeyWords() const { return keywords_; }
+  // The store is replaced when the launcher reloads it (not owned).
+  void SetKeyWords(TKeyWordManager* keywords) { keywords_ = keywords; }
 
   // Raises the item (and first its folder item, up the tree) by n places or n
   // percent. Returns the item's index afterwards, -1 for no item.

@@ -89,25 +89,6 @@ TLauncherServices DefaultLauncherServices() {
   return services;
 }
 
-// ---- Stand-in input box -------------------------------------------------
-
-bool TLauncherInputBox::CreateIn(HWND parent) {
-  ui::TCreateParams p;
-  p.ClassName = "EDIT";
-  p.Style = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
-  p.ExStyle = WS_EX_CLIENTEDGE;
-  p.X = 0;
-  p.Y = 0;
-  p.Width = 100;
-  p.Height = 20;
-  p.Parent = parent;
-  p.Id = 1;
-  return Create(p);
-}
-
-std::string TLauncherInputBox::Text() const { return Caption(); }
-void TLauncherInputBox::SetText(std::string_view text) { SetCaption(text); }
-
 // ---- What the switch parser sees of the window ---------------------------
 
 class TZMRTMain::TParserHost : public IParamParserHost {
@@ -241,9 +222,18 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
   parserHost_ = std::make_unique<TParserHost>(*this);
   Parser = std::make_unique<TParamParser>(parserHost_.get());
 
-  Edit1 = std::make_unique<TLauncherInputBox>();
+  Edit1 = std::make_unique<TKeyWordEdit>();
   Edit1->FileFilter = "*";
-  Edit1->CreateIn(Handle());
+  {
+    ui::TCreateParams p;
+    p.Style = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
+    p.ExStyle = WS_EX_CLIENTEDGE;
+    p.Width = 100;
+    p.Height = 20;
+    p.Parent = Handle();
+    p.Id = 1;
+    Edit1->Create(p);
+  }
 
   for (int i = 0; i < 2; ++i)
     if (THotKeyItem* item = Data->GetHotKey(i))
@@ -311,7 +301,7 @@ void TZMRTMain::Load(bool reread) {
     return;
   }
 
-  if (Edit1) Edit1->KeyWordManager = nullptr;
+  if (Edit1) Edit1->SetKeywordManager(nullptr);  // the box's keyword goes before its store
   KeyWordManager.reset();
   KeyWordManager = std::make_unique<TKeyWordManager>(UserDir + "\\Items", FilePathsInstance().MainDir);
   KeyWordManager->SystemCommandRunner = this;
@@ -320,7 +310,7 @@ void TZMRTMain::Load(bool reread) {
   if (reread) Data->Load();
   else Data->ReadSettings();
   KeyWordManager->ExecutableExtensions = Data->ExecutableFileList;
-  if (Edit1) Edit1->KeyWordManager = KeyWordManager.get();
+  if (Edit1) Edit1->SetKeywordManager(KeyWordManager.get());
 
   ModeKeyWord.clear();
   TitleText = kLauncherTitle;
@@ -336,7 +326,8 @@ void TZMRTMain::Load(bool reread) {
 
   ApplyTray();
 
-  // Font of the input box and the window (the stand-in box takes no other settings).
+  // Font of the input box and the window (the box's other settings come with the
+  // window's settings code).
   const int size = Data->FontSize > 0 ? Data->FontSize : 9;
   HDC dc = GetDC(nullptr);
   const int height = -MulDiv(size, GetDeviceCaps(dc, LOGPIXELSY), 72);
@@ -567,7 +558,7 @@ void TZMRTMain::CopyDataReceived(TEasyCopyDataHandler* handler, const std::strin
 void TZMRTMain::RunSysCommand(int index, const std::string& text) {
   TStringList params;
   if (!text.empty()) params.SetText(text);
-  if (Edit1) params.AddStrings(SplitStringQuoted(Edit1->Text(), " ", '"'));
+  if (Edit1) params.AddStrings(SplitStringQuoted(Edit1->GetLineText(), " ", '"'));
   if (KeyWordManager) KeyWordManager->RunSystemCommand(index, &params);
 }
 

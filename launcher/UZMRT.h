@@ -2,8 +2,7 @@
 // loading, reloading and shutdown, the state the launcher's other parts share,
 // and the single-instance hand-over of a second start.
 //
-// Parts still to come plug in at the places named "stand-in": the input box
-// (a plain EDIT until TKeyWordEdit lands), the icon picture (none yet), the drop
+// Parts still to come plug in at the places named "stand-in": the icon picture (none yet), the drop
 // target, the application-event handlers, execution and the status line.
 #pragma once
 
@@ -18,6 +17,7 @@
 #include "core/KeyWordX.h"
 #include "core/StringList.h"
 #include "launcher/Easy_CopyData_Handler.h"
+#include "launcher/KeyWordEdit.h"
 #include "launcher/ParseParam.h"
 #include "ui/Event.h"
 #include "ui/Handles.h"
@@ -39,18 +39,6 @@ std::string BuildHandOverText(const TStringList& lines);
 // Sends the text to the window with data word argumentCount and wParam 0;
 // false when there is no window to send it to.
 bool HandOverToRunningLauncher(const TStringList& lines, int argumentCount);
-
-// Stand-in for TKeyWordEdit: a plain single-line EDIT child of the main window.
-// The real input box replaces this class; the window reaches it only through
-// the members below.
-class TLauncherInputBox : public ui::TWindow {
- public:
-  bool CreateIn(HWND parent);
-  std::string Text() const;
-  void SetText(std::string_view text);
-  std::string FileFilter = "*";
-  TKeyWordManager* KeyWordManager = nullptr;
-};
 
 // Platform services the window uses, replaceable in tests.
 struct TLauncherServices {
@@ -96,7 +84,7 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   std::string UserDir;
   std::unique_ptr<TZMRTData> Data;
   std::unique_ptr<TKeyWordManager> KeyWordManager;
-  std::unique_ptr<TLauncherInputBox> Edit1;
+  std::unique_ptr<TKeyWordEdit> Edit1;  // the input box
   // The icon picture (TQVIconImage, while showicon=1) takes its place here when
   // it is built; until then the window has none and the box starts at the left.
   std::unique_ptr<TTrayIcon> TrayIcon1;

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <type_traits>
 
 #include "core/FileIO.h"
 #include "core/File_Paths.h"
 #include "core/ZMRTData.h"
+#include "launcher/Priority_Manager.h"
 #include "launcher/Taskbar.h"
 #include "launcher/TrShlApi.h"
 #include "tests/support/TempDir.h"
@@ -297,6 +299,20 @@ TEST_F(LauncherWindow, LayoutWithoutIconPutsTheBoxAtTheLeft) {
     }
     main.reset();
   }
+}
+
+TEST_F(LauncherWindow, InputBoxIsTheKeywordEditOfTheCurrentStore) {
+  static_assert(std::is_same_v<decltype(TZMRTMain::Edit1), std::unique_ptr<TKeyWordEdit>>);
+  Settings("");
+  TZMRTMain& m = Make();
+  ASSERT_TRUE(m.Edit1 && m.Edit1->Handle());
+  EXPECT_EQ(GetParent(m.Edit1->Handle()), m.Handle());
+  EXPECT_EQ(m.Edit1->KeywordManager(), m.KeyWordManager.get());
+  ASSERT_NE(m.Edit1->PriorityManager(), nullptr);
+  m.Load(true);  // a new store: the box and its priority manager follow it
+  EXPECT_EQ(m.Edit1->KeywordManager(), m.KeyWordManager.get());
+  EXPECT_EQ(m.Edit1->PriorityManager()->KeyWords(), m.KeyWordManager.get());
+  EXPECT_EQ(m.Edit1->Text(), "");
 }
 
 TEST_F(LauncherWindow, IconUpgradeCopiesOnlyMissingIcons) {
