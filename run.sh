@@ -17,15 +17,7 @@ export WINEPREFIX="$QV_BUILD/wine/run-prefix"
 
 xvfb_pid=""
 if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 91 199); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do xdpyinfo -display ":$n" >/dev/null 2>&1 && break; sleep 0.1; done
-    if xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=":$n"; break; fi
-    kill "$xvfb_pid" 2>/dev/null; xvfb_pid=""
-  done
-  [ -n "$xvfb_pid" ] || { echo "run: no Xvfb display could be started" >&2; exit 1; }
+  qv_start_xvfb 1280x1024 91 || { echo "run: no Xvfb display could be started" >&2; exit 1; }
   echo "run: launcher on the private display $DISPLAY"
 fi
 cleanup() {

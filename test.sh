@@ -24,19 +24,7 @@ rm -rf "$WINEPREFIX"
 cp -a "$QV_PRISTINE" "$WINEPREFIX"
 
 # A private display on a free number.
-for n in $(seq 91 199); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    xdpyinfo -display ":$n" >/dev/null 2>&1 && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=":$n"; break; fi
-  kill "$xvfb_pid" 2>/dev/null; xvfb_pid=""
-done
-[ -n "$xvfb_pid" ] || { echo "test: no Xvfb display could be started" >&2; exit 1; }
+qv_start_xvfb 1280x1024 91 || { echo "test: no Xvfb display could be started" >&2; exit 1; }
 
 # Wine's services must run before ctest: started from inside it they inherit its
 # output pipe and ctest waits for them forever.

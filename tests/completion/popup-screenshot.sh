@@ -18,15 +18,7 @@ cleanup() {
   rm -rf "$WINEPREFIX"
 }
 trap cleanup EXIT
-for n in $(seq 201 299); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do xdpyinfo -display ":$n" >/dev/null 2>&1 && break; sleep 0.1; done
-  if xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=":$n"; break; fi
-  kill "$xvfb_pid" 2>/dev/null; xvfb_pid=""
-done
-[ -n "$xvfb_pid" ] || { echo "popup-screenshot: no Xvfb display" >&2; exit 1; }
+qv_start_xvfb 800x600 201 || { echo "popup-screenshot: no Xvfb display" >&2; exit 1; }
 ready="$QV_BUILD/wine/popup-demo.ready"
 rm -f "$ready"
 qv_wine_env wineserver -p

@@ -14,15 +14,7 @@ cp -a "$QV_PRISTINE" "$WINEPREFIX"
 
 xvfb_pid=""
 data=""
-for n in $(seq 91 199); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do xdpyinfo -display ":$n" >/dev/null 2>&1 && break; sleep 0.1; done
-  if xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=":$n"; break; fi
-  kill "$xvfb_pid" 2>/dev/null; xvfb_pid=""
-done
-[ -n "$xvfb_pid" ] || { echo "screenshot: no Xvfb display could be started" >&2; exit 1; }
+qv_start_xvfb 800x600 91 || { echo "screenshot: no Xvfb display could be started" >&2; exit 1; }
 cleanup() {
   qv_wine_env wineserver -k >/dev/null 2>&1
   kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
