@@ -474,7 +474,7 @@ void TZMRTMain::ShowSettingPage(const std::string& page, int tabIndex) {
   const std::string editor = FilePathsInstance().FilesDir + "\\QVEditor.exe";
   const std::string params = "/setting /SelectedNode=" + page + " /TabIndex=" + std::to_string(tabIndex);
   if (!services_.StartProgram(editor, params, error))
-    DebugOut().Write("TZMRTMain.ShowSettingPage.Error").WriteInt(static_cast<long long>(error)).WriteLn();
+    DebugOut().Write("UZMRT.ShowSettingPage.ShellExecuteError").WriteInt(static_cast<long long>(error)).WriteLn();
 }
 
 // Minimal until the window's behaviour lands.
