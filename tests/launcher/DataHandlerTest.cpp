@@ -11,31 +11,12 @@
 #include "launcher/Multi_Data_Object.h"
 #include "launcher/Text_Data_Handler.h"
 #include "launcher/URL_Data_Handler.h"
+#include "tests/launcher/DataSource.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-// Another program's data object, as far as the handlers can tell: it hands
-// out exactly the blocks the test made.
-class Source {
- public:
-  Source() : object_(new TDataObject) {}
-  ~Source() { object_->Release(); }
-  Source(const Source&) = delete;
-  Source& operator=(const Source&) = delete;
-  Source& Put(CLIPFORMAT format, const std::string& bytes) {
-    FORMATETC f = MakeFormatEtc(format);
-    STGMEDIUM m = {};
-    m.tymed = TYMED_HGLOBAL;
-    m.hGlobal = NewGlobalBlock(bytes);
-    EXPECT_EQ(object_->SetData(&f, &m, TRUE), S_OK);
-    return *this;
-  }
-  IDataObject* get() { return object_; }
-
- private:
-  TDataObject* object_;
-};
+using Source = DataSource;
 
 CLIPFORMAT UrlFormat() { return static_cast<CLIPFORMAT>(RegisterClipboardFormatA("UniformResourceLocator")); }
 

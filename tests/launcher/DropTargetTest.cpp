@@ -14,33 +14,13 @@
 #include "launcher/Data_Object.h"
 #include "launcher/Drop_Target.h"
 #include "launcher/SubClass.h"
+#include "tests/launcher/DataSource.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestWindow.h"
 
 namespace {
 
-// Another program's data object: it offers exactly the blocks put into it.
-class Source {
- public:
-  Source() : object_(new TDataObject) {}
-  ~Source() { object_->Release(); }
-  Source(const Source&) = delete;
-  Source& operator=(const Source&) = delete;
-  Source& Put(CLIPFORMAT format, const std::string& bytes) {
-    FORMATETC f = MakeFormatEtc(format);
-    STGMEDIUM m = {};
-    m.tymed = TYMED_HGLOBAL;
-    m.hGlobal = NewGlobalBlock(bytes);
-    EXPECT_EQ(object_->SetData(&f, &m, TRUE), S_OK);
-    return *this;
-  }
-  Source& Text(const std::string& text) { return Put(CF_TEXT, text + std::string(1, '\0')); }
-  Source& Files(const std::vector<std::string>& paths) { return Put(CF_HDROP, datablock::BuildDropFiles(paths)); }
-  IDataObject* get() { return object_; }
-
- private:
-  TDataObject* object_;
-};
+using Source = DataSource;
 
 class DropTargetTest : public ::testing::Test {
  protected:
