@@ -13,6 +13,7 @@
 #include "core/Sjis.h"
 #include "core/StringUtils.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestWindow.h"
 #include "tests/ui/UiFixture.h"
 
 namespace {
@@ -71,20 +72,9 @@ class DynamicCompleteTest : public UiTest {
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == edit.Handle(); }));
   }
   HWND H() const { return edit.Handle(); }
-  // A typed character: key down (the caret is noted), the character, key up.
-  void Char(char c) {
-    WORD vk = static_cast<WORD>(VkKeyScanA(c) & 0xFF);
-    SendMessageA(H(), WM_KEYDOWN, vk, 1);
-    SendMessageA(H(), WM_CHAR, static_cast<unsigned char>(c), 1);
-    SendMessageA(H(), WM_KEYUP, vk, 0xC0000001);
-  }
-  void Type(const std::string& s) {
-    for (char c : s) Char(c);
-  }
-  void Key(WORD vk) {
-    SendMessageA(H(), WM_KEYDOWN, vk, 1);
-    SendMessageA(H(), WM_KEYUP, vk, 0xC0000001);
-  }
+  void Char(char c) { SendTypedChar(H(), c); }
+  void Type(const std::string& s) { SendTypedText(H(), s); }
+  void Key(WORD vk) { SendKeyPress(H(), vk); }
   // Through the application's loop, where its key filter sits.
   void PostKey(WORD vk) {
     PostMessageA(H(), WM_KEYDOWN, vk, 1);

@@ -14,6 +14,7 @@
 #include "core/StringUtils.h"
 #include "launcher/Priority_Manager.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestWindow.h"
 #include "tests/ui/UiFixture.h"
 
 namespace {
@@ -78,19 +79,9 @@ class KeyWordEditTest : public UiTest {
     UiTest::TearDown();
   }
   HWND H() const { return edit.Handle(); }
-  void Char(char c) {
-    WORD vk = static_cast<WORD>(VkKeyScanA(c) & 0xFF);
-    SendMessageA(H(), WM_KEYDOWN, vk, 1);
-    SendMessageA(H(), WM_CHAR, static_cast<unsigned char>(c), 1);
-    SendMessageA(H(), WM_KEYUP, vk, 0xC0000001);
-  }
-  void Type(const std::string& s) {
-    for (char c : s) Char(c);
-  }
-  void Key(WORD vk) {
-    SendMessageA(H(), WM_KEYDOWN, vk, 1);
-    SendMessageA(H(), WM_KEYUP, vk, 0xC0000001);
-  }
+  void Char(char c) { SendTypedChar(H(), c); }
+  void Type(const std::string& s) { SendTypedText(H(), s); }
+  void Key(WORD vk) { SendKeyPress(H(), vk); }
   // Text put in as a paste, then one typed character.
   void Enter(const std::string& head, char last) {
     SendMessageA(H(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(head.c_str()));

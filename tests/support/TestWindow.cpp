@@ -63,3 +63,19 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 }
 
 void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
+
+void SendTypedChar(HWND window, char c) {
+  WORD vk = static_cast<WORD>(VkKeyScanA(c) & 0xFF);
+  SendMessageA(window, WM_KEYDOWN, vk, 1);
+  SendMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
+  SendMessageA(window, WM_KEYUP, vk, 0xC0000001);
+}
+
+void SendTypedText(HWND window, const std::string& text) {
+  for (char c : text) SendTypedChar(window, c);
+}
+
+void SendKeyPress(HWND window, WORD vk) {
+  SendMessageA(window, WM_KEYDOWN, vk, 1);
+  SendMessageA(window, WM_KEYUP, vk, 0xC0000001);
+}

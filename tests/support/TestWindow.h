@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 struct TestWindow {
   HWND hwnd = nullptr;
@@ -21,3 +22,9 @@ struct TestWindow {
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 // Pumps messages for the given time.
 void PumpFor(DWORD ms);
+
+// Keys as a window sees them typed: key down, the character, key up.
+void SendTypedChar(HWND window, char c);
+void SendTypedText(HWND window, const std::string& text);
+// A key pressed and released, without a character.
+void SendKeyPress(HWND window, WORD vk);

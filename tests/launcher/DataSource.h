@@ -1,0 +1,35 @@
+// Another program's data object, as far as handlers and drop targets can tell:
+// it offers exactly the blocks a test puts into it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "launcher/Data_Blocks.h"
+#include "launcher/Data_Handler.h"
+#include "launcher/Data_Object.h"
+
+class DataSource {
+ public:
+  DataSource() : object_(new TDataObject) {}
+  ~DataSource() { object_->Release(); }
+  DataSource(const DataSource&) = delete;
+  DataSource& operator=(const DataSource&) = delete;
+
+  DataSource& Put(CLIPFORMAT format, const std::string& bytes) {
+    FORMATETC f = MakeFormatEtc(format);
+    STGMEDIUM m = {};
+    m.tymed = TYMED_HGLOBAL;
+    m.hGlobal = NewGlobalBlock(bytes);
+    EXPECT_EQ(object_->SetData(&f, &m, TRUE), S_OK);
+    return *this;
+  }
+  DataSource& Text(const std::string& text) { return Put(CF_TEXT, text + std::string(1, '\0')); }
+  DataSource& Files(const std::vector<std::string>& paths) { return Put(CF_HDROP, datablock::BuildDropFiles(paths)); }
+  IDataObject* get() { return object_; }
+
+ private:
+  TDataObject* object_;
+};
