@@ -13,6 +13,8 @@
 #include "core/Sjis.h"
 #include "core/StringUtils.h"
 #include "core/ZMRTData.h"
+#include "launcher/Drop_Target.h"
+#include "launcher/QVIconImage.h"
 #include "launcher/Taskbar.h"
 #include "launcher/WindowUtils.h"
 #include "ui/Application.h"
@@ -83,9 +85,18 @@ bool HandOverToRunningLauncher(const TStringList& lines, int argumentCount) {
   return true;
 }
 
+void PlainShellOpen(HWND owner, const std::string& verb, const std::string& file, const std::string& params,
+                    const std::string& dir, int show) {
+  ShellExecuteA(owner, verb.empty() ? nullptr : verb.c_str(), file.c_str(), params.empty() ? nullptr : params.c_str(),
+                dir.empty() ? nullptr : dir.c_str(), show);
+}
+
 TLauncherServices DefaultLauncherServices() {
   TLauncherServices services;
   services.StartProgram = ShellStart;
+  services.ShellOpen = PlainShellOpen;
+  services.Beep = [] { MessageBeep(0); };
+  services.Now = NowStamp;
   return services;
 }
 
@@ -162,6 +173,9 @@ POINT TZMRTMain::StartPosition(int left, int top, int width, int height, const R
 
 TZMRTMain::TZMRTMain(const TStringList& startParams, TLauncherServices services) : services_(std::move(services)) {
   if (!services_.StartProgram) services_.StartProgram = ShellStart;
+  if (!services_.ShellOpen) services_.ShellOpen = PlainShellOpen;
+  if (!services_.Beep) services_.Beep = [] { MessageBeep(0); };
+  if (!services_.Now) services_.Now = NowStamp;
   PreviousWindow = GetForegroundWindow();
   if (startParams.Count() > 0) {
     for (const std::string& line : startParams)
@@ -275,7 +289,8 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
 void TZMRTMain::Load(bool reread) {
   DebugOut().Write("TZMRTMain.Load").WriteLn().Indent();
   // Nothing may keep pointing into the keyword store this load replaces.
-  CurrentItem.reset();
+  CurrentItem = nullptr;
+  ownedItem_.reset();
   ModeColor = 0;
   if (!TrayIcon1) {
     TrayIcon1 = std::make_unique<TTrayIcon>(services_.TrayShell, false);
@@ -350,7 +365,8 @@ void TZMRTMain::Load(bool reread) {
   RegisterHotKeys();
 
   if (Edit1) Edit1->SetText("");
-  CurrentItem.reset();
+  CurrentItem = nullptr;
+  ownedItem_.reset();
 
   Data->HotKeyList.OnHotKey = [this](THotKeyItem&, const std::string& name, uint8_t) { HotKeyCommand(name); };
   Data->HotKeyList.SetActive(false);
@@ -358,7 +374,7 @@ void TZMRTMain::Load(bool reread) {
 
   if (!Data->CD.empty()) SetCurrentDirectoryA(Data->CD.c_str());
 
-  ShownStamp = NowStamp();
+  ShownStamp = Now();
   ColorIndex = -1;
   DebugOut().Outdent().Write("TZMRTMain.Load:END").WriteLn();
 }
@@ -467,25 +483,6 @@ void TZMRTMain::RegisterHotKeys() {
   }
 }
 
-// Minimal until the editor requests land: the settings page is opened the way
-// they open it.
-void TZMRTMain::ShowSettingPage(const std::string& page, int tabIndex) {
-  DWORD error = 0;
-  const std::string editor = FilePathsInstance().FilesDir + "\\QVEditor.exe";
-  const std::string params = "/setting /SelectedNode=" + page + " /TabIndex=" + std::to_string(tabIndex);
-  if (!services_.StartProgram(editor, params, error))
-    DebugOut().Write("UZMRT.ShowSettingPage.ShellExecuteError").WriteInt(static_cast<long long>(error)).WriteLn();
-}
-
-// Minimal until the window's behaviour lands.
-void TZMRTMain::HotKeyPressed(int index) { DebugOut().Write("TZMRTMain.HotKeyPressed").WriteInt(index).WriteLn(); }
-
-// Minimal until the execution road lands.
-void TZMRTMain::HotKeyCommand(const std::string& name) {
-  DebugOut().Write("TZMRTMain.HotKeyCommand ").Write(name).WriteLn();
-}
-void TZMRTMain::ExecuteSysCommand(std::unique_ptr<TStringIni>) { DebugOut().Write("TZMRTMain.ExecuteSysCommand").WriteLn(); }
-
 void TZMRTMain::ReLoad(bool activate) {
   if (Starting) return;
   Load(true);
@@ -586,18 +583,109 @@ void TZMRTMain::MoveTo(int x, int y, bool percent) {
   HomeLeft = now.left;
 }
 
-// Minimal until the execution road and the window behaviour land: each one
-// says in the log that it was asked.
+double TZMRTMain::Now() const { return services_.Now(); }
+
+// ==== Execution road and editor requests ===================================
+
+void TZMRTMain::ShellOpen(const std::string& verb, const std::string& file, const std::string& params,
+                          const std::string& dir, int show) {
+  services_.ShellOpen(Handle(), verb, file, params, dir, show);
+}
+
+void TZMRTMain::ExecuteSysCommand(std::unique_ptr<TStringIni>) { DebugOut().Write("TZMRTMain.ExecuteSysCommand").WriteLn(); }
+
+void TZMRTMain::ExecuteActionExecute() { Execute(true, false); }
+
+void TZMRTMain::Execute(bool, bool) {}
+
+void TZMRTMain::ExecuteByKeyword(const std::string&) {}
+
+void TZMRTMain::HotKeyCommand(const std::string& name) {
+  DebugOut().Write("TZMRTMain.HotKeyCommand ").Write(name).WriteLn();
+}
+
+void TZMRTMain::ShellRun(const std::string& text) { ShellOpen("", text, "", "", SW_SHOWDEFAULT); }
+
+void TZMRTMain::ShowEditor(std::unique_ptr<TStringIni>) {}
+
+void TZMRTMain::OpenEditor() { ShowEditor(nullptr); }
+
+void TZMRTMain::ShowSettingPage(const std::string& page, int tabIndex) {
+  DWORD error = 0;
+  const std::string editor = FilePathsInstance().FilesDir + "\\QVEditor.exe";
+  const std::string params = "/setting /SelectedNode=" + page + " /TabIndex=" + std::to_string(tabIndex);
+  if (!services_.StartProgram(editor, params, error))
+    DebugOut().Write("UZMRT.ShowSettingPage.ShellExecuteError").WriteInt(static_cast<long long>(error)).WriteLn();
+}
+
+void TZMRTMain::SettingActionExecute() {}
+
+void TZMRTMain::VersionActionExecute() {}
+
+void TZMRTMain::EditCurrentKeywordActionExecute() {}
+
+void TZMRTMain::NewExActionExecute() {}
+
+void TZMRTMain::deleteActionExecute() {}
+
+void TZMRTMain::RegistActiveRequest() {}
+
+void TZMRTMain::TargetDrop(TCustomDropTarget*, const std::string&) {}
+
+void TZMRTMain::TargetDropURL(const std::string&, const std::string&) {}
+
+void TZMRTMain::IconImageTargetDrop(const std::string&, const std::string&) {}
+
 void TZMRTMain::RunCommand(const std::string& name) { DebugOut().Write("TZMRTMain.RunCommand ").Write(name).WriteLn(); }
+
 void TZMRTMain::PasteText(const std::string& text, bool recomplete) {
   DebugOut().Write("TZMRTMain.PasteText ").Write(text).Write(recomplete ? " 1" : " 0").WriteLn();
 }
-void TZMRTMain::ShowOrHide(bool show) { DebugOut().Write("TZMRTMain.ShowOrHide ").WriteInt(show).WriteLn(); }
-void TZMRTMain::ActivateWindow() { DebugOut().Write("TZMRTMain.ActivateWindow").WriteLn(); }
-void TZMRTMain::ForuceFocus() { DebugOut().Write("TZMRTMain.ForuceFocus").WriteLn(); }
-void TZMRTMain::ResetIcon() { DebugOut().Write("TZMRTMain.ResetIcon").WriteLn(); }
+
 void TZMRTMain::DropFiles(const std::string& text) { DebugOut().Write("TZMRTMain.DropFiles ").Write(text).WriteLn(); }
+
 void TZMRTMain::SetSelStart(int n) { DebugOut().Write("TZMRTMain.SetSelStart ").WriteInt(n).WriteLn(); }
+
 void TZMRTMain::SetSelLength(int n) { DebugOut().Write("TZMRTMain.SetSelLength ").WriteInt(n).WriteLn(); }
+
 void TZMRTMain::SetMode(const std::string& name) { DebugOut().Write("TZMRTMain.SetMode ").Write(name).WriteLn(); }
+
 void TZMRTMain::ParseInput() { DebugOut().Write("TZMRTMain.ParseInput").WriteLn(); }
+
+// ==== Window behaviour =====================================================
+
+void TZMRTMain::ShowHideActionExecute() { DebugOut().Write("TZMRTMain.ShowHideActionExecute").WriteLn(); }
+
+void TZMRTMain::ShowOrHide(bool show) { DebugOut().Write("TZMRTMain.ShowOrHide ").WriteInt(show).WriteLn(); }
+
+void TZMRTMain::ActivateWindow() { DebugOut().Write("TZMRTMain.ActivateWindow").WriteLn(); }
+
+void TZMRTMain::ForuceFocus() { DebugOut().Write("TZMRTMain.ForuceFocus").WriteLn(); }
+
+void TZMRTMain::ExitActionExecute() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+void TZMRTMain::HotKeyPressed(int index) { DebugOut().Write("TZMRTMain.HotKeyPressed").WriteInt(index).WriteLn(); }
+
+void TZMRTMain::KeywordChanged() {}
+
+void TZMRTMain::AdjustWidth() {}
+
+void TZMRTMain::SaveSettings() {}
+
+void TZMRTMain::ResetIcon() { DebugOut().Write("TZMRTMain.ResetIcon").WriteLn(); }
+
+// ==== Status line, colours and menus =======================================
+
+void TZMRTMain::SetStateColor(int n) { ColorIndex = n; }
+
+void TZMRTMain::UpdateStatus() {}
+
+void TZMRTMain::DrawStatus(const std::string&) {}
+
+void TZMRTMain::TargetEnter() {}
+
+void TZMRTMain::TargetLeave() {}
+
+void TZMRTMain::IconImageTargetMove(const std::string&, const std::string&) {}
+
+void TZMRTMain::ShowPopupMenu(POINT) {}

@@ -2,8 +2,10 @@
 // loading, reloading and shutdown, the state the launcher's other parts share,
 // and the single-instance hand-over of a second start.
 //
-// Parts still to come plug in at the places named "stand-in": the icon picture (none yet), the drop
-// target, the application-event handlers, execution and the status line.
+// The window's methods fall in three groups, each with its own block below and
+// in UZMRT.cpp: the execution road and the editor requests; the window's
+// behaviour (showing, hiding, focus, keys, mouse, sizing, timers, settings);
+// and the status line, colours and menus.
 #pragma once
 
 #include <windows.h>
@@ -26,6 +28,9 @@
 class TZMRTData;
 class TTrayIcon;
 class INotifyIconShell;
+class TQVIconImage;
+class TMultiDropTarget;
+class TCustomDropTarget;
 
 inline constexpr char kLauncherMutexName[] = "RZMADEBYPELLMAR20020114";
 inline constexpr char kLauncherClassName[] = "TZMRTMain";
@@ -46,6 +51,15 @@ struct TLauncherServices {
   // no working folder); false with the system's error code when it fails.
   std::function<bool(const std::string& file, const std::string& params, DWORD& error)> StartProgram;
   INotifyIconShell* TrayShell = nullptr;  // the real shell when null
+  // Plain shell starts (the editor's requests, ShellRun, help, folders):
+  // owner, verb (empty: default), file, parameters, folder (empty: none), show.
+  std::function<void(HWND owner, const std::string& verb, const std::string& file, const std::string& params,
+                     const std::string& dir, int show)>
+      ShellOpen;
+  std::function<void()> Beep;  // MessageBeep(0)
+  // Now as a date-time number (days since 1899-12-30): the 1000 ms guard and
+  // the shown stamp read it.
+  std::function<double()> Now;
 };
 TLauncherServices DefaultLauncherServices();
 
@@ -61,7 +75,44 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   void FormCloseQuery(bool& canClose);
   void FormClose();
 
+  // ---- Execution road and editor requests ----
   void ExecuteSysCommand(std::unique_ptr<TStringIni> request) override;
+  void ExecuteActionExecute();
+  void Execute(bool throughAction, bool forced);
+  void ExecuteByKeyword(const std::string& name);
+  void HotKeyCommand(const std::string& name);
+  void ShellRun(const std::string& text);
+  void ShowEditor(std::unique_ptr<TStringIni> request);
+  void OpenEditor();
+  void ShowSettingPage(const std::string& page, int tabIndex);
+  void SettingActionExecute();
+  void VersionActionExecute();
+  void EditCurrentKeywordActionExecute();
+  void NewExActionExecute();
+  void deleteActionExecute();
+  void RegistActiveRequest();  // the capture hotkey
+  void TargetDrop(TCustomDropTarget* target, const std::string& text);
+  void TargetDropURL(const std::string& address, const std::string& title);
+  void IconImageTargetDrop(const std::string& program, const std::string& caption);
+
+  // ---- Window behaviour ----
+  void ShowHideActionExecute();
+  void ExitActionExecute();
+  void HotKeyPressed(int index);
+  void KeywordChanged();
+  void AdjustWidth();
+  void SaveSettings();
+
+  // ---- Status line, colours and menus ----
+  void SetStateColor(int n);
+  void UpdateStatus();
+  void DrawStatus(const std::string& text);
+  void TargetEnter();
+  void TargetLeave();
+  void IconImageTargetMove(const std::string& program, const std::string& caption);
+  // Opens the popup menu at a point in screen coordinates.
+  void ShowPopupMenu(POINT at);
+
 
   // What the switch parser drives (see ParseParam.h).
   void CopyDataReceived(TEasyCopyDataHandler* handler, const std::string& text, HWND sender);
@@ -90,7 +141,11 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   std::unique_ptr<TTrayIcon> TrayIcon1;
   std::unique_ptr<TParamParser> Parser;
   std::unique_ptr<TEasyCopyDataHandler> CopyData;  // the receiver, while the window takes requests
-  std::unique_ptr<TKeyWordX> CurrentItem;
+  // The item Enter would run: the input box's current keyword (owned by the
+  // box) or one the window parsed itself (owned by ownedItem_).
+  TKeyWordX* CurrentItem = nullptr;
+  std::unique_ptr<TQVIconImage> IconImage;  // while showicon=1
+  std::unique_ptr<TMultiDropTarget> DropTarget;
   std::string ModeKeyWord;
   std::string TitleText = kLauncherTitle;
   int ModeColor = 0;
@@ -120,10 +175,16 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   void ApplyTray();
   void ApplyLayout();
   void RegisterHotKeys();
-  void HotKeyPressed(int index);
-  void HotKeyCommand(const std::string& name);
-  void ShowSettingPage(const std::string& page, int tabIndex);
-  void ApplicationIdle(bool& done);
+  double Now() const;
+
+  // ---- Execution road and editor requests (private) ----
+  void ShellOpen(const std::string& verb, const std::string& file, const std::string& params,
+                 const std::string& dir, int show);
+  std::unique_ptr<TKeyWordX> ownedItem_;
+
+  // ---- Window behaviour (private) ----
+
+  // ---- Status line, colours and menus (private) ----
 
   TLauncherServices services_;
   ui::TUniqueIcon trayIconImage_;
