@@ -12,8 +12,10 @@
 #include "core/OSUtils.h"
 #include "core/Sjis.h"
 #include "core/StringUtils.h"
+#include "core/StringIni.h"
 #include "core/ZMRTData.h"
 #include "launcher/Drop_Target.h"
+#include "launcher/Editor_Requests.h"
 #include "launcher/QVIconImage.h"
 #include "launcher/Taskbar.h"
 #include "launcher/WindowUtils.h"
@@ -233,6 +235,11 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
   // which ends the start.
   if (ui::TApplication* app = ui::TApplication::Current())
     idleConnection_ = app->OnIdle.Add([this](bool&) { Starting = false; });
+  actions_ = std::make_unique<ui::TActionList>();
+  executeAction_.Caption = "実行";
+  executeAction_.ShortCut = VK_RETURN;
+  executeAction_.OnExecute = [this] { ExecuteActionExecute(); };
+  actions_->Add(&executeAction_);
   parserHost_ = std::make_unique<TParserHost>(*this);
   Parser = std::make_unique<TParamParser>(parserHost_.get());
 
@@ -485,6 +492,7 @@ void TZMRTMain::RegisterHotKeys() {
 
 void TZMRTMain::ReLoad(bool activate) {
   if (Starting) return;
+  if (DeferWhileRunning([this, activate] { ReLoad(activate); })) return;
   Load(true);
   if (activate) {
     ForceForegroundWindow(GetDesktopWindow());
@@ -592,21 +600,327 @@ void TZMRTMain::ShellOpen(const std::string& verb, const std::string& file, cons
   services_.ShellOpen(Handle(), verb, file, params, dir, show);
 }
 
-void TZMRTMain::ExecuteSysCommand(std::unique_ptr<TStringIni>) { DebugOut().Write("TZMRTMain.ExecuteSysCommand").WriteLn(); }
+namespace {
+
+// Runs the window's editor starts through the window's plain shell start.
+class TWindowEditorStarter : public editor_requests::IEditorStarter {
+ public:
+  explicit TWindowEditorStarter(std::function<void(const editor_requests::TEditorStart&)> start)
+      : start_(std::move(start)) {}
+  void Start(const editor_requests::TEditorStart& s) override { start_(s); }
+
+ private:
+  std::function<void(const editor_requests::TEditorStart&)> start_;
+};
+
+bool EndsWithSlash(const std::string& text) { return sjis::EndsWithChar(text, '/'); }
+
+// Only called after EndsWithSlash, so the last byte is a whole "/".
+std::string WithoutLastChar(const std::string& text) {
+  return text.empty() ? text : text.substr(0, text.size() - 1);
+}
+
+std::string FirstLine(const std::string& text) {
+  const size_t end = text.find_first_of("\r\n");
+  return end == std::string::npos ? text : text.substr(0, end);
+}
+
+int LineCount(const std::string& text) {
+  TStringList lines;
+  lines.SetText(text);
+  return lines.Count();
+}
+
+// The file name without folder and extension.
+std::string BareFileName(const std::string& path) {
+  return sjis::ChangeFileExt(sjis::ExtractFileName(path), "");
+}
+
+}  // namespace
+
+bool IsWebAddress(const std::string& text) {
+  return sjis::StartsWithIgnoreCase(text, "http://") || sjis::StartsWithIgnoreCase(text, "https://");
+}
+
+std::unique_ptr<TKeyWordX> TZMRTMain::TakeCurrentItem() {
+  std::unique_ptr<TKeyWordX> taken;
+  if (!CurrentItem) return taken;
+  if (ownedItem_.get() == CurrentItem) taken = std::move(ownedItem_);
+  else if (Edit1 && Edit1->CurrentKeyword() == CurrentItem) taken = Edit1->Parser().TakeCurrent();
+  if (!taken) CurrentItem = nullptr;  // nobody owns it any more
+  return taken;
+}
+
+void TZMRTMain::RunDeferred() {
+  while (!deferred_.empty() && !Running && !Closing) {
+    std::function<void()> next = std::move(deferred_.front());
+    deferred_.erase(deferred_.begin());
+    next();
+  }
+}
+
+bool TZMRTMain::DeferWhileRunning(std::function<void()> action) {
+  if (!Running) return false;
+  deferred_.push_back(std::move(action));
+  return true;
+}
 
 void TZMRTMain::ExecuteActionExecute() { Execute(true, false); }
 
-void TZMRTMain::Execute(bool, bool) {}
+void TZMRTMain::Execute(bool throughAction, bool forced) {
+  ShownStamp = -1;
+  DebugOut().Write("UZMRT.Execute:Start").WriteLn().Indent();
+  auto end = [] { DebugOut().Outdent().Write("UZMRT.Execute:END").WriteLn(); };
+  if (!Edit1 || !KeyWordManager || Running) {
+    end();
+    return;
+  }
+  if (throughAction && !ModeKeyWord.empty()) {
+    const std::string mode = ModeKeyWord;
+    ExecuteByKeyword(mode);
+    SetMode("");
+    end();
+    return;
+  }
+  if (CurrentItem || forced || Data->AlwaysForce) {
+    SetStateColor(3);
+    Running = true;
+    int type = 0;
+    std::string before;
+    try {
+      Edit1->DoComplete();
+    } catch (...) {
+    }
+    if (Parser) Parser->ClearParams();
+    // The run owns its item: typing or a switch handled while it waits cannot
+    // free it under the run.
+    std::unique_ptr<TKeyWordX> running = TakeCurrentItem();
+    if (running) {
+      try {
+        const std::string line = Edit1->GetLineText();
+        running->Parser = Edit1.get();
+        running->RunFile = UserDir + "\\RunCommand.ini";
+        type = running->GetType();
+        if (Data->UpPriority) {
+          if (Data->UpPriorityByRate) Edit1->UpPriorityByPer(Data->UpPriorityCount);
+          else Edit1->UpPriority(Data->UpPriorityCount);
+        }
+        Edit1->HidePopup();
+        if (ui::TApplication* app = ui::TApplication::Current()) app->ProcessMessages();
+        before = Edit1->Text();
+        Edit1->UseList = false;
+        Edit1->AutoComplete = false;
+        running->RunCommand();
+        Edit1->UseList = Data->UseList;
+        Edit1->AutoComplete = Data->UseAutoComplete;
+        Edit1->HidePopup();
+        if (Data->UseHistory) Edit1->AddHistoryLine(line);
+        KeyWordManager->Save();
+      } catch (...) {
+        // A failing run still hides and resets the box below.
+      }
+    } else {
+      std::string text = Edit1->Text();
+      if (sjis::StartsWithChar(text, '!')) text.erase(0, 1);
+      ShellRun(text);
+      SetStateColor(-1);
+    }
+    CurrentItem = nullptr;
+    running.reset();
+    if (Parser && Parser->PendingText().empty() && Data->HideWhenRun && !Hidden &&
+        (Data->HideWhenSysRun || type != 2))
+      ShowHideActionExecute();
+    Running = false;
+    Edit1->UseList = false;
+    Edit1->AutoComplete = false;
+    Edit1->SetKeywordManager(KeyWordManager.get());
+    const std::string now = Edit1->Text();
+    if (now.empty() || now != before) Edit1->KeywordChange();
+    else Edit1->SetText("");
+    UpdateStatus();
+    Edit1->UseList = Data->UseList;
+    Edit1->AutoComplete = Data->UseAutoComplete;
+    if (Parser && Parser->ParseFlag()) ParseInput();
+    end();
+    RunDeferred();
+    return;
+  }
 
-void TZMRTMain::ExecuteByKeyword(const std::string&) {}
+  SetStateColor(3);
+  const std::string text = Edit1->Text();
+  auto request = std::make_unique<TStringIni>();
+  if (EndsWithSlash(text) && KeyWordManager->Exists(WithoutLastChar(text))) {
+    request->WriteString("Action", "ChangeToGroup");
+    request->WriteString("Keyword", WithoutLastChar(text));
+  } else if (KeyWordManager->IsValidPath(text) && Data->RegistByEnter) {
+    request->WriteString("Action", "New");
+    request->WriteString("KeyWord", text);
+    request->WriteInteger("Type", -1);
+  } else if (!text.empty()) {
+    services_.Beep();
+    SetStateColor(KeyWordManager->IsValidPath(text) ? 2 : 1);
+    end();
+    return;
+  }
+  ShowEditor(std::move(request));
+  SetStateColor(-1);
+  end();
+}
+
+void TZMRTMain::ExecuteByKeyword(const std::string& name) {
+  if (!KeyWordManager || !Edit1) return;
+  std::unique_ptr<TKeyWordX> found = KeyWordManager->FindKeyWord(KeyWordManager->DecodeKeyWordIDs(name));
+  if (!found) {
+    ui::TApplication* app = ui::TApplication::Current();
+    ui::ShowMessageBox(app ? app->Handle() : Handle(), "該当するキーワードがありません  " + name, kLauncherTitle, MB_OK);
+    return;
+  }
+  ownedItem_ = std::move(found);
+  CurrentItem = Edit1->ParseByKeyword(ownedItem_.get(), Edit1->CompletedText(), false);
+  if (CurrentItem != ownedItem_.get()) CurrentItem = ownedItem_.get();
+  DebugOut().Write("UZMRT.ExecuteByKeyword").WriteLn().Indent();
+  const bool up = Data->UpPriority;
+  Data->UpPriority = false;
+  Execute(false, false);
+  Data->UpPriority = up;
+  DebugOut().Outdent().Write("UZMRT.ExecuteByKeyword:END").WriteLn();
+}
 
 void TZMRTMain::HotKeyCommand(const std::string& name) {
-  DebugOut().Write("TZMRTMain.HotKeyCommand ").Write(name).WriteLn();
+  if (!Edit1) return;
+  if (sjis::EqualsIgnoreCase(name, "*DeleteRightToken")) Edit1->DeleteWordRight();
+  else if (sjis::EqualsIgnoreCase(name, "*DeleteLeftToken")) Edit1->DeleteWordLeft();
+  else if (sjis::EqualsIgnoreCase(name, "*ForceExe")) Execute(false, true);
+  else ExecuteByKeyword(name);
+}
+
+void TZMRTMain::SetMode(const std::string& name) {
+  if (!name.empty() && KeyWordManager && KeyWordManager->Exists(KeyWordManager->DecodeKeyWordIDs(name))) {
+    ModeKeyWord = name;
+    ModeColor = 2;
+    SetStateColor(2);
+    TitleText = "Mode:" + name;
+    UpdateStatus();
+    return;
+  }
+  ModeColor = 0;
+  SetStateColor(0);
+  TitleText = kLauncherTitle;
+  if (!ModeKeyWord.empty()) {
+    ModeKeyWord.clear();
+    UpdateStatus();
+  }
+}
+
+bool TZMRTMain::IsRegistrableTarget(const std::string& value) {
+  if (!KeyWordManager) return false;
+  const std::string path = ResolveKeyWordPath(value, *KeyWordManager);
+  if (path.empty()) return false;
+  return fileio::FileExists(path) || fileio::DirectoryExists(path) || IsWebAddress(path) ||
+         sjis::StartsWithIgnoreCase(path, "mailto:");
+}
+
+void TZMRTMain::ExecuteSysCommand(std::unique_ptr<TStringIni> request) {
+  if (!request) return;
+  const int index = request->ReadInteger("CommandIndex", -1);
+  const std::string p1 = request->ReadString("%1", ""), p2 = request->ReadString("%2", "");
+  DebugOut().Write("TZMRTMain.ExecuteSysCommand ").WriteInt(index).WriteLn();
+  auto editor = [this](std::initializer_list<std::pair<const char*, std::string>> keys) {
+    auto r = std::make_unique<TStringIni>();
+    for (const auto& [key, value] : keys) r->WriteString(key, value);
+    ShowEditor(std::move(r));
+  };
+  switch (index) {
+    case 0:
+      // Closing frees what the caller may still be using: post it.
+      PostMessageA(Handle(), WM_CLOSE, 0, 0);
+      break;
+    case 1: editor({{"Action", "Edit"}, {"KeyWord", p1}}); break;
+    case 2: SettingActionExecute(); break;
+    case 3: {
+      auto r = std::make_unique<TStringIni>();
+      r->WriteString("Action", "New");
+      r->WriteInteger("Type", -1);
+      if (!p1.empty() || request->ValueExists("%1")) {
+        if (IsRegistrableTarget(p1)) {
+          r->WriteInteger("Type", 0);
+          r->WriteString("Command", p1);
+        } else {
+          r->WriteString("KeyWord", p1);
+        }
+      }
+      if (!p2.empty() || request->ValueExists("%2")) {
+        if (IsRegistrableTarget(p2)) {
+          r->WriteInteger("Type", 0);
+          r->WriteString("Command", p2);
+        } else if (!r->ValueExists("KeyWord")) {
+          r->WriteString("KeyWord", p2);
+        }
+      }
+      ShowEditor(std::move(r));
+      break;
+    }
+    case 4: {
+      auto r = std::make_unique<TStringIni>();
+      r->WriteString("Action", "Delete");
+      if (Edit1 && !Edit1->Text().empty()) r->WriteString("Keyword", p1);
+      ShowEditor(std::move(r));
+      break;
+    }
+    case 5: VersionActionExecute(); break;
+    case 6: {
+      std::string folder = p1;
+      if (fileio::FileExists(folder)) folder = sjis::ExtractFilePath(folder);
+      folder = sjis::IncludeTrailingPathDelimiter(folder);
+      SetCurrentDirectoryA(folder.c_str());
+      break;
+    }
+    case 7: editor({{"Action", "RegistActive"}, {"KeyWord", p1}}); break;
+    case 8: editor({{"Action", "Select"}, {"KeyWord", p1}}); break;
+    case 9: ShellOpen("", FilePathsInstance().MainDir, "", "", SW_SHOWNORMAL); break;
+    case 10: ShellOpen("", UserDir, "", "", SW_SHOWNORMAL); break;
+    case 11: {
+      const TStringList lines = SplitStringQuoted(request->ReadString("%*", ""), " ", '"');
+      if (Parser) Parser->Parse(&lines, 0);
+      break;
+    }
+    default: break;
+  }
 }
 
 void TZMRTMain::ShellRun(const std::string& text) { ShellOpen("", text, "", "", SW_SHOWDEFAULT); }
 
-void TZMRTMain::ShowEditor(std::unique_ptr<TStringIni>) {}
+// ---- Editor requests ----
+
+editor_requests::IEditorStarter& TZMRTMain::EditorStarter() {
+  if (!editorStarter_)
+    editorStarter_ = std::make_unique<TWindowEditorStarter>([this](const editor_requests::TEditorStart& s) {
+      services_.ShellOpen(s.Owner, s.Verb, s.File, s.Params, s.Directory, s.Show);
+    });
+  return *editorStarter_;
+}
+
+void TZMRTMain::ShowEditor(std::unique_ptr<TStringIni> request) {
+  SetMode("");
+  SetStateColor(3);
+  if (Edit1) {
+    Edit1->UseList = false;
+    Edit1->SetText("");
+    Edit1->HidePopup();
+    Edit1->UseList = Data->UseList;
+  }
+  UpdateStatus();
+  HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  editor_requests::TEditorFolders folders{FilePathsInstance().MainDir, FilePathsInstance().FilesDir, UserDir};
+  try {
+    editor_requests::SendRequest(Handle(), std::move(request), KeyWordManager.get(), folders, EditorStarter());
+  } catch (...) {
+    // A failed start is not reported.
+  }
+  SetCursor(previous);
+  if (Data->HideWhenSetting && !Hidden) ShowHideActionExecute();
+  SetStateColor(-1);
+}
 
 void TZMRTMain::OpenEditor() { ShowEditor(nullptr); }
 
@@ -616,41 +930,233 @@ void TZMRTMain::ShowSettingPage(const std::string& page, int tabIndex) {
   const std::string params = "/setting /SelectedNode=" + page + " /TabIndex=" + std::to_string(tabIndex);
   if (!services_.StartProgram(editor, params, error))
     DebugOut().Write("UZMRT.ShowSettingPage.ShellExecuteError").WriteInt(static_cast<long long>(error)).WriteLn();
+  Hidden = false;
+  ShowHideActionExecute();
 }
 
-void TZMRTMain::SettingActionExecute() {}
+void TZMRTMain::StartEditorWith(const std::string& switches) {
+  editor_requests::StartEditorSwitch(Handle(), switches, FilePathsInstance().FilesDir, EditorStarter());
+  if (Data->HideWhenSetting && !Hidden) ShowHideActionExecute();
+}
 
-void TZMRTMain::VersionActionExecute() {}
+void TZMRTMain::SettingActionExecute() { StartEditorWith("/setting"); }
 
-void TZMRTMain::EditCurrentKeywordActionExecute() {}
+void TZMRTMain::VersionActionExecute() { StartEditorWith("/version"); }
 
-void TZMRTMain::NewExActionExecute() {}
+void TZMRTMain::EditCurrentKeywordActionExecute() {
+  if (!Edit1 || !KeyWordManager) return;
+  SetStateColor(3);
+  if (CurrentItem && CurrentItem->GetType() == 3) {
+    const std::string command = CurrentItem->GetCommand();
+    TargetDrop(nullptr, command);
+    return;
+  }
+  if (CurrentItem) {
+    auto r = std::make_unique<TStringIni>();
+    r->WriteString("Action", "Edit");
+    r->WriteString("KeyWord", CurrentItem->GetKeyWord());
+    ShowEditor(std::move(r));
+  } else {
+    const std::string text = Edit1->Text();
+    if (text.empty()) {
+      OpenEditor();
+    } else if (!KeyWordManager->IsValidPath(text)) {
+      services_.Beep();
+    } else {
+      auto r = std::make_unique<TStringIni>();
+      r->WriteString("Action", "New");
+      r->WriteString("KeyWord", text);
+      r->WriteInteger("Type", -1);
+      ShowEditor(std::move(r));
+    }
+  }
+  SetStateColor(-1);
+}
 
-void TZMRTMain::deleteActionExecute() {}
+void TZMRTMain::NewExActionExecute() {
+  if (!Edit1 || !KeyWordManager) return;
+  auto r = std::make_unique<TStringIni>();
+  r->WriteString("Action", "New");
+  const std::string text = Edit1->Text();
+  if (!text.empty() && !CurrentItem) {
+    if (KeyWordManager->IsValidPath(text)) r->WriteString("Keyword", text);
+  } else if (CurrentItem) {
+    const int type = CurrentItem->GetType();
+    if (type == 3) {
+      const std::string command = CurrentItem->GetCommand();
+      r->WriteString("Command", command);
+      if (fileio::FileExists(command) || fileio::DirectoryExists(command))
+        r->WriteString("Keyword", BareFileName(sjis::ExcludeTrailingPathDelimiter(command)));
+    } else if (type == 5) {
+      r->WriteString("Keyword", CurrentItem->GetKeyWord());
+    } else if (type == 0) {
+      r->WriteString("Command", CurrentItem->GetCommand());
+      r->WriteString("Keyword", CurrentItem->Name);
+    }
+  }
+  r->WriteInteger("Type", -1);
+  ShowEditor(std::move(r));
+}
 
-void TZMRTMain::RegistActiveRequest() {}
+void TZMRTMain::deleteActionExecute() {
+  if (!CurrentItem) return;
+  SetStateColor(3);
+  auto r = std::make_unique<TStringIni>();
+  r->WriteString("Action", "Delete");
+  r->WriteString("Keyword", CurrentItem->GetKeyWord());
+  ShowEditor(std::move(r));
+  SetStateColor(-1);
+}
 
-void TZMRTMain::TargetDrop(TCustomDropTarget*, const std::string&) {}
+void TZMRTMain::RegistActiveRequest() {
+  auto r = std::make_unique<TStringIni>();
+  r->WriteString("Action", "RegistActive");
+  ShowEditor(std::move(r));
+}
 
-void TZMRTMain::TargetDropURL(const std::string&, const std::string&) {}
+void TZMRTMain::TargetDrop(TCustomDropTarget*, const std::string& text) {
+  if (!Edit1 || !KeyWordManager) return;
+  std::string head = FirstLine(text);
+  auto r = std::make_unique<TStringIni>();
+  r->WriteString("Action", "New");
+  if (!(fileio::FileExists(head) || fileio::DirectoryExists(head)) && !IsWebAddress(head)) {
+    r->WriteString("Command", text);
+    r->WriteString("Comment", text);
+    ShowEditor(std::move(r));
+    return;
+  }
+  r->WriteString("Command", text);
+  head = sjis::ExcludeTrailingPathDelimiter(head);
+  const std::string input = Edit1->Text();
+  if (KeyWordManager->IsValidPath(input) && !CurrentItem && !input.empty() && LineCount(text) <= 1) {
+    r->WriteString("KeyWord", EndsWithSlash(input) ? WithoutLastChar(input) : input);
+    ShowEditor(std::move(r));
+    return;
+  }
+  if (CurrentItem && CurrentItem->GetType() == 5) {
+    r->WriteString("KeyWord", CurrentItem->GetKeyWord() + "/" +
+                                  TKeyWordManager::ReplaceInvalidChars(BareFileName(head)));
+    ShowEditor(std::move(r));
+    return;
+  }
+  if (CurrentItem && CurrentItem->GetType() == 0) {
+    // Run the shown keyword with the dropped item as its parameter.
+    std::unique_ptr<TKeyWordX> item = Edit1->Parser().Parse(input + " " + text);
+    if (item) {
+      item->Parser = Edit1.get();
+      item->RunFile = UserDir + "\\RunCommand.ini";
+      try {
+        item->RunCommand();
+      } catch (...) {
+      }
+    }
+    CurrentItem = nullptr;
+    ownedItem_.reset();
+    Edit1->SetText("");
+    if (Data->HideWhenRun) ShowHideActionExecute();
+    return;
+  }
+  ShowEditor(std::move(r));
+}
 
-void TZMRTMain::IconImageTargetDrop(const std::string&, const std::string&) {}
+void TZMRTMain::TargetDropURL(const std::string& address, const std::string& title) {
+  if (!Edit1 || !KeyWordManager) return;
+  const std::string input = Edit1->Text();
+  if (KeyWordManager->IsValidPath(input) && !CurrentItem) {
+    auto r = std::make_unique<TStringIni>();
+    r->WriteString("Action", "New");
+    r->WriteString("Command", address);
+    r->WriteString("Comment", title);
+    r->WriteString("KeyWord", input);
+    ShowEditor(std::move(r));
+    return;
+  }
+  TargetDrop(nullptr, address);
+}
 
-void TZMRTMain::RunCommand(const std::string& name) { DebugOut().Write("TZMRTMain.RunCommand ").Write(name).WriteLn(); }
+void TZMRTMain::IconImageTargetDrop(const std::string& program, const std::string& caption) {
+  if (!Edit1 || !KeyWordManager) return;
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, sizeof self);
+  if (program.empty() || sjis::EqualsIgnoreCase(program, self)) {
+    UpdateStatus();
+    return;
+  }
+  auto r = std::make_unique<TStringIni>();
+  r->WriteString("Action", "New");
+  r->WriteString("Command", program);
+  const std::string named = sjis::ExcludeTrailingPathDelimiter(program);
+  const std::string file = TKeyWordManager::ReplaceInvalidChars(BareFileName(named));
+  const std::string input = Edit1->Text();
+  if (!input.empty() && KeyWordManager->IsValidPath(input) && !CurrentItem) {
+    r->WriteString("KeyWord", input);
+  } else if (CurrentItem && CurrentItem->GetType() == 5) {
+    r->WriteString("KeyWord", CurrentItem->GetKeyWord() + "/" + file);
+  } else if (!CurrentItem || CurrentItem->GetType() != 0) {
+    r->WriteString("KeyWord", BareFileName(named));
+  } else {
+    r->WriteString("KeyWord", CurrentItem->GetKeyWord());
+    r->WriteString("Action", "Edit");
+  }
+  r->WriteString("Comment", caption);
+  ShowEditor(std::move(r));
+}
+
+// ---- What the switch parser drives ----
+
+void TZMRTMain::RunCommand(const std::string& name) {
+  if (DeferWhileRunning([this, name] { RunCommand(name); })) return;
+  if (!KeyWordManager || !Edit1) return;
+  std::unique_ptr<TKeyWordX> found = KeyWordManager->FindKeyWord(name);
+  if (!found) return;
+  ownedItem_ = std::move(found);
+  Edit1->ParseByKeyword(ownedItem_.get(), Edit1->CompletedText(), false);
+  CurrentItem = ownedItem_.get();
+  const bool hide = Data->HideWhenRun;
+  Data->HideWhenRun = false;
+  ExecuteActionExecute();
+  Data->HideWhenRun = hide;
+}
 
 void TZMRTMain::PasteText(const std::string& text, bool recomplete) {
-  DebugOut().Write("TZMRTMain.PasteText ").Write(text).Write(recomplete ? " 1" : " 0").WriteLn();
+  if (DeferWhileRunning([this, text, recomplete] { PasteText(text, recomplete); })) return;
+  if (!Edit1) return;
+  ShowOrHide(true);
+  if (!text.empty()) {
+    const bool list = Edit1->UseList, complete = Edit1->AutoComplete;
+    Edit1->UseList = false;
+    Edit1->AutoComplete = false;
+    Edit1->SetText(text);
+    Edit1->SetRedraw(true);
+    Edit1->Invalidate();
+    const int length = static_cast<int>(sjis::CharCount(text));
+    Edit1->SetSel(length, 0);
+    Edit1->UseList = list;
+    Edit1->AutoComplete = complete;
+  } else {
+    Edit1->SetText("");
+  }
+  if (recomplete) ParseInput();
 }
 
-void TZMRTMain::DropFiles(const std::string& text) { DebugOut().Write("TZMRTMain.DropFiles ").Write(text).WriteLn(); }
+void TZMRTMain::DropFiles(const std::string& text) { TargetDrop(nullptr, text); }
 
-void TZMRTMain::SetSelStart(int n) { DebugOut().Write("TZMRTMain.SetSelStart ").WriteInt(n).WriteLn(); }
+void TZMRTMain::SetSelStart(int n) {
+  if (!Edit1) return;
+  if (n != Edit1->SelStart()) {
+    Edit1->SetSelStart(n);
+    Edit1->HidePopup();
+  }
+}
 
-void TZMRTMain::SetSelLength(int n) { DebugOut().Write("TZMRTMain.SetSelLength ").WriteInt(n).WriteLn(); }
+void TZMRTMain::SetSelLength(int n) {
+  if (Edit1) Edit1->SetSelLength(n);
+}
 
-void TZMRTMain::SetMode(const std::string& name) { DebugOut().Write("TZMRTMain.SetMode ").Write(name).WriteLn(); }
-
-void TZMRTMain::ParseInput() { DebugOut().Write("TZMRTMain.ParseInput").WriteLn(); }
+void TZMRTMain::ParseInput() {
+  if (!Edit1) return;
+  Edit1->KeywordChange();
+}
 
 // ==== Window behaviour =====================================================
 

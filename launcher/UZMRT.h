@@ -21,6 +21,7 @@
 #include "launcher/Easy_CopyData_Handler.h"
 #include "launcher/KeyWordEdit.h"
 #include "launcher/ParseParam.h"
+#include "ui/ActionList.h"
 #include "ui/Event.h"
 #include "ui/Handles.h"
 #include "ui/Window.h"
@@ -31,6 +32,13 @@ class INotifyIconShell;
 class TQVIconImage;
 class TMultiDropTarget;
 class TCustomDropTarget;
+
+namespace editor_requests {
+class IEditorStarter;
+}
+
+// "http://" and "https://" addresses, case-insensitive.
+bool IsWebAddress(const std::string& text);
 
 inline constexpr char kLauncherMutexName[] = "RZMADEBYPELLMAR20020114";
 inline constexpr char kLauncherClassName[] = "TZMRTMain";
@@ -181,6 +189,19 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   void ShellOpen(const std::string& verb, const std::string& file, const std::string& params,
                  const std::string& dir, int show);
   std::unique_ptr<TKeyWordX> ownedItem_;
+  // Hands the running item to the caller, who owns it for the run.
+  std::unique_ptr<TKeyWordX> TakeCurrentItem();
+  // While a run waits on its program, switches that would replace the store,
+  // the box's text or the running item wait until it ends.
+  bool DeferWhileRunning(std::function<void()> action);
+  void RunDeferred();
+  std::vector<std::function<void()>> deferred_;
+  bool IsRegistrableTarget(const std::string& value);
+  void StartEditorWith(const std::string& switches);
+  editor_requests::IEditorStarter& EditorStarter();
+  std::unique_ptr<editor_requests::IEditorStarter> editorStarter_;
+  std::unique_ptr<ui::TActionList> actions_;
+  ui::TAction executeAction_;  // "実行", Enter
 
   // ---- Window behaviour (private) ----
 

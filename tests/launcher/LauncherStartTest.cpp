@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/FileIO.h"
+#include "core/KeyWordX.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -56,6 +57,31 @@ class LauncherProgram : public ::testing::Test {
     CloseHandle(pi.hThread);
     processes.push_back(pi.hProcess);
     return pi.hProcess;
+  }
+  // A keyword of the root group whose command is a copy of the recorder, which
+  // writes its command line to args.txt beside itself.
+  std::string SaveRecorderKeyword(const std::string& name, const std::string& param) {
+    const std::string recorder = dir / "rec\\rec.exe";
+    fileio::ForceDirectories(dir / "rec");
+    CopyFileA(QV_FAKE_EDITOR_EXE, recorder.c_str(), FALSE);
+    TKeyWordManager store(user + "\\Items", dir.path());
+    std::unique_ptr<TKeyWordX> item = store.FindKeyWord(name);
+    if (!item) item = store.NewKeyWord(name, "", 0);
+    item->SetCommand(recorder);
+    item->SetParam(param);
+    store.Save();
+    return dir / "rec\\args.txt";
+  }
+  // The window of a launcher started with "/Debug", once its start has ended
+  // (the window is found by class before it takes requests).
+  HWND ReadyLauncher() {
+    if (!WaitFor([&] { return Log().find("TZMRTMain.Craete:END") != std::string::npos; })) return nullptr;
+    return FindWindowA("TZMRTMain", "quorvanemain");
+  }
+  static void SendLines(HWND window, const std::string& lines) {
+    std::string text = lines + std::string(1, '\0');
+    COPYDATASTRUCT data = {1, static_cast<DWORD>(text.size()), text.data()};
+    SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
   }
   static DWORD ExitCode(HANDLE process) {
     DWORD code = STILL_ACTIVE;
@@ -181,6 +207,54 @@ TEST_F(LauncherProgram, MissingItemsStartsTheEditorSetupAndEnds) {
   const std::string line = ReadTextFile(args);
   EXPECT_NE(line.find("QVEditor.exe"), std::string::npos) << line;
   EXPECT_EQ(line.substr(line.size() - 13), "/setting /new") << line;
+}
+
+TEST_F(LauncherProgram, RunCommandRunsTheKeywordAndReLoadSeesAChangedGroupFile) {
+  MakeDataFolders();
+  const std::string args = SaveRecorderKeyword("rec", "first");
+  ASSERT_TRUE(Start("/hide /Debug"));
+  HWND window = ReadyLauncher();
+  ASSERT_TRUE(window);
+  SendLines(window, "/RunCommand=rec");
+  ASSERT_TRUE(WaitFor([&] { return fileio::FileExists(args); }));
+  EXPECT_NE(ReadTextFile(args).find("first"), std::string::npos) << ReadTextFile(args);
+  fileio::DeleteFileAt(args);
+
+  SaveRecorderKeyword("rec", "second");
+  SendLines(window, "/ReLoad\r\n/hide");
+  SendLines(window, "/RunCommand=rec");
+  ASSERT_TRUE(WaitFor([&] { return fileio::FileExists(args); }));
+  EXPECT_NE(ReadTextFile(args).find("second"), std::string::npos) << ReadTextFile(args);
+
+  // A keyword that does not exist runs nothing.
+  fileio::DeleteFileAt(args);
+  SendLines(window, "/RunCommand=nothing");
+  Sleep(500);
+  EXPECT_FALSE(fileio::FileExists(args));
+}
+
+TEST_F(LauncherProgram, UnmatchedTypedTextStartsTheEditorWithANewRequest) {
+  MakeDataFolders();
+  WriteTextFile(user + "\\quorvane.ini", "version=150103\r\nRegistByEnter=1\r\nHideWhenSetting=0\r\n");
+  ASSERT_TRUE(CopyFileA(QV_FAKE_EDITOR_EXE, (dir / "Files\\QVEditor.exe").c_str(), FALSE));
+  ASSERT_TRUE(Start("/Debug"));
+  HWND window = ReadyLauncher();
+  ASSERT_TRUE(window);
+  HWND edit = FindWindowExA(window, nullptr, "Edit", nullptr);
+  ASSERT_TRUE(edit);
+  SendLines(window, "/Paste\r\nnewkey");
+  ASSERT_TRUE(WaitFor([&] {
+    char text[64] = {};
+    SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));  // another process: no GetWindowText
+    return std::string(text) == "newkey";
+  })) << Log();
+  PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageA(edit, WM_KEYUP, VK_RETURN, 0xC0000001);
+  const std::string args = dir / "Files\\args.txt";
+  ASSERT_TRUE(WaitFor([&] { return fileio::FileExists(args); }));
+  const std::string line = ReadTextFile(args);
+  EXPECT_NE(line.find("\"Action=New\"\r\n\"KeyWord=newkey\"\r\n\"Type=-1\""), std::string::npos) << line;
+  EXPECT_TRUE(fileio::FileExists(dir / "Files\\notify.txt"));
 }
 
 }  // namespace
