@@ -205,6 +205,7 @@ TZMRTMain::TZMRTMain(const TStringList& startParams, TLauncherServices services)
 
 TZMRTMain::~TZMRTMain() {
   CopyData.reset();
+  DropTarget.reset();
   idleConnection_.Disconnect();
   if (Data) {
     for (int i = 0; i < 2; ++i)
@@ -263,7 +264,14 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
   Closing = Hidden = false;
   Load(true);
 
-  // The drop target is not there yet.
+  DropTarget = std::make_unique<TMultiDropTarget>(Handle());
+  DropTarget->AppendToEdit = true;
+  DropTarget->OnDropFiles = [this](TMultiDropTarget* sender, const std::string& text) { TargetDrop(sender, text); };
+  DropTarget->OnDropURL = [this](TMultiDropTarget*, const std::string& address, const std::string& title) {
+    TargetDropURL(address, title);
+  };
+  DropTarget->OnDragOver = [this](TMultiDropTarget*) { TargetEnter(); };
+  DropTarget->OnDragEnd = [this](TMultiDropTarget*) { TargetLeave(); };
   CopyData = std::make_unique<TEasyCopyDataHandler>(Handle());
   CopyData->OnReceived = [this](TEasyCopyDataHandler* handler, const std::string& text, HWND sender) {
     CopyDataReceived(handler, text, sender);
@@ -512,6 +520,7 @@ void TZMRTMain::FormClose() {
   DebugOut().Write("TZMRTMain.FormClose").WriteLn();
   idleConnection_.Disconnect();
   CopyData.reset();
+  DropTarget.reset();
   Closing = true;
   Parser.reset();
   if (Visible()) Hide();

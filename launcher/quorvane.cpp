@@ -9,6 +9,8 @@
 #include "core/File_Paths.h"
 #include "core/File_Utils.h"
 #include "core/Params.h"
+#include "launcher/Drop_Source.h"
+#include "launcher/Drop_Target.h"
 #include "launcher/QV_Env_Handler.h"
 #include "launcher/UZMRT.h"
 #include "ui/Application.h"
@@ -23,6 +25,15 @@ void InitialiseUnits() {
   QVEnvHandler();
   SetPathFlavour(TPathFlavour::Launcher);
   SetIgnoreFileFolder(FilePathsInstance().UserDir);
+  // OLE for drops onto the window and drags out of the icon picture.
+  InitDropTargetUnit();
+  InitDropSourceUnit();
+}
+
+void FinaliseUnits() {
+  FinalizeDropSourceUnit();
+  FinalizeDropTargetUnit();
+  FinishDebugLog();
 }
 
 int RunLauncher() {
@@ -33,7 +44,7 @@ int RunLauncher() {
   if (running) {
     CloseHandle(running);
     HandOverToRunningLauncher(params, static_cast<int>(ProgramArgs().size()));
-    FinishDebugLog();
+    FinaliseUnits();
     return 0;
   }
   // Not owned: it only tells later starts that this one runs.
@@ -56,7 +67,7 @@ int RunLauncher() {
   } catch (...) {
     // Whatever escapes the window's making or the loop ends the program quietly.
   }
-  FinishDebugLog();
+  FinaliseUnits();
   return 0;
 }
 

@@ -65,12 +65,16 @@ class LauncherWindow : public ::testing::Test {
       starts.push_back({file, params});
       return true;
     };
+    if (realShell) return MakeWith(params, services);
     services.ShellOpen = [this](HWND owner, const std::string& verb, const std::string& file,
                                 const std::string& params, const std::string& dir, int show) {
       shellCalls.push_back({owner, verb, file, params, dir, show});
     };
     services.Beep = [this] { ++beeps; };
     services.Now = [this] { return now; };
+    return MakeWith(params, services);
+  }
+  TZMRTMain& MakeWith(const TStringList& params, const TLauncherServices& services) {
     main = std::make_unique<TZMRTMain>(params, services);
     return *main;
   }
@@ -86,6 +90,7 @@ class LauncherWindow : public ::testing::Test {
   std::vector<StartCall> starts;
   std::vector<ShellCall> shellCalls;
   int beeps = 0;
+  bool realShell = false;  // shell starts and beeps for real
   double now = 46000.5;  // the window's clock, in days; tests move it
   std::unique_ptr<TZMRTMain> main;
 

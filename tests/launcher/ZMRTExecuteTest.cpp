@@ -4,6 +4,9 @@
 
 #include "core/Sjis.h"
 #include "core/ZMRTData.h"
+#include "launcher/Data_Blocks.h"
+#include "launcher/Data_Handler.h"
+#include "launcher/Drop_Target.h"
 #include "launcher/Editor_Requests.h"
 #include "tests/launcher/LauncherFixture.h"
 #include "tests/support/TestWindow.h"
@@ -274,6 +277,29 @@ TEST_F(ExecuteRoad, DropsBecomeNewRequestsOrParametersOfTheShownKeyword) {
   m.IconImageTargetDrop(recorder, "Recorder");
   EXPECT_EQ(EditorParams(),
             "\"Action=New\"\r\n\"Command=" + Esc(recorder) + "\"\r\n\"KeyWord=rec\"\r\n\"Comment=Recorder\"\r\n");
+}
+
+// Files dropped by the shell onto the window outside the box: the editor
+// (a stand-in that writes its command line) is asked for a new keyword.
+TEST_F(ExecuteRoad, FilesDroppedOnTheWindowBecomeANewRequestToTheEditor) {
+  InitDropTargetUnit();
+  realShell = true;
+  ASSERT_TRUE(CopyFileA(QV_FAKE_EDITOR_EXE, (dir / "Files\\QVEditor.exe").c_str(), FALSE));
+  TZMRTMain& m = Start("HideWhenSetting=0\r\n");
+  const std::string a = dir / "rec\\a.txt";
+  WriteTextFile(a, "");
+  SetWindowPos(m.Handle(), nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetCursorPos(5, 5);  // not over the box, which would take the drop itself
+  HGLOBAL drop = NewGlobalBlock(datablock::BuildDropFiles({a}));
+  ASSERT_NE(drop, nullptr);
+  SendMessageA(m.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  const std::string args = dir / "Files\\args.txt";
+  EXPECT_TRUE(PumpUntil([&] { return fileio::FileExists(args); }, 20000));
+  const std::string line = ReadTextFile(args);
+  EXPECT_NE(line.find("\"Action=New\"\r\n\"Command=" + Esc(a) + "\"\r\n"), std::string::npos) << line;
+  EXPECT_EQ(m.Edit1->Text(), "");
+  main.reset();
+  FinalizeDropTargetUnit();
 }
 
 TEST_F(ExecuteRoad, AReloadAskedForDuringARunWaitsForItsEnd) {
