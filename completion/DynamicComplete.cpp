@@ -872,3 +872,17 @@ void TDynamicComplete::Click() {
   SetshowPopup(false);
   if (list_) list_->Clear();
 }
+
+void TDynamicComplete::SetColors(COLORREF text, COLORREF back) {
+  textColor_ = text;
+  if (!backBrush_ || back != backColor_) backBrush_.reset(CreateSolidBrush(back));
+  backColor_ = back;
+  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+HBRUSH TDynamicComplete::CtlColor(HDC dc) const {
+  if (!backBrush_) return nullptr;
+  SetTextColor(dc, textColor_);
+  SetBkColor(dc, backColor_);
+  return backBrush_.get();
+}

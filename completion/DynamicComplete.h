@@ -105,6 +105,15 @@ class TDynamicComplete : public ui::TEdit {
   bool getCompleting();
   void ActivateLimitComplete() { limited_ = false; }
 
+  // Text and background colours; the parent answers WM_CTLCOLOREDIT for the
+  // box with CtlColor. Without SetColors the system's colours stay.
+  void SetColors(COLORREF text, COLORREF back);
+  bool HasColors() const { return backBrush_.get() != nullptr; }
+  COLORREF TextColor() const { return textColor_; }
+  COLORREF BackColor() const { return backColor_; }
+  // The brush for WM_CTLCOLOREDIT, with the colours set on dc; null without colours.
+  HBRUSH CtlColor(HDC dc) const;
+
   // Keys and insertion.
   int InsertCandidate(const std::string& candidate);
   void InsertSelected();
@@ -165,6 +174,8 @@ class TDynamicComplete : public ui::TEdit {
   TStringList folderSource_;
   TStringList historySource_;
   ui::TUniqueFont font_;
+  ui::TUniqueBrush backBrush_;
+  COLORREF textColor_ = 0, backColor_ = 0;
   POINT lastMouse_ = {INT_MIN, INT_MIN};
   bool justTyped_ = false;
   int historyWalk_ = -1;

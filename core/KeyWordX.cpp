@@ -1,4 +1,5 @@
 #include "core/KeyWordX.h"
+#include "core/WebAddress.h"
 
 #include "core/Expand_Env_String.h"
 
@@ -1470,7 +1471,7 @@ std::unique_ptr<TKeyWordX> TKeyWordManager::CreateTemp(const std::string& name, 
       item->WildCardTemp = true;
       data.WriteString("Icon", IconFolder + "\\WildCard.ico");
     }
-  } else if (sjis::StartsWith(text, "http://") || sjis::StartsWith(text, "www.")) {
+  } else if (IsWebAddress(text) || sjis::StartsWith(text, "www.")) {
     data.WriteString("Comment", "URLを指定して開く");
   } else if (sjis::StartsWith(text, "mailto:")) {
     data.WriteString("Comment", "あて先を指定してメール");

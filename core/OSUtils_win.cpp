@@ -2,6 +2,7 @@
 #include <shellapi.h>
 
 #include "core/OSUtils.h"
+#include "core/WebAddress.h"
 
 #include <cstdio>
 #include <string>
@@ -136,7 +137,7 @@ HICON GetFileIcon(const std::string& rawPath, int index, bool small) {
   std::string path = rawPath;
   if (sjis::EndsWithChar(path, '\\')) path.pop_back();
   if (path.size() == 2 && path[1] == ':') path += '\\';
-  if (sjis::StartsWithIgnoreCase(path, "http://") || sjis::StartsWithIgnoreCase(path, "www."))
+  if (IsWebAddress(path) || sjis::StartsWithIgnoreCase(path, "www."))
     return IconByName(IsWinXP() ? "*.url" : "*.html", small, true);
   if (sjis::StartsWithIgnoreCase(path, "mailto:")) return IconByName("*.eml", small, true);
   HICON icon = nullptr;

@@ -1,4 +1,5 @@
 #include "launcher/Icon_Factory.h"
+#include "core/WebAddress.h"
 
 #include <ole2.h>
 
@@ -106,7 +107,7 @@ HICON TIconFactory::GetIcon(const std::string& path, int iconIndex, bool smallSi
   HICON icon = nullptr;
   SHFILEINFOA info = {};
   const char* stand_in = nullptr;
-  if (sjis::StartsWithIgnoreCase(p, "http://") || sjis::StartsWithIgnoreCase(p, "www.")) stand_in = "*.html";
+  if (IsWebAddress(p) || sjis::StartsWithIgnoreCase(p, "www.")) stand_in = "*.html";
   else if (sjis::StartsWithIgnoreCase(p, "mailto:")) stand_in = "*.eml";
   if (stand_in && Source().GetFileInfo(stand_in, FILE_ATTRIBUTE_NORMAL, info, flags)) icon = info.hIcon;
 

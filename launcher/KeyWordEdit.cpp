@@ -1,4 +1,5 @@
 #include "launcher/KeyWordEdit.h"
+#include "core/WebAddress.h"
 
 #include <algorithm>
 #include <vector>
@@ -58,7 +59,7 @@ std::unique_ptr<TKeyWordX> TKeyWordParser::DoParse(TKeyWordX* given, const std::
   FoundKeywords.Clear();
   std::unique_ptr<TKeyWordX> own;
 
-  if (!given && (sjis::StartsWithIgnoreCase(text, "http://") || sjis::StartsWithIgnoreCase(text, "mailto:"))) {
+  if (!given && (IsWebAddress(text) || sjis::StartsWithIgnoreCase(text, "mailto:"))) {
     own = keywords_->CreateTemp(text, text);
     SetUpSources(text, text, true, false, false, 0);
     return own;

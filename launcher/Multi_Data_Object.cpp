@@ -1,4 +1,5 @@
 #include "launcher/Multi_Data_Object.h"
+#include "core/WebAddress.h"
 
 #include "core/Sjis.h"
 #include "core/StringList.h"
@@ -30,7 +31,7 @@ void TMultiDataObject::SetContents(const std::string& text) {
   lines.SetText(text);
   TStringList files = lines;
   for (const std::string& line : lines) {
-    if (!sjis::StartsWithIgnoreCase(line, "http://")) continue;
+    if (!IsWebAddress(line)) continue;
     // A shortcut that could not be written leaves an empty line, which the
     // normalisation drops.
     files.Add(TURLDataHandler::WriteShortcutFile(line));

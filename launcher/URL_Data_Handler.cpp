@@ -1,4 +1,5 @@
 #include "launcher/URL_Data_Handler.h"
+#include "core/WebAddress.h"
 
 #include "core/FileIO.h"
 #include "core/Sjis.h"
@@ -59,6 +60,6 @@ bool TURLDataHandler::ReadFrom(IDataObject* data) {
   std::string block;
   if (!GetGlobalData(data, urlFormat_, block) && !GetGlobalData(data, CF_TEXT, block)) return false;
   URL = datablock::TextUpToNul(block);
-  if (!sjis::StartsWithIgnoreCase(URL, "http://")) URL.clear();
+  if (!IsWebAddress(URL)) URL.clear();
   return !URL.empty();
 }

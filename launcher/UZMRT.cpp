@@ -13,7 +13,9 @@
 #include "core/Sjis.h"
 #include "core/StringUtils.h"
 #include "core/StringIni.h"
+#include "core/WebAddress.h"
 #include "core/ZMRTData.h"
+#include "core/File_Utils.h"
 #include "launcher/Drop_Target.h"
 #include "launcher/Editor_Requests.h"
 #include "launcher/QVIconImage.h"
@@ -310,7 +312,9 @@ void TZMRTMain::Load(bool reread) {
   if (!TrayIcon1) {
     TrayIcon1 = std::make_unique<TTrayIcon>(services_.TrayShell, false);
     TrayIcon1->MenuOwner = Handle();
-    TrayIcon1->OnMouseMove = [](int, int) {};  // the window's tray handlers come with its behaviour
+    TrayIcon1->OnMouseMove = [this](int, int) { TrayIcon1MouseMove(); };
+    BuildPopupMenu();
+    TrayIcon1->LButtonPopupMenu = TrayIcon1->RButtonPopupMenu = PopupMenu();
     TrayIcon1->OnDblClick = [] {};
   }
   if (Closing) {
@@ -534,6 +538,7 @@ void TZMRTMain::FormClose() {
 }
 
 LRESULT TZMRTMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result = 0; StatusMessage(msg, wParam, lParam, result)) return result;
   switch (msg) {
     case WM_COPYDATA:
       return FALSE;  // only the receiver takes copy data
@@ -646,10 +651,6 @@ std::string BareFileName(const std::string& path) {
 }
 
 }  // namespace
-
-bool IsWebAddress(const std::string& text) {
-  return sjis::StartsWithIgnoreCase(text, "http://") || sjis::StartsWithIgnoreCase(text, "https://");
-}
 
 std::unique_ptr<TKeyWordX> TZMRTMain::TakeCurrentItem() {
   std::unique_ptr<TKeyWordX> taken;
@@ -1191,16 +1192,502 @@ void TZMRTMain::ResetIcon() { DebugOut().Write("TZMRTMain.ResetIcon").WriteLn();
 
 // ==== Status line, colours and menus =======================================
 
-void TZMRTMain::SetStateColor(int n) { ColorIndex = n; }
+namespace {
 
-void TZMRTMain::UpdateStatus() {}
+constexpr char kMakerSite[] = "https://quorvane.example.org/";  // the project's page
+constexpr char kBrokenLink[] = "!リンク切れ!";
 
-void TZMRTMain::DrawStatus(const std::string&) {}
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-void TZMRTMain::TargetEnter() {}
+// "C:" and "\\server\share" are their own drive part.
+bool IsBareDrive(const std::string& path) {
+  if (path.size() == 2 && path[1] == ':') return true;
+  if (path.size() < 3 || path[0] != '\\' || path[1] != '\\') return false;
+  const size_t first = sjis::FindChar(path, '\\', 2);
+  return first != sjis::npos && sjis::FindChar(path, '\\', first + 1) == sjis::npos;
+}
 
-void TZMRTMain::TargetLeave() {}
+std::string WithoutAmpersands(const std::string& text) { return sjis::ReplaceAll(text, "&", ""); }
 
-void TZMRTMain::IconImageTargetMove(const std::string&, const std::string&) {}
+}  // namespace
 
-void TZMRTMain::ShowPopupMenu(POINT) {}
+TStatusChoice ItemStatus(int type, bool runModeOne, const std::string& command, const std::string& comment,
+                         int pathKind) {
+  TStatusChoice c;
+  if (!comment.empty() && type != kTypeCommand) {
+    c.Text = comment;
+    return c;
+  }
+  const bool pathType =
+      type == kTypeCommand || type == kTypeTemp || (type == kTypeGroup && runModeOne);
+  if (pathType && pathKind >= pkFile && pathKind <= pkWildFolder) {
+    if (!comment.empty()) {
+      c.Text = comment;
+    } else {
+      const std::string bare = sjis::EndsWithChar(command, '\\') ? command.substr(0, command.size() - 1) : command;
+      c.Text = IsBareDrive(bare) ? bare : sjis::ExtractFileName(bare);
+    }
+    return c;
+  }
+  if (type == kTypeCommand && !IsInternetAddress(command)) {
+    c.Text = kBrokenLink;
+    c.ColorSet = 1;
+    return c;
+  }
+  if (!comment.empty()) c.Text = comment;
+  else if (type == kTypeCommand || type == kTypeTemp) c.Text = command;
+  else if (type == kTypeSystem) c.Text = command.empty() ? "システムコマンド" : command;
+  else if (type == kTypeGroup) c.Text = runModeOne ? command : "グループ";
+  return c;
+}
+
+TStatusChoice TextStatus(const std::string& text, bool validPath, bool registByEnter, const std::string& title,
+                         const std::function<bool(const std::string&)>& exists) {
+  if (text.empty()) return {title, -1, "%IconDir\\main.ico"};
+  if (!validPath) return {"使用できない文字列", 1, "%IconDir\\Forbidden.ico"};
+  if (!registByEnter) return {"未登録キーワード", 2, "%IconDir\\Forbidden.ico"};
+  TStatusChoice c{"", 2, "%IconDir\\New.ico"};
+  const bool group = sjis::EndsWithChar(text, '/');
+  const std::string path = group ? text.substr(0, text.size() - 1) : text;
+  const size_t slash = sjis::FindLastChar(path, '/');
+  if (group && exists && exists(path)) c.Text = Quoted(path) + "をグループ化";
+  else if (slash == sjis::npos) c.Text = Quoted(path) + (group ? "をグループとして登録" : "を登録");
+  else
+    c.Text = Quoted(path.substr(0, slash)) + "に" + Quoted(path.substr(slash + 1)) +
+             (group ? "をグループとして登録" : "を登録");
+  return c;
+}
+
+COLORREF SettingColor(const std::string& commaText, int n, int sysDefault) {
+  TStringList entries;
+  entries.SetCommaText(commaText);
+  int value = 0;
+  if (n < 0 || n >= entries.Count() || !sjis::TryStrToInt(sjis::Trim(entries[n]), value))
+    return GetSysColor(sysDefault);
+  if (value < 0) return GetSysColor(value & 0xFF);  // a system colour
+  return static_cast<COLORREF>(value) & 0xFFFFFF;
+}
+
+int LeadingVersionNumber(const std::string& version) {
+  int n = 0;
+  for (char ch : sjis::TrimLeft(version)) {
+    if (ch < '0' || ch > '9' || n > 100000) break;
+    n = n * 10 + (ch - '0');
+  }
+  return n;
+}
+
+std::string TrayTipText(const std::string& firstLine, int shellMajor, const std::string& exeS,
+                        const std::string& callHotKey) {
+  if (shellMajor < 5) return firstLine;
+  const std::string start = exeS.empty() || exeS == "なし" ? std::string() : "\r\n  起動:[" + exeS + "]";
+  if (!callHotKey.empty()) return firstLine + start + "\r\n  表示:[" + callHotKey + "]";
+  return firstLine + start + "\r\n  ダブルクリックで本体表示";
+}
+
+// The popup menu's entries: command ids, and the top level's order.
+enum TZMRTMain::TMenuEntry : int {
+  miExecute = 100, miShowHide, miNew, miManager, miEditCurrent, miDelete, miSetting, miInfo, miExit,
+  miSeparator1, miSeparator2, miSeparator3,
+  miSite = 200, miVersion, miFolder, miHelp,
+};
+
+namespace {
+struct TMenuEntryDef {
+  int Id;
+  const char* Caption;
+};
+// The top level in order; separators have no caption.
+constexpr TMenuEntryDef kTopMenu[] = {
+    {100, "実行"},      {101, "隠す"},   {109, nullptr}, {102, "新規作成"},
+    {103, "キーワードマネージャ"}, {110, nullptr}, {104, "キーワードの設定"}, {105, "削除"},
+    {111, nullptr},                 {106, "設定"},   {107, "情報"},  {108, "終了"},
+};
+constexpr int kMenuIndexExecute = 0, kMenuIndexShowHide = 1, kMenuIndexEditCurrent = 6, kMenuIndexDelete = 7;
+std::string ShortcutText(int id) { return id == 100 ? "\tEnter" : std::string(); }
+}  // namespace
+
+void TZMRTMain::BuildPopupMenu() {
+  if (popupMenu_) return;
+  popupMenu_.reset(CreatePopupMenu());
+  infoMenu_ = CreatePopupMenu();
+  AppendMenuA(infoMenu_, MF_STRING, miSite, "作者のサイトへ");
+  AppendMenuA(infoMenu_, MF_STRING, miVersion, "バージョン情報");
+  AppendMenuA(infoMenu_, MF_STRING, miFolder, "設定保存フォルダ");
+  AppendMenuA(infoMenu_, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(infoMenu_, MF_STRING, miHelp, "ヘルプ\tF1");
+  menuItems_.clear();
+  for (const TMenuEntryDef& e : kTopMenu) menuItems_.push_back({e.Caption ? e.Caption : "", true, true});
+  // The submenu lives in the top menu from the start, so the top menu owns it.
+  AppendMenuA(popupMenu_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(infoMenu_), "情報");
+  PopupMenu1Popup();
+}
+
+void TZMRTMain::PopupMenu1Popup() {
+  if (!popupMenu_) return;
+  const std::string folderName = sjis::ExtractFileName(sjis::ExcludeTrailingPathDelimiter(UserDir));
+  ModifyMenuA(infoMenu_, miFolder, MF_BYCOMMAND | MF_STRING, miFolder,
+              ("設定フォルダ (" + folderName + ")").c_str());
+  if (IconImage && IsWindowVisible(IconImage->Handle())) MenuFromIcon = true;
+  TMenuItemState& exec = menuItems_[kMenuIndexExecute];
+  TMenuItemState& edit = menuItems_[kMenuIndexEditCurrent];
+  TMenuItemState& del = menuItems_[kMenuIndexDelete];
+  edit.Visible = false;
+  if (!enterBitmapTried_) {
+    enterBitmapTried_ = true;
+    enterBitmap_.reset(static_cast<HBITMAP>(LoadImageA(nullptr, (UserDir + "\\Icons\\Enter.bmp").c_str(), IMAGE_BITMAP,
+                                                       0, 0, LR_LOADFROMFILE | LR_LOADTRANSPARENT)));
+  }
+  const std::string text = Edit1 ? Edit1->Text() : std::string();
+  if (!text.empty()) {
+    exec.Visible = true;
+    if (CurrentItem) {
+      if (CurrentItem->GetType() == kTypeTemp) {
+        del.Visible = false;
+      } else {
+        edit.Visible = true;
+        edit.Caption = Quoted(CurrentItem->Name) + "の設定";
+        del.Visible = true;
+        del.Caption = Quoted(CurrentItem->Name) + "を削除";
+      }
+      exec.Caption = "実行";
+    } else {
+      if (KeyWordManager && KeyWordManager->IsValidPath(text)) exec.Caption = StatusText;
+      else exec.Visible = false;
+      del.Visible = false;
+    }
+  } else {
+    exec.Visible = true;
+    exec.Enabled = true;
+    exec.Caption = "キーワードマネージャ";
+    del.Visible = false;
+  }
+  menuItems_[kMenuIndexShowHide].Caption = Hidden ? "表示" : "隠す";
+
+  // Win32 menus cannot hide an entry: take every entry out and put the visible
+  // ones back in order, without doubled, leading or trailing separators.
+  HMENU menu = popupMenu_.get();
+  while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
+  bool separatorPending = false;
+  for (size_t i = 0; i < menuItems_.size(); ++i) {
+    const TMenuEntryDef& def = kTopMenu[i];
+    const TMenuItemState& state = menuItems_[i];
+    if (!def.Caption) {
+      separatorPending = GetMenuItemCount(menu) > 0;
+      continue;
+    }
+    if (!state.Visible) continue;
+    if (separatorPending) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    separatorPending = false;
+    const std::string caption = state.Caption + ShortcutText(def.Id);
+    const UINT flags = MF_STRING | (state.Enabled ? 0 : MF_GRAYED);
+    if (def.Id == miInfo) AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(infoMenu_), caption.c_str());
+    else AppendMenuA(menu, flags, def.Id, caption.c_str());
+    if (def.Id == miExecute && enterBitmap_) {
+      MENUITEMINFOA info = {};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_BITMAP;
+      info.hbmpItem = enterBitmap_.get();
+      SetMenuItemInfoA(menu, miExecute, FALSE, &info);
+    }
+  }
+  SetMenuDefaultItem(menu, exec.Visible ? miExecute : static_cast<UINT>(-1), FALSE);
+}
+
+void TZMRTMain::ShowPopupMenu(POINT at) {
+  BuildPopupMenu();
+  SetForegroundWindow(Handle());
+  // The menu's WM_INITMENUPOPUP prepares the entries.
+  TrackPopupMenu(popupMenu_.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+  PostMessageA(Handle(), WM_NULL, 0, 0);
+}
+
+void TZMRTMain::MenuCommand(int id) {
+  switch (id) {
+    case miExecute: ExecuteActionExecute(); break;
+    case miShowHide: ShowHideActionExecute(); break;
+    case miNew: NewExActionExecute(); break;
+    case miManager: EditKeywordActionExecute(); break;
+    case miEditCurrent: EditCurrentKeywordActionExecute(); break;
+    case miDelete: deleteActionExecute(); break;
+    case miSetting: SettingActionExecute(); break;
+    case miExit: ExitActionExecute(); break;
+    case miSite: N6Click(); break;
+    case miVersion: VersionActionExecute(); break;
+    case miFolder: N8Click(); break;
+    case miHelp: HelpActionExecute(); break;
+    default: break;
+  }
+}
+
+bool TZMRTMain::StatusMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_INITMENUPOPUP:
+      if (reinterpret_cast<HMENU>(wParam) != popupMenu_.get()) return false;
+      PopupMenu1Popup();
+      result = 0;
+      return true;
+    case WM_COMMAND:
+      if (lParam != 0 || HIWORD(wParam) != 0) return false;
+      if (LOWORD(wParam) < miExecute || LOWORD(wParam) > miHelp) return false;
+      MenuCommand(LOWORD(wParam));
+      result = 0;
+      return true;
+    case WM_CTLCOLOREDIT:
+      if (!Edit1 || reinterpret_cast<HWND>(lParam) != Edit1->Handle() || !Edit1->HasColors()) return false;
+      result = reinterpret_cast<LRESULT>(Edit1->CtlColor(reinterpret_cast<HDC>(wParam)));
+      return true;
+    case WM_ERASEBKGND: {
+      if (!windowBrush_) return false;
+      RECT client = {};
+      GetClientRect(Handle(), &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, windowBrush_.get());
+      result = 1;
+      return true;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(Handle(), &ps);
+      FormPaint(dc);
+      EndPaint(Handle(), &ps);
+      result = 0;
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+TZMRTMain::TColorSet TZMRTMain::ColorSet(int n) const {
+  return {SettingColor(Data->Back_C, n, COLOR_BTNFACE), SettingColor(Data->Input_C, n, COLOR_WINDOWTEXT),
+          SettingColor(Data->Comment_C, n, COLOR_WINDOWTEXT), SettingColor(Data->InputBack_C, n, COLOR_WINDOW)};
+}
+
+void TZMRTMain::SetStateColor(int n) {
+  if (n == -1) n = ModeColor;
+  if (n == ColorIndex || !Data) return;
+  const TColorSet c = ColorSet(n);
+  windowColor_ = c.Back;
+  windowBrush_.reset(CreateSolidBrush(c.Back));
+  statusTextColor_ = c.Comment;
+  if (Edit1) Edit1->SetColors(c.Input, c.InputBack);
+  if (IconImage) IconImage->Color = c.Back;
+  InvalidateRect(Handle(), nullptr, TRUE);
+  DrawStatus(ShownStatusText);
+  if (IconImage) IconImage->Reload();
+  ColorIndex = n;
+}
+
+void TZMRTMain::ShowStatusIcon(const std::string& path, int index) {
+  if (IconImage) IconImage->SetIcon(path, index);
+}
+
+void TZMRTMain::UpdateStatus() {
+  if (Running || !Data) return;
+  if (IconImage) IconImage->DropContents().Clear();
+  if (CurrentItem) {
+    TKeyWordX& item = *CurrentItem;
+    const std::string command = item.GetCommand();
+    if (IconImage) {
+      IconImage->DropContents().Add(command);
+      if (item.ArrayedParam) IconImage->DropContents().AddStrings(*item.ArrayedParam);
+    }
+    std::string icon = item.GetIcon();
+    if (icon.empty()) icon = command;
+    const int type = item.GetType();
+    const bool runModeOne = item.Data() && item.Data()->ReadInteger("RunMode", 0) == 1;
+    int kind = pkNone;
+    if (type == kTypeCommand || type == kTypeTemp || (type == kTypeGroup && runModeOne)) {
+      TSilentCriticalErrors silent;
+      kind = FileUtilsInstance().GetPathKind(command, true);
+    }
+    const TStatusChoice choice = ItemStatus(type, runModeOne, command, item.GetComment(), kind);
+    StatusText = choice.Text;
+    SetStateColor(choice.ColorSet);
+    if (StatusText != ShownStatusText) {
+      ShownStatusText = StatusText;
+      DrawStatus(ShownStatusText);
+    }
+    ShowStatusIcon(icon, item.GetIconIndex());
+    return;
+  }
+  const std::string text = Edit1 ? Edit1->Text() : std::string();
+  const bool valid = !text.empty() && KeyWordManager && KeyWordManager->IsValidPath(text);
+  const TStatusChoice choice =
+      TextStatus(text, valid, Data->RegistByEnter, TitleText,
+                 [this](const std::string& path) { return KeyWordManager && KeyWordManager->Exists(path); });
+  StatusText = ShownStatusText = choice.Text;
+  SetStateColor(choice.ColorSet);
+  DrawStatus(ShownStatusText);
+  ShowStatusIcon(choice.Icon, 0);
+}
+
+RECT TZMRTMain::StatusArea() const {
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  RECT area = {EditLeftOffset, 0, client.right, 0};
+  if (Edit1 && Edit1->Handle()) {
+    RECT er = {};
+    GetWindowRect(Edit1->Handle(), &er);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&er), 2);
+    area.bottom = er.top;
+  }
+  return area;
+}
+
+void TZMRTMain::PaintStatus(HDC dc, const std::string& text) {
+  if (IconImage && Data && Data->Small) {
+    Hint = text;  // no room for a line: the window's hint says it
+    return;
+  }
+  if (IconImage) Hint.clear();
+  const RECT area = StatusArea();
+  HBRUSH brush = windowBrush_ ? windowBrush_.get() : GetSysColorBrush(COLOR_BTNFACE);
+  FillRect(dc, &area, brush);
+  if (area.bottom <= area.top) return;
+  ui::TSelectObject font(dc, font_.get());
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  const int width = area.right - area.left;
+  const int x = size.cx < width ? area.left + (width - size.cx) / 2 : area.left;
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  const int editHeight = Edit1 ? Edit1->Height() : 0;
+  const int y = (client.bottom - editHeight - size.cy) / 2;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, statusTextColor_);
+  ExtTextOutA(dc, x, y, ETO_CLIPPED, &area, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+}
+
+void TZMRTMain::DrawStatus(const std::string& text) {
+  if (!Handle()) return;
+  HDC dc = GetDC(Handle());
+  PaintStatus(dc, text);
+  ReleaseDC(Handle(), dc);
+}
+
+void TZMRTMain::FormPaint(HDC dc) { PaintStatus(dc, ShownStatusText); }
+
+void TZMRTMain::IconImageMouseMove() {
+  BuildPopupMenu();
+  PopupMenu1Popup();
+  MenuFromIcon = false;
+  const std::string text = Edit1 ? Edit1->Text() : std::string();
+  if (!CurrentItem && !text.empty() && !(KeyWordManager && KeyWordManager->IsValidPath(text)))
+    IconHint = "ドラッグ : ウィンドウを登録";
+  else
+    IconHint = "クリック : " + WithoutAmpersands(menuItems_[kMenuIndexExecute].Caption) + "\r\nドラッグ : ウィンドウを登録";
+}
+
+void TZMRTMain::IconImageTargetMove(const std::string& program, const std::string& caption) {
+  if (Edit1) Edit1->UseList = false;
+  char own[MAX_PATH * 2] = {};
+  GetModuleFileNameA(nullptr, own, sizeof own);
+  if (sjis::EqualsIgnoreCase(program, own)) {
+    StatusText = TitleText;
+    ShowStatusIcon(own, 0);
+  } else {
+    ShowStatusIcon(program, 0);
+    StatusText = caption;
+  }
+  ShownStatusText = StatusText;
+  DrawStatus(ShownStatusText);
+  if (Edit1) {
+    Edit1->HidePopup();
+    Edit1->UseList = Data && Data->UseList;
+  }
+}
+
+void TZMRTMain::TargetEnter() {
+  if (Edit1) {
+    Edit1->UseList = false;
+    Edit1->AutoComplete = false;
+  }
+  Dragging = true;
+  SetCursor(LoadCursor(nullptr, IDC_ARROW));
+  POINT p = {};
+  GetCursorPos(&p);
+  RECT box = {};
+  if (Edit1) GetWindowRect(Edit1->Handle(), &box);
+  std::string status, icon;
+  if (Edit1 && PtInRect(&box, p)) {
+    status = "貼り付け";
+    icon = "%IconDir\\Paste.ico";
+  } else if (CurrentItem && CurrentItem->GetType() == kTypeCommand) {
+    UpdateStatus();  // a drop runs it with what was dropped
+    status = StatusText;
+  } else {
+    std::string name = CurrentItem ? CurrentItem->GetKeyWord() : std::string();
+    if (!name.empty()) name.erase(sjis::PrevPos(name, name.size()));
+    std::unique_ptr<TKeyWordX> link = !name.empty() && KeyWordManager ? KeyWordManager->FindKeyWord(name) : nullptr;
+    if (link && link->GetType() == kTypeCommand && fileio::DirectoryExists(link->GetCommand())) {
+      status = "リンク先の書き換え";
+      icon = "%IconDir\\Replacelink.ico";
+    } else {
+      status = "新規作成";
+      icon = "%IconDir\\New.ico";
+    }
+  }
+  statusTextColor_ = GetSysColor(COLOR_BTNTEXT);
+  StatusText = ShownStatusText = status;
+  DrawStatus(ShownStatusText);
+  if (!icon.empty()) ShowStatusIcon(icon, 0);
+}
+
+void TZMRTMain::TargetLeave() {
+  if (Edit1) {
+    TKeyWordX* parsed = Edit1->ParseByKeyword(CurrentItem, Edit1->Text(), false);
+    if (!CurrentItem) CurrentItem = parsed;
+  }
+  statusTextColor_ = ColorSet(ColorIndex < 0 ? ModeColor : ColorIndex).Comment;
+  UpdateStatus();
+  Dragging = false;
+  if (Edit1 && Data) {
+    Edit1->UseList = Data->UseList;
+    Edit1->AutoComplete = Data->UseAutoComplete;
+  }
+}
+
+void TZMRTMain::UpdateTrayTip() {
+  if (!TrayIcon1 || !Data) return;
+  try {
+    char own[MAX_PATH * 2] = {};
+    GetModuleFileNameA(nullptr, own, sizeof own);
+    const std::string first = GetVersionInfoString(own, "OriginalFilename") + " ver" +
+                              FormatVersionString(GetVersionInfoString(own, "FileVersion"));
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, sizeof system);
+    // Wine's "6.0.2900..." has no number in its first four characters: read
+    // the leading number instead.
+    const int shell = LeadingVersionNumber(GetVersionInfoString(std::string(system) + "\\shell32.dll", "ProductVersion"));
+    std::string hotKey;
+    if (THotKeyItem* call = Data->GetHotKey(0))
+      if (call->GetKey() != 0 || call->GetModifiers() != 0) hotKey = call->GetHotKeyText();
+    TrayIcon1->SetTipHelp(TrayTipText(first, shell, Data->Exe_S, hotKey));
+  } catch (...) {
+  }
+}
+
+void TZMRTMain::TrayIcon1MouseMove() {
+  if (TrayIcon1 && TrayIcon1->TipHelp().empty()) UpdateTrayTip();
+}
+
+void TZMRTMain::HideAfterMenuStart() {
+  if (Data && Data->HideWhenSetting && !Hidden) ShowHideActionExecute();
+}
+
+void TZMRTMain::HelpActionExecute() {
+  const std::string page = FilePathsInstance().DocDir + "\\window\\main.html";
+  if (!fileio::FileExists(page)) ui::ShowMessageBox(Handle(), "ヘルプが見つかりません - " + page, kLauncherTitle, MB_OK);
+  else ShellOpen("", page, "", "", SW_SHOWDEFAULT);
+  HideAfterMenuStart();
+}
+
+void TZMRTMain::N6Click() {
+  ShellOpen("", kMakerSite, "", "", SW_SHOWNORMAL);
+  HideAfterMenuStart();
+}
+
+void TZMRTMain::N8Click() { ShellOpen("", UserDir, "", "", SW_SHOWDEFAULT); }
+
+void TZMRTMain::EditKeywordActionExecute() { OpenEditor(); }

@@ -37,9 +37,6 @@ namespace editor_requests {
 class IEditorStarter;
 }
 
-// "http://" and "https://" addresses, case-insensitive.
-bool IsWebAddress(const std::string& text);
-
 inline constexpr char kLauncherMutexName[] = "RZMADEBYPELLMAR20020114";
 inline constexpr char kLauncherClassName[] = "TZMRTMain";
 inline constexpr char kLauncherCaption[] = "quorvanemain";
@@ -70,6 +67,31 @@ struct TLauncherServices {
   std::function<double()> Now;
 };
 TLauncherServices DefaultLauncherServices();
+
+// The status line's decisions, apart from the window.
+struct TStatusChoice {
+  std::string Text;
+  int ColorSet = -1;  // -1: the mode's colour set
+  std::string Icon;   // empty: the item's own icon
+};
+// For a current item. pathKind: TPathKind of its command; runModeOne: a
+// group that runs its members as one command line.
+TStatusChoice ItemStatus(int type, bool runModeOne, const std::string& command, const std::string& comment,
+                         int pathKind);
+// For typed text that is no keyword. exists tells whether a keyword path is
+// registered.
+TStatusChoice TextStatus(const std::string& text, bool validPath, bool registByEnter, const std::string& title,
+                         const std::function<bool(const std::string&)>& exists);
+// One entry of a colour setting (comma text of colour numbers, a set high bit
+// naming a system colour) as RGB; sysDefault's colour when it is missing or
+// not a number.
+COLORREF SettingColor(const std::string& commaText, int n, int sysDefault);
+// The leading number of a version text ("6.0.2900" gives 6); 0 without one.
+int LeadingVersionNumber(const std::string& version);
+// The tray tooltip: the first line alone below shell version 5, else with the
+// start line (unless Exe_S is "なし" or empty) and the call line.
+std::string TrayTipText(const std::string& firstLine, int shellMajor, const std::string& exeS,
+                        const std::string& callHotKey);
 
 class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
  public:
@@ -120,6 +142,30 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   void IconImageTargetMove(const std::string& program, const std::string& caption);
   // Opens the popup menu at a point in screen coordinates.
   void ShowPopupMenu(POINT at);
+  void FormPaint(HDC dc);
+  void PopupMenu1Popup();
+  void IconImageMouseMove();
+  void UpdateTrayTip();
+  void TrayIcon1MouseMove();
+  void HelpActionExecute();
+  void N6Click();
+  void N8Click();
+  void EditKeywordActionExecute();
+  // The popup menu, built once; the tray icon opens the same one.
+  HMENU PopupMenu() const { return popupMenu_.get(); }
+  // A colour set's window, input text, status text and input background.
+  struct TColorSet {
+    COLORREF Back, Input, Comment, InputBack;
+  };
+  TColorSet ColorSet(int n) const;
+  COLORREF WindowColor() const { return windowColor_; }
+  COLORREF StatusTextColor() const { return statusTextColor_; }
+  // The status text, what the line shows, and what was drawn last with its
+  // time (the idle handler compares them).
+  std::string StatusText, ShownStatusText, DrawnStatusText;
+  double DrawnStatusTime = 0;
+  std::string Hint;  // the window's hint (the status in the small layout)
+  std::string IconHint;
 
 
   // What the switch parser drives (see ParseParam.h).
@@ -206,6 +252,26 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   // ---- Window behaviour (private) ----
 
   // ---- Status line, colours and menus (private) ----
+  enum TMenuEntry : int;
+  void BuildPopupMenu();
+  void MenuCommand(int id);
+  bool StatusMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void HideAfterMenuStart();
+  void ShowStatusIcon(const std::string& path, int index);
+  RECT StatusArea() const;
+  void PaintStatus(HDC dc, const std::string& text);
+  ui::TUniqueMenu popupMenu_;
+  HMENU infoMenu_ = nullptr;  // owned by popupMenu_
+  struct TMenuItemState {
+    std::string Caption;
+    bool Visible = true, Enabled = true;
+  };
+  std::vector<TMenuItemState> menuItems_;
+  ui::TUniqueBitmap enterBitmap_;
+  bool enterBitmapTried_ = false;
+  ui::TUniqueBrush windowBrush_;
+  COLORREF windowColor_ = GetSysColor(COLOR_BTNFACE);
+  COLORREF statusTextColor_ = GetSysColor(COLOR_WINDOWTEXT);
 
   TLauncherServices services_;
   ui::TUniqueIcon trayIconImage_;

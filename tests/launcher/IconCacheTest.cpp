@@ -170,7 +170,7 @@ TEST_F(IconCacheTest, WebAndMailAddressesTakeTheIconsOfTheirFileKinds) {
   struct Case {
     const char* path;
     const char* standIn;
-  } cases[] = {{"http://h/", "*.html"}, {"WWW.h.jp", "*.html"}, {"mailto:a@b", "*.eml"}, {"https://h/", nullptr}};
+  } cases[] = {{"http://h/", "*.html"}, {"WWW.h.jp", "*.html"}, {"mailto:a@b", "*.eml"}, {"https://h/", "*.html"}, {"ftp://h/", nullptr}};
   for (const Case& c : cases) {
     fake_.calls.clear();
     HICON icon;
