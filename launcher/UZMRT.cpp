@@ -243,6 +243,12 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
   executeAction_.ShortCut = VK_RETURN;
   executeAction_.OnExecute = [this] { ExecuteActionExecute(); };
   actions_->Add(&executeAction_);
+  selectAllAction_.Caption = "すべてを選択(&A)";
+  selectAllAction_.ShortCut = 0x4000 | 'A';
+  selectAllAction_.OnExecute = [this] {
+    if (Edit1) SendMessageA(Edit1->Handle(), EM_SETSEL, 0, -1);
+  };
+  actions_->Add(&selectAllAction_);
   parserHost_ = std::make_unique<TParserHost>(*this);
   Parser = std::make_unique<TParamParser>(parserHost_.get());
 

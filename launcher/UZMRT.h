@@ -247,7 +247,8 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   editor_requests::IEditorStarter& EditorStarter();
   std::unique_ptr<editor_requests::IEditorStarter> editorStarter_;
   std::unique_ptr<ui::TActionList> actions_;
-  ui::TAction executeAction_;  // "実行", Enter
+  ui::TAction executeAction_;    // "実行", Enter
+  ui::TAction selectAllAction_;  // "すべてを選択(&A)", Ctrl+A, for the input box
 
   // ---- Window behaviour (private) ----
 
