@@ -979,8 +979,8 @@ void TZMRTMain::IconImageMouseUp(HWND sender, ui::TMouseButton button, int x, in
 }
 
 void TZMRTMain::FormMouseMove(HWND sender, int x, int y) {
-  static POINT last = {INT_MIN, INT_MIN};  // one per process: the pointer is
   const POINT at = ToScreen(sender, x, y);
+  POINT& last = lastMouse_;
   if (at.x != last.x && at.y != last.y) {
     const POINT own = ToScreen(Handle(), 0, 0);
     RECT client = {};

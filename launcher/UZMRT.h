@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <string>
@@ -224,6 +225,7 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   std::unique_ptr<ui::TTimer> completeTimer_, exeTimer_;
   ui::TConnection appActivate_, appDeactivate_, appIdle_, appMinimize_, appRestore_;
   POINT downPoint_ = {-1, -1};
+  POINT lastMouse_ = {INT_MIN, INT_MIN};  // the one window sees every move of the pointer
   bool sizeCursor_ = false, cursorHidden_ = false;
 
   // ---- Status line, colours and menus (private) ----

@@ -6,8 +6,8 @@
 #include <memory>
 #include <thread>
 
-#include "completion/InputMethodFake.h"
 #include "core/ZMRTData.h"
+#include "launcher/Priority_Manager.h"
 #include "tests/launcher/LauncherFixture.h"
 #include "tests/support/TestWindow.h"
 
@@ -267,6 +267,38 @@ TEST_F(LauncherBehaviour, DeleteAtTheEndOfAHistoryEntryRemovesIt) {
   SendKeyPress(m.Edit1->Handle(), VK_DELETE);
   EXPECT_EQ(m.Data->History.IndexOf("alpha x"), -1);
   EXPECT_EQ(m.Data->History.IndexOf("beta"), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LauncherBehaviour, LoadGivesTheInputBoxItsSettings) {
+  TZMRTMain& m = Up("MatchLevel=1\r\nListSize=7\r\nRunWhenShowPopup=1\r\nUseList=0\r\nEnableRomajiMatch=1\r\n"
+                    "ListOrder=5210\r\nMaxHP=4\r\nEnableBackSpaceCancel=1\r\nTabMode=2\r\nHistoryCount=9\r\n");
+  TKeyWordEdit& e = *m.Edit1;
+  EXPECT_EQ(e.MatchLevel(), 1);
+  EXPECT_EQ(e.ListSize(), 7);
+  EXPECT_FALSE(e.CompleteByEnter);
+  EXPECT_FALSE(e.UseList);
+  EXPECT_TRUE(e.Data().UseRomaji);
+  EXPECT_EQ(e.ListOrder, "5210");
+  EXPECT_EQ(e.TabMode, 2);
+  EXPECT_EQ(e.HistoryMax, 9);
+  EXPECT_EQ(&e.History(), &m.Data->History);
+  ASSERT_NE(e.PriorityManager(), nullptr);
+  EXPECT_EQ(e.PriorityManager()->MaxHP, 4);
+  EXPECT_TRUE(e.PriorityManager()->EnableBackSpaceCancel);
+}
+
+TEST_F(LauncherBehaviour, MinimiseCommandHidesTheWindow) {
+  TZMRTMain& m = Up("");
+  Call(m);
+  SendMessageA(m.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(m.Hidden);
+  EXPECT_FALSE(m.Visible());
+  m.ShowHideActionExecute();
+  EXPECT_TRUE(m.Visible());
 }
 
 }  // namespace
