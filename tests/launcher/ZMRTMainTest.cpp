@@ -287,9 +287,10 @@ TEST_F(LauncherWindow, ReloadWhileStartingIsIgnored) {
   ASSERT_GT(cached, 0);
   m.ReLoad(false);
   EXPECT_EQ(m.KeyWordManager->CachedGroupCount(), cached);
-  // The first idle ends the start; a thread timer ends the wait after it.
+  // The first idle (once the messages waiting are handled) ends the start; a
+  // thread timer ends each wait after it.
   const UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);
-  app.HandleMessageOrIdle();
+  for (int i = 0; i < 200 && m.Starting; ++i) app.HandleMessageOrIdle();
   KillTimer(nullptr, timer);
   EXPECT_FALSE(m.Starting);
   m.ReLoad(false);
