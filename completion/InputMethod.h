@@ -34,6 +34,10 @@ class IInputMethod {
   virtual std::vector<std::string> ClauseCandidates(std::string_view clause) = 0;
   // Clears the composition and closes the conversion opened by Convert.
   virtual void EndConversion() = 0;
+  // Whether the input context of a window (an HWND) is open, converting what
+  // is typed; and opening or closing it. Without a platform: never open.
+  virtual bool IsOpen(std::uintptr_t window) { (void)window; return false; }
+  virtual void SetOpen(std::uintptr_t window, bool open) { (void)window, (void)open; }
 };
 
 // The platform's input method (IMM32 in the Windows build; nothing on the host).

@@ -29,4 +29,8 @@ class TFakeInputMethod : public IInputMethod {
   TImeReading Convert(std::string_view text) override;
   std::vector<std::string> ClauseCandidates(std::string_view clause) override;
   void EndConversion() override { Calls.push_back("End"); }
+  // The open state of every window, as one switch.
+  bool Open = false;
+  bool IsOpen(std::uintptr_t) override { return Open; }
+  void SetOpen(std::uintptr_t, bool open) override { Open = open; }
 };

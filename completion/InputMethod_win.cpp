@@ -74,6 +74,23 @@ class TImm32InputMethod : public IInputMethod {
     return out;
   }
 
+  bool IsOpen(std::uintptr_t window) override {
+    HWND w = reinterpret_cast<HWND>(window);
+    HIMC ctx = ImmGetContext(w);
+    if (!ctx) return false;
+    const bool open = ImmGetOpenStatus(ctx) != FALSE;
+    ImmReleaseContext(w, ctx);
+    return open;
+  }
+
+  void SetOpen(std::uintptr_t window, bool open) override {
+    HWND w = reinterpret_cast<HWND>(window);
+    if (HIMC ctx = ImmGetContext(w)) {
+      ImmSetOpenStatus(ctx, open ? TRUE : FALSE);
+      ImmReleaseContext(w, ctx);
+    }
+  }
+
   void EndConversion() override {
     HIMC ctx = GetContext();
     ImmSetCompositionStringA(ctx, SCS_SETSTR, nullptr, 0, nullptr, 0);

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <chrono>
+#include <climits>
 #include <cstring>
 
 #include "core/AppFlags.h"
@@ -16,8 +17,10 @@
 #include "core/WebAddress.h"
 #include "core/ZMRTData.h"
 #include "core/File_Utils.h"
+#include "completion/InputMethod.h"
 #include "launcher/Drop_Target.h"
 #include "launcher/Editor_Requests.h"
+#include "launcher/Priority_Manager.h"
 #include "launcher/QVIconImage.h"
 #include "launcher/Taskbar.h"
 #include "launcher/WindowUtils.h"
@@ -208,7 +211,9 @@ TZMRTMain::TZMRTMain(const TStringList& startParams, TLauncherServices services)
 TZMRTMain::~TZMRTMain() {
   CopyData.reset();
   DropTarget.reset();
-  idleConnection_.Disconnect();
+  for (ui::TConnection* c : {&appActivate_, &appDeactivate_, &appIdle_, &appMinimize_, &appRestore_}) c->Disconnect();
+  completeTimer_.reset();
+  exeTimer_.reset();
   if (Data) {
     for (int i = 0; i < 2; ++i)
       if (THotKeyItem* item = Data->GetHotKey(i)) item->OnHotKey = nullptr;
@@ -234,10 +239,13 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
   DebugOut().Write("TZMRTMain.Craete").WriteLn().Indent();
   Starting = true;
   Running = Focusing = MenuFromIcon = false;
-  // Stand-in for the application-events object: only the first idle event,
-  // which ends the start.
-  if (ui::TApplication* app = ui::TApplication::Current())
-    idleConnection_ = app->OnIdle.Add([this](bool&) { Starting = false; });
+  if (ui::TApplication* app = ui::TApplication::Current()) {
+    appActivate_ = app->OnActivate.Add([this] { ApplicationEvents1Activate(); });
+    appDeactivate_ = app->OnDeactivate.Add([this] { ApplicationEvents1Deactivate(); });
+    appIdle_ = app->OnIdle.Add([this](bool& done) { ApplicationEvents1Idle(done); });
+    appMinimize_ = app->OnMinimize.Add([this] { ApplicationEvents1Minimize(); });
+    appRestore_ = app->OnRestore.Add([this] { ApplicationEvents1Restore(); });
+  }
   actions_ = std::make_unique<ui::TActionList>();
   executeAction_.Caption = "実行";
   executeAction_.ShortCut = VK_RETURN;
@@ -254,6 +262,10 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
 
   Edit1 = std::make_unique<TKeyWordEdit>();
   Edit1->FileFilter = "*";
+  Edit1->OnKeyDown = [this](WORD& key, ui::TShiftState shift) { edit1KeyDown(key, shift); };
+  Edit1->OnKeyPress = [this](char& key) { Edit1KeyPress(key); };
+  Edit1->OnChangeKeyword = [this] { KeywordChanged(); };
+  Edit1->OnMouseMove = [this](ui::TShiftState, int x, int y) { FormMouseMove(Edit1->Handle(), x, y); };
   {
     ui::TCreateParams p;
     p.Style = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
@@ -264,6 +276,13 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
     p.Id = 1;
     Edit1->Create(p);
   }
+
+  OnResize = [this] { FormResize(); };
+  OnShow = [this] { FormShow(); };
+  OnHide = [this] { FormHide(); };
+  OnMouseDown = [this](ui::TMouseButton button, ui::TShiftState, int x, int y) { Image1MouseDown(Handle(), button, x, y); };
+  OnMouseUp = [this](ui::TMouseButton button, ui::TShiftState, int x, int y) { IconImageMouseUp(Handle(), button, x, y); };
+  OnMouseMove = [this](ui::TShiftState, int x, int y) { FormMouseMove(Handle(), x, y); };
 
   for (int i = 0; i < 2; ++i)
     if (THotKeyItem* item = Data->GetHotKey(i))
@@ -294,8 +313,8 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
   SetWindowPos(Handle(), nullptr, at.x, at.y, width, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
   HomeLeft = at.x;
   LayoutPending = false;
+  FormResize();  // the box follows the stored width
   BaseFormWidth = width;
-  ApplyLayout();
   RECT er = {};
   GetWindowRect(Edit1->Handle(), &er);
   BaseEditWidth = er.right - er.left;
@@ -358,16 +377,43 @@ void TZMRTMain::Load(bool reread) {
   SetWindowPos(Handle(), Data->showtop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  // The icon picture's place: none until it is built, so the box starts at 0.
-  EditLeftOffset = 0;
-  LayoutPending = true;
+  IconImage.reset();
+  if (Data->showicon) {
+    IconImage = std::make_unique<TQVIconImage>(Handle());
+    SetClassLongPtrA(IconImage->Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_HAND)));
+    IconImage->OnMouseDown = [this](ui::TMouseButton button, ui::TShiftState, int x, int y) {
+      Image1MouseDown(IconImage->Handle(), button, x, y);
+    };
+    IconImage->OnMouseUp = [this](ui::TMouseButton button, ui::TShiftState, int x, int y) {
+      IconImageMouseUp(IconImage->Handle(), button, x, y);
+    };
+    IconImage->OnTargetDrop = [this](int, int, HWND, const std::string& title, const std::string& file) {
+      IconImageTargetDrop(file, title);
+    };
+    IconImage->OnTargetMove = [this](int, int, HWND, const std::string& title, const std::string& file) {
+      IconImageTargetMove(file, title);
+    };
+    IconImage->SetSmall(Data->Small);
+    IconImage->SetThreadPriority(Data->Priority);
+    IconImage->SetUseThread(Data->UseThread);
+    IconImage->DelayTime = Data->WaitTimeForIcon;
+    ShowWindow(IconImage->Handle(), SW_HIDE);
+    LayoutPending = true;
+    FormResize();
+    IconImage->SetIcon("%IconDir\\main.ico", 0);
+  } else {
+    EditLeftOffset = 0;
+    LayoutPending = true;
+    FormResize();
+    UpdateStatus();
+  }
 
   if (!FirstRun && Data->version < kIconUpgradeVersion) UpgradeIconFolder();
 
   ApplyTray();
 
-  // Font of the input box and the window (the box's other settings come with the
-  // window's settings code).
+  if (Edit1) ApplyEditSettings();
+
   const int size = Data->FontSize > 0 ? Data->FontSize : 9;
   HDC dc = GetDC(nullptr);
   const int height = -MulDiv(size, GetDeviceCaps(dc, LOGPIXELSY), 72);
@@ -379,13 +425,7 @@ void TZMRTMain::Load(bool reread) {
 
   ApplyLayout();
 
-  LONG_PTR ex = GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
-  if (Data->TransParentMode == 1 && IsNT()) {
-    SetWindowLongPtrA(Handle(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
-    SetLayeredWindowAttributes(Handle(), 0, static_cast<BYTE>(Data->TransParentValue), LWA_ALPHA);
-  } else if (ex & WS_EX_LAYERED) {
-    SetWindowLongPtrA(Handle(), GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
-  }
+  SetTranslucent(Data->TransParentMode == 1);
 
   RegisterHotKeys();
 
@@ -409,8 +449,7 @@ void TZMRTMain::ApplyLayout() {
   RECT er = {};
   GetWindowRect(Edit1->Handle(), &er);
   const int editHeight = GetWindowTextHeight(Edit1->Handle()) + 2 * GetSystemMetrics(SM_CYEDGE) + 2;
-  RECT client = {};
-  GetClientRect(Handle(), &client);
+  const int side = Data->Small ? 16 : 32;
   int top = 0, minHeight = 18;
   if (!Data->Small) {
     // The status line lies above the box, as high as the box's own client area.
@@ -419,20 +458,15 @@ void TZMRTMain::ApplyLayout() {
   }
   int h = top + editHeight;
   if (h < minHeight) h = minHeight;
-  MoveWindow(Edit1->Handle(), EditLeftOffset, top, client.right - EditLeftOffset, editHeight, TRUE);
+  EditLeftOffset = IconImage ? side + 4 : 0;
+  if (IconImage) {
+    SetWindowPos(IconImage->Handle(), nullptr, 2, (h - side) / 2, side, side, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(IconImage->Handle(), SW_SHOWNA);
+  }
+  MoveWindow(Edit1->Handle(), EditLeftOffset, top, er.right - er.left, editHeight, TRUE);
   FixedClientHeight = h;
-  RECT want = {0, 0, client.right, h};
-  AdjustWindowRectEx(&want, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
-  RECT wr = {};
-  GetWindowRect(Handle(), &wr);
-  SelfResizing = true;
-  SetWindowPos(Handle(), nullptr, 0, 0, wr.right - wr.left, want.bottom - want.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  GetClientRect(Handle(), &client);
-  MoveWindow(Edit1->Handle(), EditLeftOffset, top, client.right - EditLeftOffset, editHeight, TRUE);
-  SelfResizing = false;
-  LayoutPending = false;
+  LayoutPending = true;
+  FormResize();
 }
 
 bool TZMRTMain::StartFirstRunEditor() {
@@ -528,12 +562,13 @@ void TZMRTMain::FormCloseQuery(bool& canClose) {
 
 void TZMRTMain::FormClose() {
   DebugOut().Write("TZMRTMain.FormClose").WriteLn();
-  idleConnection_.Disconnect();
+  for (ui::TConnection* c : {&appActivate_, &appDeactivate_, &appIdle_, &appMinimize_, &appRestore_}) c->Disconnect();
   CopyData.reset();
   DropTarget.reset();
   Closing = true;
   Parser.reset();
   if (Visible()) Hide();
+  IconImage.reset();
   if (Data && Data->UseTaskTray)
     if (ui::TApplication* app = ui::TApplication::Current()) ShowWindow(app->Handle(), SW_HIDE);
   if (KeyWordManager) KeyWordManager->ClearCache();
@@ -544,7 +579,9 @@ void TZMRTMain::FormClose() {
 }
 
 LRESULT TZMRTMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (LRESULT result = 0; StatusMessage(msg, wParam, lParam, result)) return result;
+  LRESULT result = 0;
+  if (StatusMessage(msg, wParam, lParam, result)) return result;
+  if (HandleWindowMessage(msg, wParam, lParam, result)) return result;
   switch (msg) {
     case WM_COPYDATA:
       return FALSE;  // only the receiver takes copy data
@@ -1176,23 +1213,547 @@ void TZMRTMain::ParseInput() {
 
 // ==== Window behaviour =====================================================
 
-void TZMRTMain::ShowHideActionExecute() { DebugOut().Write("TZMRTMain.ShowHideActionExecute").WriteLn(); }
+namespace {
 
-void TZMRTMain::ShowOrHide(bool show) { DebugOut().Write("TZMRTMain.ShowOrHide ").WriteInt(show).WriteLn(); }
+constexpr UINT kNoActivateMove = 0x4615;  // no size, z-order, activation, owner z-order, changing; async
+constexpr double kGuardDays = 1000.0 / 86400000.0;
 
-void TZMRTMain::ActivateWindow() { DebugOut().Write("TZMRTMain.ActivateWindow").WriteLn(); }
+// Translucency exists from Windows 2000 on; the function is looked up so the
+// program still starts where it is missing.
+bool TranslucencyAvailable() { return IsNT() && LOBYTE(LOWORD(GetVersion())) >= 5; }
 
-void TZMRTMain::ForuceFocus() { DebugOut().Write("TZMRTMain.ForuceFocus").WriteLn(); }
+using TSetLayered = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+TSetLayered SetLayeredFunction() {
+  static const TSetLayered f = reinterpret_cast<TSetLayered>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetLayeredWindowAttributes")));
+  return f;
+}
+
+RECT WorkArea() {
+  RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
+POINT ToScreen(HWND window, int x, int y) {
+  POINT p = {x, y};
+  ClientToScreen(window, &p);
+  return p;
+}
+
+HWND ApplicationWindow() {
+  ui::TApplication* app = ui::TApplication::Current();
+  return app ? app->Handle() : nullptr;
+}
+
+bool ApplicationActive() {
+  ui::TApplication* app = ui::TApplication::Current();
+  return app && app->Active();
+}
+
+}  // namespace
+
+void TZMRTMain::SetTranslucent(bool on) {
+  if (!Handle()) return;
+  const LONG_PTR ex = GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
+  TSetLayered setLayered = SetLayeredFunction();
+  if (on && TranslucencyAvailable() && setLayered) {
+    if (!(ex & WS_EX_LAYERED)) SetWindowLongPtrA(Handle(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    setLayered(Handle(), 0, static_cast<BYTE>(Data->TransParentValue), LWA_ALPHA);
+  } else if (ex & WS_EX_LAYERED) {
+    SetWindowLongPtrA(Handle(), GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+  }
+}
+
+IInputMethod& TZMRTMain::InputMethod() {
+  if (!services_.InputMethod) services_.InputMethod = CreateSystemInputMethod();
+  return *services_.InputMethod;
+}
+
+bool TZMRTMain::IsImeOpen() {
+  if (!Edit1 || !Edit1->Handle()) return false;
+  Edit1->Focus();
+  return InputMethod().IsOpen(reinterpret_cast<std::uintptr_t>(Edit1->Handle()));
+}
+
+void TZMRTMain::ClearInput() {
+  Edit1->HidePopup();
+  Edit1->UseList = false;
+  Edit1->SetText("");
+  Edit1->UseList = Data->UseList;
+}
+
+void TZMRTMain::ShowHideActionExecute() {
+  DebugOut().Write("TZMRTMain.ShowHideActionExecute").WriteLn();
+  ui::TApplication* app = ui::TApplication::Current();
+  if (Edit1) ClearInput();
+  if (Hidden) {
+    ShowWindow(Handle(), SW_SHOW);
+    Show();
+    if (app) app->Restore();
+    Hidden = false;
+    if (Data->OffIME && Edit1) InputMethod().SetOpen(reinterpret_cast<std::uintptr_t>(Edit1->Handle()), false);
+  } else {
+    if (Edit1) Edit1->UseList = false;
+    Hide();
+    if (!Data->UseTaskTray && app) app->Minimize();
+    if (Data->endWhenHide && !Starting) {
+      try {
+        Close();
+        if (app) app->Terminate();
+      } catch (...) {
+      }
+    }
+    Hidden = true;
+  }
+}
+
+void TZMRTMain::ShowOrHide(bool show) {
+  Hidden = show;
+  ShowHideActionExecute();
+}
+
+void TZMRTMain::ForuceFocus(HWND window, bool mouseJump, bool pump) {
+  ShownStamp = Now();
+  Focusing = true;
+  if (!(Data->TransParentMode == 1 && TranslucencyAvailable())) SetTranslucent(false);
+  HWND appWindow = ApplicationWindow();
+  const bool ours = window == Handle() || (appWindow && window == appWindow);
+  // The application window has no face of its own: the launcher's window is
+  // the one that is shown and takes the foreground for it.
+  if (ours) window = Handle();
+  ShowWindow(window, SW_SHOW);
+  if (ours) {
+    try {
+      Hidden = false;
+      if (ui::TApplication* app = ui::TApplication::Current()) app->Restore();
+      BringWindowToTop(Handle());
+      Show();
+      if (Edit1) Edit1->Focus();
+    } catch (...) {
+    }
+    DebugOut().Write("UZMRT.Application.ForuceFocus").WriteLn();
+    ForceForegroundWindow(Handle());
+    if (pump) {
+      Focusing = false;
+      if (ui::TApplication* app = ui::TApplication::Current()) app->ProcessMessages();
+      Sleep(100);
+      Focusing = true;
+    }
+  }
+  DebugOut().Write("UZMRT.ForuceFocus").WriteLn();
+  ForceForegroundWindow(window);
+  if (mouseJump) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    if (r.left > 0 && r.top > 0) SetCursorPos(r.right - 10, r.top + 10);
+  }
+  Focusing = false;
+}
+
+void TZMRTMain::ForuceFocus() { ForuceFocus(ApplicationWindow(), Data->MouseFocus, false); }
+
+void TZMRTMain::ActivateWindow() { ForuceFocus(ApplicationWindow(), Data->MouseFocus, true); }
 
 void TZMRTMain::ExitActionExecute() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
 
-void TZMRTMain::HotKeyPressed(int index) { DebugOut().Write("TZMRTMain.HotKeyPressed").WriteInt(index).WriteLn(); }
+void TZMRTMain::HotKeyPressed(int index) {
+  DebugOut().Write("TZMRTMain.HotKeyPressed").WriteInt(index).WriteLn();
+  if (index == 1) {
+    RegistActiveRequest();
+    return;
+  }
+  if (GetForegroundWindow() == Handle() && !Hidden && Data->hideWhenReActivate) {
+    ShowHideActionExecute();
+    return;
+  }
+  if (Hidden) ShowHideActionExecute();
+  ForuceFocus(Handle(), Data->MouseFocus, false);
+}
 
-void TZMRTMain::KeywordChanged() {}
+void TZMRTMain::ApplicationEvents1Activate() {
+  DebugOut().Write("TZMRTMain.ApplicationEvents1Activate").WriteLn();
+  if (Edit1 && Edit1->Text().empty()) Edit1->ActivateLimitComplete();
+  MenuFromIcon = false;
+  if (!(Data->TransParentMode == 1 && TranslucencyAvailable())) SetTranslucent(false);
+  if (Data->OffIME && Edit1) InputMethod().SetOpen(reinterpret_cast<std::uintptr_t>(Edit1->Handle()), false);
+  ColorIndex = -1;
+  SetStateColor(-1);
+  DebugOut().Write("TZMRTMain.ApplicationEvents1Activate:END").WriteLn();
+}
 
-void TZMRTMain::AdjustWidth() {}
+void TZMRTMain::ApplicationEvents1Deactivate() {
+  PreviousWindow = nullptr;
+  if (!Starting) SetMode("");
+  if (ShownStamp == -1 && Data->hideWhenDeActivate && !Hidden &&
+      (Data->hideWhenEditting || (Edit1 && Edit1->Text().empty())))
+    ShowHideActionExecute();
+  if (!Focusing) {
+    UpdateStatus();
+    SetStateColor(-1);  // the inactive look is the colour set's business
+    if (Data->TransParentMode != 2) SetTranslucent(true);
+  }
+  SaveSettings();
+}
 
-void TZMRTMain::SaveSettings() {}
+void TZMRTMain::ApplicationEvents1Idle(bool&) {
+  if (app::Terminated()) return;
+  if (KeyWordManager) KeyWordManager->GetFolderList("");
+  if (Edit1) Edit1->SetRedraw(true);
+  if (ShownStamp != -1 && Now() - ShownStamp > kGuardDays) ShownStamp = -1;
+  Starting = false;
+}
+
+void TZMRTMain::ApplicationEvents1Minimize() {
+  Hidden = true;
+  if (Data->UseTaskTray) ShowWindow(ApplicationWindow(), SW_HIDE);
+  if (Data->endWhenHide && !Closing && !Starting) Close();
+}
+
+void TZMRTMain::ApplicationEvents1Restore() {
+  if (Hidden) ShowHideActionExecute();
+  Hidden = false;
+  Show();
+  ShowWindow(Handle(), SW_SHOW);
+  ApplicationEvents1Activate();
+}
+
+void TZMRTMain::FormShow() {
+  if (Data->ForceFocus && !Data->hideWhenStart) {
+    try {
+      ForuceFocus(Handle(), Data->MouseFocus, false);
+    } catch (...) {
+    }
+  }
+  if (Data->UseTaskTray) ShowWindow(ApplicationWindow(), SW_HIDE);
+  KeepWindowOnDesktop(Handle());
+}
+
+void TZMRTMain::FormHide() {
+  if (Data->UseTaskTray) ShowWindow(ApplicationWindow(), SW_HIDE);
+  // While starting, hiding never ends the program.
+  if (Data->endWhenHide && !Closing && !Starting) Close();
+}
+
+void TZMRTMain::TrayIcon1DblClick() { ShowHideActionExecute(); }
+
+void TZMRTMain::edit1KeyDown(WORD& key, ui::TShiftState) {
+  if (Closing || !Edit1) return;
+  if (Data->HideCursor) {
+    cursorHidden_ = true;
+    SetCursor(nullptr);
+  }
+  if (key == VK_DELETE) {
+    const std::string text = Edit1->Text();
+    const int at = Edit1->History().IndexOf(text);
+    if (!text.empty() && at >= 0 && Edit1->SelStart() + Edit1->SelLength() == Edit1->TextLength())
+      Edit1->History().Delete(at);
+  } else if (key == VK_ESCAPE) {
+    if (Edit1->GetshowPopup()) Edit1->HidePopup();
+    else if (!Edit1->Text().empty()) ClearInput();
+    else if (!ModeKeyWord.empty()) SetMode("");
+    else if (!Hidden) ShowHideActionExecute();
+  }
+}
+
+void TZMRTMain::Edit1KeyPress(char& key) {
+  MenuFromIcon = false;
+  if (key == '\r' || key == '\n' || key == '\x1b') key = 0;  // the box would beep
+}
+
+void TZMRTMain::Image1MouseDown(HWND sender, ui::TMouseButton button, int x, int y) {
+  const bool listShown = Edit1 && Edit1->GetshowPopup();
+  if (Edit1) Edit1->HidePopup();
+  downPoint_ = ToScreen(sender, -1, -1);
+  if (button != ui::TMouseButton::Left) return;
+  ReleaseCapture();
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  WPARAM command;
+  if (x <= 2) command = SC_SIZE + WMSZ_LEFT;
+  else if (x >= client.right - 2) command = SC_SIZE + WMSZ_RIGHT;
+  else {
+    command = SC_MOVE + 2;
+    if (!listShown) downPoint_ = ToScreen(sender, x, y);
+  }
+  SendMessageA(Handle(), WM_SYSCOMMAND, command, 0);
+  SendMessageA(Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void TZMRTMain::IconImageMouseUp(HWND sender, ui::TMouseButton button, int x, int y) {
+  if (Dragging) return;
+  SaveSettings();
+  const POINT at = ToScreen(sender, x, y);
+  if (button == ui::TMouseButton::Right) {
+    ShowPopupMenu(at);
+  } else if (MenuFromIcon) {
+    MenuFromIcon = false;
+  } else if (button == ui::TMouseButton::Left && IconImage && sender == IconImage->Handle()) {
+    if (ExecuteActionHook) ExecuteActionHook();
+    else ExecuteActionExecute();
+  } else if (at.x == downPoint_.x && at.y == downPoint_.y) {
+    if (Edit1) Edit1->KeywordChange();
+  } else {
+    RECT r = {};
+    GetWindowRect(Handle(), &r);
+    HomeLeft = r.left;
+  }
+}
+
+void TZMRTMain::FormMouseMove(HWND sender, int x, int y) {
+  const POINT at = ToScreen(sender, x, y);
+  POINT& last = lastMouse_;
+  if (at.x != last.x && at.y != last.y) {
+    const POINT own = ToScreen(Handle(), 0, 0);
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    const int cx = at.x - own.x;
+    sizeCursor_ = cx <= 2 || cx >= client.right - 10;
+    cursorHidden_ = false;
+  }
+  last = at;
+}
+
+void TZMRTMain::FormResize() {
+  if (!Edit1 || !Edit1->Handle()) return;
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  RECT wr = {};
+  GetWindowRect(Handle(), &wr);
+  const int frameW = (wr.right - wr.left) - client.right, frameH = (wr.bottom - wr.top) - client.bottom;
+  RECT er = {};
+  GetWindowRect(Edit1->Handle(), &er);
+  POINT etop = {er.left, er.top};
+  ScreenToClient(Handle(), &etop);
+  const int extra = Data->Small ? 10 : 0;
+  if (client.bottom != FixedClientHeight && FixedClientHeight > 0)
+    SetWindowPos(Handle(), nullptr, 0, 0, wr.right - wr.left, FixedClientHeight + frameH,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (LayoutPending) {
+    MoveWindow(Edit1->Handle(), EditLeftOffset, etop.y, er.right - er.left, er.bottom - er.top, TRUE);
+    SelfResizing = true;
+    SetWindowPos(Handle(), nullptr, 0, 0, (er.right - er.left) + EditLeftOffset + extra + frameW,
+                 FixedClientHeight + frameH, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SelfResizing = false;
+    LayoutPending = false;
+  } else if (!SelfResizing) {
+    const int width = client.right - EditLeftOffset - extra;
+    MoveWindow(Edit1->Handle(), EditLeftOffset, etop.y, width, er.bottom - er.top, TRUE);
+    BaseEditWidth = width;
+    GetWindowRect(Handle(), &wr);
+    BaseFormWidth = wr.right - wr.left;
+    if (Visible()) SaveSettings();
+  }
+}
+
+void TZMRTMain::MoveWindowTo(int left) {
+  RECT r = {};
+  GetWindowRect(Handle(), &r);
+  SetWindowPos(Handle(), nullptr, left, r.top, 0, 0, kNoActivateMove & ~SWP_ASYNCWINDOWPOS);
+}
+
+void TZMRTMain::AdjustWidth() {
+  if (!Edit1 || !Edit1->Handle()) return;
+  if (!Data->ExtendWindow) {
+    LayoutPending = false;
+    return;
+  }
+  int w = Edit1->TextWidth(Edit1->Text() + "MM");
+  // The status text's width joins in once the status line keeps its text here.
+  const RECT work = WorkArea();
+  const int workWidth = work.right - work.left;
+  if (!Data->Small) {
+    if (workWidth < w + EditLeftOffset - 10 + 20) w = workWidth + 10 - EditLeftOffset - 20;
+  } else if (workWidth < w + EditLeftOffset + 20) {
+    w = workWidth - EditLeftOffset - 20;
+  }
+  RECT er = {};
+  GetWindowRect(Edit1->Handle(), &er);
+  RECT ec = {};
+  GetClientRect(Edit1->Handle(), &ec);
+  const int border = (er.right - er.left) - ec.right;
+  const RECT desk = DesktopRect();
+  auto relayout = [&](int boxWidth) {
+    POINT p = {er.left, er.top};
+    ScreenToClient(Handle(), &p);
+    MoveWindow(Edit1->Handle(), p.x, p.y, boxWidth, er.bottom - er.top, TRUE);
+    LayoutPending = true;
+    FormResize();
+  };
+  if (BaseEditWidth < w) {
+    const int oldClient = ec.right;
+    relayout(w + border);
+    if (w > oldClient) {
+      // Shows the text from its first character again; caret and selection stay.
+      const int start = Edit1->SelStart(), length = Edit1->SelLength();
+      SendMessageA(Edit1->Handle(), EM_SETSEL, 0, 0);
+      SendMessageA(Edit1->Handle(), EM_SCROLLCARET, 0, 0);
+      Edit1->SetSel(start, length);
+    }
+    RECT r = {};
+    GetWindowRect(Handle(), &r);
+    if (HomeLeft + (r.right - r.left) > desk.right) MoveWindowTo(desk.right - (r.right - r.left));
+    else if (HomeLeft != r.left) MoveWindowTo(HomeLeft);
+    Edit1->SetRedraw(true);
+    Edit1->Invalidate();
+  } else if (er.right - er.left > BaseEditWidth) {
+    relayout(BaseEditWidth);
+    RECT r = {};
+    GetWindowRect(Handle(), &r);
+    if (HomeLeft != r.left) {
+      if (HomeLeft + (r.right - r.left) <= desk.right) MoveWindowTo(HomeLeft);
+      else MoveWindowTo(desk.right - (r.right - r.left));
+    }
+  }
+  UpdateStatus();
+}
+
+bool TZMRTMain::LimitTestPasses() {
+  return CurrentItem && ApplicationActive() && Edit1 && Edit1->getCompleteLevel() != -1 && !IsImeOpen();
+}
+
+void TZMRTMain::KeywordChanged() {
+  if (!Edit1) return;
+  if (!Running) {
+    ownedItem_.reset();
+    CurrentItem = Edit1->CurrentKeyword();
+  }
+  UpdateStatus();
+  AdjustWidth();
+  if (IconImage) IconImage->Refresh();
+  if (completeTimer_) completeTimer_->SetEnabled(false);
+  if (exeTimer_) exeTimer_->SetEnabled(false);
+  if (!LimitTestPasses()) return;
+  const int level = Edit1->getCompleteLevel();
+  if (Data->LimitComplete) {
+    if (!completeTimer_) completeTimer_ = std::make_unique<ui::TTimer>();
+    completeTimer_->SetEnabled(false);
+    const std::string completed = Edit1->CompletedText();
+    const bool endsInFolder = !completed.empty() && (completed.back() == '\\' || completed.back() == '/') &&
+                              !sjis::IsTrailByteAt(completed, completed.size() - 1);
+    if (Edit1->List().ItemIndex() >= 0 && (!Data->LimitComplete_One || level < 2) && endsInFolder) {
+      completeTimer_->OnTimer = [this] { LimitCompleteTimer(); };
+      completeTimer_->SetInterval(static_cast<UINT>(Data->LimitComplete_time));
+      completeTimer_->SetEnabled(true);
+    }
+  }
+  if (Data->LimitExe) {
+    if (!exeTimer_) exeTimer_ = std::make_unique<ui::TTimer>();
+    if (!Data->LimitExe_One || level < 2) {
+      exeTimer_->OnTimer = [this] { LimitExeTimer(); };
+      exeTimer_->SetInterval(static_cast<UINT>(Data->LimitExe_time));
+      exeTimer_->SetEnabled(true);
+    }
+  }
+}
+
+void TZMRTMain::LimitCompleteTimer() {
+  if (!LimitTestPasses()) return;
+  completeTimer_->SetEnabled(false);
+  Edit1->Complete();
+}
+
+void TZMRTMain::LimitExeTimer() {
+  if (!LimitTestPasses()) return;
+  exeTimer_->SetEnabled(false);
+  if (ExecuteActionHook) ExecuteActionHook();
+  else ExecuteActionExecute();
+}
+
+void TZMRTMain::SaveSettings() {
+  try {
+    char current[MAX_PATH * 2] = {};
+    const DWORD n = GetCurrentDirectoryA(sizeof current, current);
+    if (n > 0 && n < sizeof current) Data->CD.assign(current, n);
+    Data->version = kIconUpgradeVersion;
+    Data->WindowWidth = BaseFormWidth;
+    // The box works on the settings' own history list.
+    Data->Save();
+  } catch (...) {
+  }
+}
+
+bool TZMRTMain::HandleWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_NCHITTEST:
+      result = DefaultProc(msg, wParam, lParam);
+      switch (result) {
+        case HTTOP: case HTBOTTOM: result = HTBORDER; break;
+        case HTTOPLEFT: case HTBOTTOMLEFT: result = HTLEFT; break;
+        case HTTOPRIGHT: case HTBOTTOMRIGHT: result = HTRIGHT; break;
+      }
+      return true;
+    case WM_WINDOWPOSCHANGING: {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+      if (!Starting && !SelfResizing && Data && !(pos->flags & SWP_NOMOVE)) {
+        Data->WindowLeft = pos->x;
+        Data->WindowTop = pos->y;
+        HomeLeft = pos->x;
+      }
+      return false;
+    }
+    case WM_SYSCOMMAND: {
+      const WPARAM command = wParam & 0xFFF0;
+      if (command == SC_MINIMIZE) {
+        Hidden = true;
+        if (Data->UseTaskTray) ShowWindow(ApplicationWindow(), SW_HIDE);
+        Hide();
+        result = 0;
+        return true;
+      }
+      if ((command == SC_SIZE || command == SC_MOVE) && OnMouseSysCommand && OnMouseSysCommand(wParam)) {
+        result = 0;
+        return true;
+      }
+      return false;
+    }
+    case WM_SETCURSOR:
+      if (cursorHidden_) {
+        SetCursor(nullptr);
+        result = TRUE;
+        return true;
+      }
+      if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursor(nullptr, sizeCursor_ ? IDC_SIZEWE : IDC_ARROW));
+        result = TRUE;
+        return true;
+      }
+      return false;
+  }
+  return false;
+}
+
+void TZMRTMain::ApplyEditSettings() {
+  TKeyWordEdit& e = *Edit1;
+  e.Data().UseRomaji = Data->EnableRomajiMatch;
+  e.Data().RomajiOnlyUpper = Data->RomajiMatchOnlyUpper;
+  e.SetHistory(&Data->History);
+  e.UseHistory = Data->UseHistory;
+  e.HistoryMax = Data->HistoryCount;
+  e.AutoComplete = Data->UseAutoComplete;
+  e.AutoDecision = Data->AutoDecision;
+  e.SpaceAfterTab = Data->SpaceAfterTab;
+  e.UseList = Data->UseList;
+  e.Sort = Data->SortList;
+  e.SetMatchLevel(Data->MatchLevel);
+  e.SetListSize(Data->ListSize);
+  e.SetListScroll(Data->ListScroll);
+  e.ListWidth = Data->ListWidth;
+  e.InputFirstCandidate = Data->InputFirstCandidate;
+  e.ExtendWindow = Data->ExtendWindow;
+  e.ListOrder = Data->ListOrder;
+  e.CheckedLists = Data->CheckedLists;
+  e.SetUserList(Data->OtherCandidates);
+  e.CompleteByEnter = !Data->RunWhenShowPopup;
+  e.SetEnablePriorityBlock(Data->EnablePriorityBlock);
+  if (TPriorityManager* priority = e.PriorityManager()) {
+    priority->MaxHP = Data->MaxHP;
+    priority->EnableBackSpaceCancel = Data->EnableBackSpaceCancel;
+  }
+  e.SpecialChars = Data->SpecialChars;
+  e.CharToComplete = Data->CompleteChars;
+  e.TabMode = Data->TabMode;
+}
 
 void TZMRTMain::ResetIcon() { DebugOut().Write("TZMRTMain.ResetIcon").WriteLn(); }
 

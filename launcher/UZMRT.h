@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <string>
@@ -24,6 +25,7 @@
 #include "ui/ActionList.h"
 #include "ui/Event.h"
 #include "ui/Handles.h"
+#include "ui/Timer.h"
 #include "ui/Window.h"
 
 class TZMRTData;
@@ -32,6 +34,7 @@ class INotifyIconShell;
 class TQVIconImage;
 class TMultiDropTarget;
 class TCustomDropTarget;
+class IInputMethod;
 
 namespace editor_requests {
 class IEditorStarter;
@@ -65,6 +68,9 @@ struct TLauncherServices {
   // Now as a date-time number (days since 1899-12-30): the 1000 ms guard and
   // the shown stamp read it.
   std::function<double()> Now;
+  // The input method that says whether the input box's conversion is open
+  // (the system's when null).
+  std::shared_ptr<IInputMethod> InputMethod;
 };
 TLauncherServices DefaultLauncherServices();
 
@@ -132,6 +138,32 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   void KeywordChanged();
   void AdjustWidth();
   void SaveSettings();
+  void ForuceFocus(HWND window, bool mouseJump, bool pump);
+  void FormShow();
+  void FormHide();
+  void ApplicationEvents1Activate();
+  void ApplicationEvents1Deactivate();
+  void ApplicationEvents1Idle(bool& done);
+  void ApplicationEvents1Minimize();
+  void ApplicationEvents1Restore();
+  void TrayIcon1DblClick();
+  void edit1KeyDown(WORD& key, ui::TShiftState shift);
+  void Edit1KeyPress(char& key);
+  // Mouse events of the window, the input box or the icon picture (sender),
+  // in the sender's client coordinates.
+  void Image1MouseDown(HWND sender, ui::TMouseButton button, int x, int y);
+  void IconImageMouseUp(HWND sender, ui::TMouseButton button, int x, int y);
+  void FormMouseMove(HWND sender, int x, int y);
+  void FormResize();
+  void LimitCompleteTimer();
+  void LimitExeTimer();
+  bool IsImeOpen();
+  // Seam: takes the size or move command a left button-down chose instead of
+  // the system's own loop; true when it took it.
+  std::function<bool(WPARAM command)> OnMouseSysCommand;
+  // Seam: runs instead of the execute action where the window behaviour
+  // starts it (the execution timer, a click on the icon picture).
+  std::function<void()> ExecuteActionHook;
 
   // ---- Status line, colours and menus ----
   void SetStateColor(int n);
@@ -251,6 +283,18 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   ui::TAction selectAllAction_;  // "すべてを選択(&A)", Ctrl+A, for the input box
 
   // ---- Window behaviour (private) ----
+  bool LimitTestPasses();
+  IInputMethod& InputMethod();
+  void SetTranslucent(bool on);
+  void ClearInput();
+  bool HandleWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void MoveWindowTo(int left);
+  void ApplyEditSettings();
+  std::unique_ptr<ui::TTimer> completeTimer_, exeTimer_;
+  ui::TConnection appActivate_, appDeactivate_, appIdle_, appMinimize_, appRestore_;
+  POINT downPoint_ = {-1, -1};
+  POINT lastMouse_ = {INT_MIN, INT_MIN};  // the one window sees every move of the pointer
+  bool sizeCursor_ = false, cursorHidden_ = false;
 
   // ---- Status line, colours and menus (private) ----
   enum TMenuEntry : int;
@@ -279,6 +323,5 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   bool created_ = false;
   class TParserHost;
   std::unique_ptr<TParserHost> parserHost_;
-  ui::TConnection idleConnection_;  // stand-in for the application-events object
   ui::TUniqueFont font_;
 };

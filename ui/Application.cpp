@@ -43,8 +43,13 @@ TApplication::~TApplication() {
 }
 
 LRESULT TApplication::TAppWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg != WM_CLOSE) return TWindow::WndProc(msg, wParam, lParam);
   TApplication* app = TApplication::Current();
+  if (msg == WM_SYSCOMMAND && app && ((wParam & 0xFFF0) == SC_MINIMIZE || (wParam & 0xFFF0) == SC_RESTORE)) {
+    if ((wParam & 0xFFF0) == SC_MINIMIZE) app->Minimize();
+    else app->Restore();
+    return 0;
+  }
+  if (msg != WM_CLOSE) return TWindow::WndProc(msg, wParam, lParam);
   if (app && app->MainForm()) app->MainForm()->Close();
   else if (app) app->Terminate();
   return 0;
@@ -129,6 +134,20 @@ void TApplication::ActivateApp(bool active) {
     OnDeactivate();
     app::RaiseDeactivated();  // core's listeners (the caches)
   }
+}
+
+void TApplication::Minimize() {
+  if (minimized_) return;
+  minimized_ = true;
+  if (IsWindowVisible(Handle())) ShowWindow(Handle(), SW_MINIMIZE);
+  OnMinimize();
+}
+
+void TApplication::Restore() {
+  if (!minimized_) return;
+  minimized_ = false;
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  OnRestore();
 }
 
 WORD ShortCutFromKey(WORD virtualKey) {

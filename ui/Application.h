@@ -80,6 +80,16 @@ class TApplication {
   void ActivateApp(bool active);
   bool Active() const { return active_; }
 
+  // Minimises the program (its application window, when shown) and raises
+  // OnMinimize; Restore undoes it and raises OnRestore. Each runs once per
+  // change; the application window's own minimise and restore commands come
+  // here too.
+  void Minimize();
+  void Restore();
+  bool Minimized() const { return minimized_; }
+  TEvent<> OnMinimize;
+  TEvent<> OnRestore;
+
  private:
   // Closing it (from its taskbar button, say) closes the main window.
   class TAppWindow : public TWindow {
@@ -96,6 +106,7 @@ class TApplication {
   TWindow* mainForm_ = nullptr;
   bool terminated_ = false;
   bool active_ = false;
+  bool minimized_ = false;
   std::unique_ptr<THotKeyHost> hotKeys_;
 };
 

@@ -223,19 +223,31 @@ TEST_F(LauncherWindow, HideSwitchOrHideWhenStartKeepsTheWindowHidden) {
   EXPECT_FALSE(main->Visible());
 }
 
-TEST_F(LauncherWindow, LayoutWithoutIconPutsTheBoxAtTheLeft) {
-  for (const char* small : {"small=1\r\n", "small=0\r\n"}) {
-    Settings(small);
+TEST_F(LauncherWindow, LayoutPutsTheBoxAfterTheIconPicture) {
+  const struct {
+    const char* settings;
+    bool small;
+    int left;
+  } cases[] = {
+      {"small=1\r\nshowicon=0\r\n", true, 0},
+      {"small=0\r\nshowicon=0\r\n", false, 0},
+      {"small=1\r\nshowicon=1\r\n", true, 20},
+      {"small=0\r\nshowicon=1\r\n", false, 36},
+  };
+  for (const auto& c : cases) {
+    Settings(c.settings);
     TZMRTMain& m = Make();
     RECT client = {}, box = {};
     GetClientRect(m.Handle(), &client);
     GetWindowRect(m.Edit1->Handle(), &box);
     MapWindowPoints(nullptr, m.Handle(), reinterpret_cast<POINT*>(&box), 2);
-    EXPECT_EQ(box.left, 0) << small;
-    EXPECT_EQ(m.EditLeftOffset, 0);
-    EXPECT_GE(client.bottom, small[6] == '1' ? 18 : 36) << small;
+    EXPECT_EQ(box.left, c.left) << c.settings;
+    EXPECT_EQ(m.EditLeftOffset, c.left);
+    EXPECT_EQ(m.IconImage != nullptr, c.left != 0);
+    EXPECT_GE(client.bottom, c.small ? 18 : 36) << c.settings;
     EXPECT_EQ(client.bottom, m.FixedClientHeight);
-    if (small[6] == '0') {
+    EXPECT_EQ(client.right, box.right + (c.small ? 10 : 0)) << c.settings;
+    if (!c.small) {
       EXPECT_GT(box.top, 0) << "the status line lies above the box";
     }
     main.reset();
@@ -275,9 +287,10 @@ TEST_F(LauncherWindow, ReloadWhileStartingIsIgnored) {
   ASSERT_GT(cached, 0);
   m.ReLoad(false);
   EXPECT_EQ(m.KeyWordManager->CachedGroupCount(), cached);
-  // The first idle ends the start; a thread timer ends the wait after it.
+  // The first idle (once the messages waiting are handled) ends the start; a
+  // thread timer ends each wait after it.
   const UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);
-  app.HandleMessageOrIdle();
+  for (int i = 0; i < 200 && m.Starting; ++i) app.HandleMessageOrIdle();
   KillTimer(nullptr, timer);
   EXPECT_FALSE(m.Starting);
   m.ReLoad(false);
