@@ -88,14 +88,19 @@ TEST_F(ExecuteRoad, HideRulesAfterARun) {
       // A run that hands the launcher new switches leaves it shown.
       {"HideWhenRun=1\r\nHideWhenSysRun=1\r\n", 2, true, false},
   };
+  int n = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.settings) + " type " + std::to_string(c.type));
-    TZMRTMain& m = Start(c.settings);
+    const std::string name = "k" + std::to_string(++n);  // each run saves the store
+    // No hide by deactivation: only the run's own rule counts here.
+    TZMRTMain& m = Start(std::string(c.settings) + "hideWhenDeActivate=0\r\n");
     ShowWindow(m.Handle(), SW_SHOWNA);
     m.Hidden = false;
     // System command 11 parses its parameters as switches; 10 only opens a folder.
-    AddKeyword("k", c.type == 0 ? recorder : (c.pendingSwitches ? "11" : "10"), c.type);
-    Type(c.pendingSwitches ? "k /X=5" : "k");
+    AddKeyword(name, c.type == 0 ? recorder : (c.pendingSwitches ? "11" : "10"), c.type);
+    Type(c.pendingSwitches ? name + " /X=5" : name);
+    ASSERT_NE(m.CurrentItem, nullptr);
+    EXPECT_EQ(m.CurrentItem->GetType(), c.type);
     m.ExecuteActionExecute();
     EXPECT_EQ(m.Hidden, c.hides);
     main.reset();
