@@ -387,6 +387,7 @@ void TZMRTMain::Load(bool reread) {
     IconImage->OnMouseUp = [this](ui::TMouseButton button, ui::TShiftState, int x, int y) {
       IconImageMouseUp(IconImage->Handle(), button, x, y);
     };
+    IconImage->OnMouseMove = [this](ui::TShiftState, int, int) { IconImageMouseMove(); };
     IconImage->OnTargetDrop = [this](int, int, HWND, const std::string& title, const std::string& file) {
       IconImageTargetDrop(file, title);
     };
@@ -1396,12 +1397,29 @@ void TZMRTMain::ApplicationEvents1Deactivate() {
   SaveSettings();
 }
 
-void TZMRTMain::ApplicationEvents1Idle(bool&) {
+void TZMRTMain::ApplicationEvents1Idle(bool& done) {
   if (app::Terminated()) return;
   if (KeyWordManager) KeyWordManager->GetFolderList("");
   if (Edit1) Edit1->SetRedraw(true);
   if (ShownStamp != -1 && Now() - ShownStamp > kGuardDays) ShownStamp = -1;
   Starting = false;
+  if (StatusText != DrawnStatusText) {
+    DrawnStatusText = StatusText;
+    done = false;  // one more idle call
+    ShownStatusText = StatusText;
+    AdjustWidth();
+    DrawStatus(ShownStatusText);
+  }
+}
+
+int TZMRTMain::StatusTextWidth(const std::string& text) {
+  HDC dc = GetDC(Handle());
+  HGDIOBJ old = SelectObject(dc, font_.get() ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(Handle(), dc);
+  return size.cx;
 }
 
 void TZMRTMain::ApplicationEvents1Minimize() {
@@ -1559,7 +1577,7 @@ void TZMRTMain::AdjustWidth() {
     return;
   }
   int w = Edit1->TextWidth(Edit1->Text() + "MM");
-  // The status text's width joins in once the status line keeps its text here.
+  if (Data->ExtendByComment && !Data->Small) w = std::max(w, StatusTextWidth(StatusText + "M"));
   const RECT work = WorkArea();
   const int workWidth = work.right - work.left;
   if (!Data->Small) {

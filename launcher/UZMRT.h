@@ -283,6 +283,7 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   ui::TAction selectAllAction_;  // "すべてを選択(&A)", Ctrl+A, for the input box
 
   // ---- Window behaviour (private) ----
+  int StatusTextWidth(const std::string& text);  // in the window's font
   bool LimitTestPasses();
   IInputMethod& InputMethod();
   void SetTranslucent(bool on);

@@ -210,7 +210,7 @@ TEST_F(LauncherBehaviour, WindowMovesAreStoredUnlessStarting) {
 }
 
 TEST_F(LauncherBehaviour, LongTextWidensWithinTheDesktopAndShrinksBack) {
-  TZMRTMain& m = Up("ExtendWindow=1\r\nWindowWidth=200\r\n");
+  TZMRTMain& m = Up("ExtendWindow=1\r\nExtendByComment=0\r\nWindowWidth=200\r\n");
   const int desktop = GetSystemMetrics(SM_CXSCREEN);
   SetWindowPos(m.Handle(), nullptr, desktop - 250, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   const int home = m.HomeLeft, baseWidth = Width(m.Handle()), baseBox = Width(m.Edit1->Handle());
