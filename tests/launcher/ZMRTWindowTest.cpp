@@ -108,19 +108,26 @@ TEST_F(LauncherBehaviour, DeactivationHidesOnlyAfterTheGuard) {
       {"hideWhenDeActivate=0\r\n", "", 2000, false},
   };
   for (const auto& c : cases) {
-    TZMRTMain& m = Up(c.settings);
-    Call(m);
-    m.Edit1->SetText(c.text);
-    now += c.laterMs * kMs;
-    bool done = true;
-    m.ApplicationEvents1Idle(done);
-    {
-      OtherThreadWindow other;
-      EXPECT_TRUE(PumpUntil([&] { return !app.Active(); }, 3000));
+    // Programs of other tests on the shared display may take the foreground
+    // before our own window does: such a round does not count and is run again.
+    bool counted = false;
+    for (int round = 0; round < 5 && !counted; ++round) {
+      TZMRTMain& m = Up(c.settings);
+      Call(m);
+      m.Edit1->SetText(c.text);
+      now += c.laterMs * kMs;
+      bool done = true;
+      m.ApplicationEvents1Idle(done);
+      if (app.Active()) {
+        counted = true;
+        OtherThreadWindow other;
+        EXPECT_TRUE(PumpUntil([&] { return !app.Active(); }, 3000));
+        EXPECT_EQ(m.Hidden, c.hidden) << c.settings << c.text << c.laterMs;
+      }
+      main.reset();
+      PumpFor(20);
     }
-    EXPECT_EQ(m.Hidden, c.hidden) << c.settings << c.text << c.laterMs;
-    main.reset();
-    PumpFor(20);
+    EXPECT_TRUE(counted) << "the launcher never kept the foreground";
   }
 }
 
