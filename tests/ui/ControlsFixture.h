@@ -1,0 +1,99 @@
+// Fixture of the control tests: a shown, active form with dialog navigation
+// to put controls on, the form's font (ＭＳ Ｐゴシック 9 pt), and the mouse
+// driven for real (SendInput) at points of a control's client area.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/ui/UiFixture.h"
+#include "ui/Handles.h"
+#include "ui/Window.h"
+
+class ControlsTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    ui::TCreateParams p;
+    p.ClassName = "QvControlsTestForm";
+    p.Caption = "コントロールの試験";
+    p.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    p.X = 40; p.Y = 40; p.Width = 560; p.Height = 440;
+    form.DialogNavigation = true;
+    ASSERT_TRUE(form.Create(p));
+    font.reset(CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "ＭＳ Ｐゴシック"));
+    form.Show();
+    SetForegroundWindow(form.Handle());
+    Drain();
+  }
+  void TearDown() override {
+    ReleaseButtons();
+    form.Destroy();
+    UiTest::TearDown();
+  }
+
+  HWND Form() const { return form.Handle(); }
+
+  // The screen point of a client point of a window.
+  static POINT ScreenPoint(HWND w, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(w, &p);
+    return p;
+  }
+  static POINT Center(HWND w) {
+    RECT r = {};
+    GetClientRect(w, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  static void MouseTo(HWND w, int x, int y) {
+    POINT p = ScreenPoint(w, x, y);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((p.x * 65535.0) / (GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
+    in.mi.dy = static_cast<LONG>((p.y * 65535.0) / (GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+  }
+  static void Button(bool down, bool right = false) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
+                          : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+    SendInput(1, &in, sizeof in);
+  }
+  static void ReleaseButtons() {
+    if (GetAsyncKeyState(VK_LBUTTON) < 0) Button(false);
+    if (GetAsyncKeyState(VK_RBUTTON) < 0) Button(false, true);
+  }
+  // A click of the left button at a client point; the messages are handled.
+  void ClickAt(HWND w, int x, int y) {
+    MouseTo(w, x, y);
+    Drain();
+    Button(true);
+    Button(false);
+    Drain();
+  }
+  void ClickAt(HWND w, POINT p) { ClickAt(w, p.x, p.y); }
+  void DoubleClickAt(HWND w, int x, int y) {
+    MouseTo(w, x, y);
+    Drain();
+    Button(true);
+    Button(false);
+    Button(true);
+    Button(false);
+    Drain();
+  }
+  // Presses the keys (in order, released in reverse) and handles what follows.
+  void Press(std::vector<WORD> keys) {
+    Type(std::move(keys));
+    Drain();
+  }
+
+  ui::TWindow form;
+  ui::TUniqueFont font;
+};
+
+// Japanese captions used by the tests (Shift-JIS in the program).
+inline const std::string kJapanese = "日本語の表示ソ";

@@ -1,0 +1,58 @@
+#include "ui/Button.h"
+
+namespace ui {
+
+bool TButton::Create(const TButtonParams& p) {
+  default_ = p.Default;
+  Cancel = p.Cancel;
+  ModalResult = p.ModalResult;
+  return CreateControl(p, "BUTTON", p.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+}
+
+void TButton::SetDefault(bool on) {
+  default_ = on;
+  if (Handle()) SendMessageA(Handle(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void TButton::Click() {
+  if (Handle()) SendMessageA(Handle(), BM_CLICK, 0, 0);
+}
+
+// The button shows one picture; it is handed the new one before the old one
+// is freed, so it never draws a freed handle.
+void TButton::SetPicture(TUniqueBitmap bitmap) {
+  if (Handle()) {
+    SendMessageA(Handle(), BM_SETIMAGE, IMAGE_ICON, 0);
+    SendMessageA(Handle(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
+  }
+  icon_.reset();
+  bitmap_ = std::move(bitmap);
+}
+
+void TButton::SetPicture(TUniqueIcon icon) {
+  if (Handle()) {
+    SendMessageA(Handle(), BM_SETIMAGE, IMAGE_BITMAP, 0);
+    SendMessageA(Handle(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.get()));
+  }
+  bitmap_.reset();
+  icon_ = std::move(icon);
+}
+
+void TButton::ClearPicture() {
+  if (Handle()) {
+    SendMessageA(Handle(), BM_SETIMAGE, IMAGE_BITMAP, 0);
+    SendMessageA(Handle(), BM_SETIMAGE, IMAGE_ICON, 0);
+  }
+  bitmap_.reset();
+  icon_.reset();
+}
+
+void TButton::CommandNotify(WORD code) {
+  if (code == BN_CLICKED) DoClick();
+}
+
+void TButton::DoClick() {
+  if (OnClick) OnClick();
+}
+
+}  // namespace ui
