@@ -22,6 +22,7 @@ struct TBevelParams : TControlParams {
 
 class TBevel : public TControl {
  public:
+  using TParams = TBevelParams;
   bool Create(const TBevelParams& p);
   TBevelShape Shape() const { return shape_; }
   TBevelStyle Style() const { return style_; }

@@ -2,17 +2,7 @@
 
 namespace ui {
 
-bool TButton::Create(const TButtonParams& p) {
-  default_ = p.Default;
-  Cancel = p.Cancel;
-  ModalResult = p.ModalResult;
-  return CreateControl(p, "BUTTON", p.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-}
-
-void TButton::SetDefault(bool on) {
-  default_ = on;
-  if (Handle()) SendMessageA(Handle(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-}
+bool TButton::Create(const TButtonParams& p) { return CreateControl(p, "BUTTON", BS_PUSHBUTTON); }
 
 void TButton::Click() {
   if (Handle()) SendMessageA(Handle(), BM_CLICK, 0, 0);

@@ -1,7 +1,7 @@
 // A push button of the system class "BUTTON", with an optional picture (a
 // bitmap or an icon that the button owns) beside or instead of its caption.
-// Default marks the button that Enter presses in its form (drawn with the
-// heavier frame); Cancel and ModalResult are read by the form that owns it.
+// Which button is the default or the cancel button of its form, and which
+// modal result a button gives, the form decides.
 #pragma once
 
 #include "ui/Control.h"
@@ -13,21 +13,14 @@ namespace ui {
 
 struct TButtonParams : TControlParams {
   using TControlParams::TControlParams;
-  bool Default = false;
-  bool Cancel = false;
-  int ModalResult = 0;  // IDOK, IDCANCEL... ends a modal form when not 0
 };
 
 class TButton : public TControl {
  public:
+  using TParams = TButtonParams;
   bool Create(const TButtonParams& p);
 
   std::function<void()> OnClick;
-
-  bool Default() const { return default_; }
-  void SetDefault(bool on);
-  bool Cancel = false;
-  int ModalResult = 0;
 
   // Presses the button as a click does (its OnClick runs).
   void Click();
@@ -44,7 +37,6 @@ class TButton : public TControl {
   virtual void DoClick();
 
  private:
-  bool default_ = false;
   TUniqueBitmap bitmap_;
   TUniqueIcon icon_;
 };

@@ -24,6 +24,16 @@ void TCheckBox::SetState(TCheckBoxState state) {
   if (Handle()) SendMessageA(Handle(), BM_SETCHECK, static_cast<WPARAM>(state), 0);
 }
 
+bool TCheckBox::AllowGrayed() const {
+  return Handle() && (GetWindowLongA(Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_AUTO3STATE;
+}
+
+void TCheckBox::SetAllowGrayed(bool on) {
+  if (!Handle()) return;
+  if (!on && State() == TCheckBoxState::Grayed) SetState(TCheckBoxState::Unchecked);
+  SendMessageA(Handle(), BM_SETSTYLE, on ? BS_AUTO3STATE : BS_AUTOCHECKBOX, TRUE);
+}
+
 void TCheckBox::CommandNotify(WORD code) {
   if (code == BN_CLICKED) Click();
 }

@@ -21,6 +21,7 @@ struct TCheckBoxParams : TControlParams {
 
 class TCheckBox : public TControl {
  public:
+  using TParams = TCheckBoxParams;
   bool Create(const TCheckBoxParams& p);
 
   // The user clicked the box (or pressed Space on it); the state has changed.
@@ -30,6 +31,8 @@ class TCheckBox : public TControl {
   void SetChecked(bool on) { SetState(on ? TCheckBoxState::Checked : TCheckBoxState::Unchecked); }
   TCheckBoxState State() const;
   void SetState(TCheckBoxState state);
+  bool AllowGrayed() const;
+  void SetAllowGrayed(bool on);
 
  protected:
   void CommandNotify(WORD code) override;

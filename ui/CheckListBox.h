@@ -22,6 +22,7 @@ struct TCheckListBoxParams : TControlParams {
 
 class TCheckListBox : public TControl {
  public:
+  using TParams = TCheckListBoxParams;
   bool Create(const TCheckListBoxParams& p);
 
   std::function<void(int index)> OnClickCheck;

@@ -20,6 +20,8 @@ bool TComboBox::Create(const TComboBoxParams& p) {
   DWORD kind = WS_VSCROLL | CBS_AUTOHSCROLL | (style_ == TComboBoxStyle::DropDown ? CBS_DROPDOWN : CBS_DROPDOWNLIST);
   if (p.Sorted) kind |= CBS_SORT;
   if (!CreateControl(p, "COMBOBOX", kind)) return false;
+  // The window's own style decides (a layout row may have given the list style).
+  if ((GetWindowLongA(Handle(), GWL_STYLE) & 3) == CBS_DROPDOWNLIST) style_ = TComboBoxStyle::DropDownList;
   SendMessageA(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(p.DropDownCount > 0 ? p.DropDownCount : 8), 0);
   if (style_ == TComboBoxStyle::DropDown) {
     COMBOBOXINFO info = {};

@@ -30,6 +30,7 @@ struct TComboBoxParams : TControlParams {
 
 class TComboBox : public TControl {
  public:
+  using TParams = TComboBoxParams;
   TComboBox() = default;
   ~TComboBox() override;
   bool Create(const TComboBoxParams& p);

@@ -22,6 +22,7 @@ struct TFrameParams : TControlParams {
 
 class TFrame : public TControl {
  public:
+  using TParams = TFrameParams;
   bool Create(const TFrameParams& p);
 
   COLORREF Color() const { return color_; }

@@ -20,6 +20,7 @@ struct TGroupBoxParams : TControlParams {
 
 class TGroupBox : public TControl {
  public:
+  using TParams = TGroupBoxParams;
   bool Create(const TGroupBoxParams& p);
 
  protected:

@@ -57,6 +57,27 @@ void TLabel::SetAlignment(TAlignment a) {
   Invalidate();
 }
 
+void TLabel::SetLayout(TTextLayout layout) {
+  layout_ = layout;
+  Invalidate();
+}
+
+void TLabel::SetWordWrap(bool on) {
+  wordWrap_ = on;
+  if (autoSize_) AdjustSize();
+  Invalidate();
+}
+
+void TLabel::SetShowAccelChar(bool on) {
+  showAccel_ = on;
+  Invalidate();
+}
+
+void TLabel::SetAutoSize(bool on) {
+  autoSize_ = on;
+  if (on) AdjustSize();
+}
+
 void TLabel::SetLink(bool on) {
   link_ = on;
   RebuildFont();
@@ -159,26 +180,29 @@ LRESULT TLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
       Invalidate();
       break;
-    case WM_GETDLGCODE:
-      // A label that acts when its mnemonic is pressed answers as a button:
-      // the dialog manager then sends it BM_CLICK instead of moving on.
-      if (focusControl_ || link_) {
-        LRESULT code = DLGC_BUTTON;
-        auto* m = reinterpret_cast<const MSG*>(lParam);
-        if (link_ && m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
-        return code;
-      }
-      return DLGC_STATIC;
-    case BM_CLICK:
-      if (focusControl_ && IsWindow(focusControl_)) {
-        SetFocus(focusControl_);
-        char cls[8] = {};
-        GetClassNameA(focusControl_, cls, sizeof cls);
-        if (lstrcmpiA(cls, "EDIT") == 0) SendMessageA(focusControl_, EM_SETSEL, 0, -1);
-      } else {
+    case WM_GETDLGCODE: {
+      // The label answers as a button, so that the dialog manager sends it
+      // BM_CLICK for its mnemonic: a form is no dialog box and would not move
+      // the focus on for a static text.
+      LRESULT code = DLGC_BUTTON;
+      auto* m = reinterpret_cast<const MSG*>(lParam);
+      if (link_ && m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+      return code;
+    }
+    case BM_CLICK: {
+      if (link_ && !focusControl_) {
         Click();
+        return 0;
       }
+      HWND target = focusControl_ && IsWindow(focusControl_)
+                        ? focusControl_
+                        : GetNextDlgTabItem(GetAncestor(Handle(), GA_ROOT), Handle(), FALSE);
+      if (!target || target == Handle()) return 0;
+      SetFocus(target);
+      // As a dialog box does: the text of an edit box is selected.
+      if (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(target, EM_SETSEL, 0, -1);
       return 0;
+    }
     case WM_KEYDOWN:
       if (link_ && (wParam == VK_RETURN || wParam == VK_SPACE)) {
         Click();

@@ -4,7 +4,7 @@
 //
 // An "&" marks the mnemonic. In a form with dialog navigation, Alt and the
 // mnemonic move the focus to the control after the label in tab order, or to
-// FocusControl when one is set. A link label is underlined in the link colour
+// FocusControl when one is set (an edit box's text is then selected). A link label is underlined in the link colour
 // with a hand cursor; any label fires OnClick when clicked.
 #pragma once
 
@@ -39,6 +39,7 @@ struct TLabelParams : TControlParams {
 
 class TLabel : public TControl {
  public:
+  using TParams = TLabelParams;
   bool Create(const TLabelParams& p);
 
   std::function<void()> OnClick;
@@ -53,6 +54,10 @@ class TLabel : public TControl {
   void SetFontStyle(TFontStyle style);
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment a);
+  void SetLayout(TTextLayout layout);
+  void SetWordWrap(bool on);
+  void SetShowAccelChar(bool on);
+  void SetAutoSize(bool on);
   bool Link() const { return link_; }
   void SetLink(bool on);
   // The control that the mnemonic focuses; null: the next one in tab order.

@@ -23,6 +23,7 @@ struct TListBoxParams : TControlParams {
 
 class TListBox : public TControl {
  public:
+  using TParams = TListBoxParams;
   bool Create(const TListBoxParams& p);
 
   std::function<void()> OnClick;

@@ -39,6 +39,7 @@ struct TListViewParams : TControlParams {
 
 class TListView : public TControl {
  public:
+  using TParams = TListViewParams;
   bool Create(const TListViewParams& p);
 
   std::function<void(int index, bool selected)> OnSelectItem;

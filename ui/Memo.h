@@ -28,6 +28,7 @@ struct TMemoParams : TControlParams {
 
 class TMemo : public TEdit {
  public:
+  using TParams = TMemoParams;
   bool Create(const TMemoParams& p);
 
   // The lines of the text (line breaks CR LF, a lone CR or LF).

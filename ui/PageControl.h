@@ -26,6 +26,7 @@ struct TTabSheetParams : TFrameParams {
 
 class TTabSheet : public TFrame {
  public:
+  using TParams = TTabSheetParams;
   ~TTabSheet() override;
   // The parent must be a TPageControl. The page starts hidden unless it is
   // the first one; its bounds are the page control's display area.
@@ -53,6 +54,7 @@ struct TPageControlParams : TControlParams {
 
 class TPageControl : public TControl {
  public:
+  using TParams = TPageControlParams;
   ~TPageControl() override;
   bool Create(const TPageControlParams& p);
 

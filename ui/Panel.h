@@ -22,6 +22,7 @@ struct TPanelParams : TFrameParams {
 
 class TPanel : public TFrame {
  public:
+  using TParams = TPanelParams;
   bool Create(const TPanelParams& p);
 
   TBevelCut BevelOuter() const { return outer_; }

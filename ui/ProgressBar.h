@@ -22,6 +22,7 @@ struct TProgressBarParams : TControlParams {
 
 class TProgressBar : public TControl {
  public:
+  using TParams = TProgressBarParams;
   bool Create(const TProgressBarParams& p);
 
   int Min() const { return min_; }

@@ -18,6 +18,7 @@ struct TRadioButtonParams : TControlParams {
 
 class TRadioButton : public TControl {
  public:
+  using TParams = TRadioButtonParams;
   bool Create(const TRadioButtonParams& p);
 
   // The user checked the button (a click, Space, or the arrow keys of a dialog).

@@ -22,6 +22,7 @@ struct TRadioGroupParams : TGroupBoxParams {
 
 class TRadioGroup : public TGroupBox {
  public:
+  using TParams = TRadioGroupParams;
   bool Create(const TRadioGroupParams& p);
 
   std::function<void()> OnClick;

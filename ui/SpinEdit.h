@@ -23,6 +23,7 @@ struct TSpinEditParams : TControlParams {
 
 class TSpinEdit : public TEdit {
  public:
+  using TParams = TSpinEditParams;
   bool Create(const TSpinEditParams& p);
 
   int Value() const;

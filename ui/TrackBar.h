@@ -23,6 +23,7 @@ struct TTrackBarParams : TControlParams {
 
 class TTrackBar : public TControl {
  public:
+  using TParams = TTrackBarParams;
   bool Create(const TTrackBarParams& p);
 
   std::function<void()> OnChange;

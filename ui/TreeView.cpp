@@ -457,6 +457,12 @@ void TTreeView::EndEditing(bool cancel) {
 
 bool TTreeView::ReadOnly() const { return !Handle() || !(GetWindowLongA(Handle(), GWL_STYLE) & TVS_EDITLABELS); }
 
+void TTreeView::SetReadOnly(bool on) {
+  if (!Handle()) return;
+  LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+  SetWindowLongA(Handle(), GWL_STYLE, on ? style & ~TVS_EDITLABELS : style | TVS_EDITLABELS);
+}
+
 TTreeHitTest TTreeView::HitTest(int x, int y) const {
   TTreeHitTest r;
   if (!Handle()) return r;

@@ -170,6 +170,7 @@ struct TTreeHitTest {
 
 class TTreeView : public TControl {
  public:
+  using TParams = TTreeViewParams;
   TTreeView() = default;
   ~TTreeView() override;
   bool Create(const TTreeViewParams& p);
@@ -222,6 +223,7 @@ class TTreeView : public TControl {
   HWND EditHandle() const;
   void EndEditing(bool cancel);
   bool ReadOnly() const;
+  void SetReadOnly(bool on);
 
   TTreeHitTest HitTest(int x, int y) const;
   // The node whose label or image is at the point, or null.

@@ -26,6 +26,7 @@ struct TUpDownParams : TControlParams {
 
 class TUpDown : public TControl {
  public:
+  using TParams = TUpDownParams;
   bool Create(const TUpDownParams& p);
 
   std::function<void(int newPosition, bool& allow)> OnChanging;

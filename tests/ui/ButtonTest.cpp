@@ -33,7 +33,7 @@ TEST_F(ButtonTest, ClickSpaceAndTheFormsEnterPressTheButton) {
   ui::TButton ok, other;
   ui::TButtonParams p(Form(), "了解(&O)", 10, 10, 90, 26);
   p.Id = IDOK;
-  p.Default = true;
+  p.Style |= BS_DEFPUSHBUTTON;
   p.Font = font.get();
   ASSERT_TRUE(ok.Create(p));
   ASSERT_TRUE(other.Create(ui::TButtonParams(Form(), kJapanese, 110, 10, 120, 26)));

@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "tests/ui/UiFixture.h"
 #include "ui/Handles.h"
@@ -93,6 +96,62 @@ class ControlsTest : public UiTest {
 
   ui::TWindow form;
   ui::TUniqueFont font;
+};
+
+// What a window draws of its client area (WM_PRINTCLIENT into a bitmap of
+// its own), read back pixel by pixel.
+struct TSnapshot {
+  int Width = 0, Height = 0;
+  std::vector<COLORREF> Pixels;
+  explicit TSnapshot(HWND w, UINT flags = PRF_CLIENT | PRF_ERASEBKGND) {
+    RECT r = {};
+    GetClientRect(w, &r);
+    Width = r.right;
+    Height = r.bottom;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = Width;
+    bi.bmiHeader.biHeight = -Height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    RECT all = {0, 0, Width, Height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    SendMessageA(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
+    GdiFlush();
+    const auto* p = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < Width * Height; ++i) Pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bmp);
+    ReleaseDC(nullptr, screen);
+  }
+  COLORREF At(int x, int y) const { return Pixels[static_cast<size_t>(y * Width + x)]; }
+  // Pixels near a colour: anti-aliased text blends its edges into the background.
+  static bool Near(COLORREF a, COLORREF b, int tolerance = 60) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+  }
+  int Count(COLORREF c, int tolerance = 60) const {
+    return static_cast<int>(std::count_if(Pixels.begin(), Pixels.end(), [&](COLORREF p) { return Near(p, c, tolerance); }));
+  }
+  // The leftmost and rightmost columns holding the colour (-1 when none).
+  int FirstColumn(COLORREF c, int tolerance = 60) const {
+    for (int x = 0; x < Width; ++x)
+      for (int y = 0; y < Height; ++y)
+        if (Near(At(x, y), c, tolerance)) return x;
+    return -1;
+  }
+  int LastColumn(COLORREF c, int tolerance = 60) const {
+    for (int x = Width - 1; x >= 0; --x)
+      for (int y = 0; y < Height; ++y)
+        if (Near(At(x, y), c, tolerance)) return x;
+    return -1;
+  }
 };
 
 // Japanese captions used by the tests (Shift-JIS in the program).
