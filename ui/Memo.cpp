@@ -59,3 +59,22 @@ LRESULT TMemo::GetDlgCode(const MSG* msg, LRESULT code) {
 }
 
 }  // namespace ui
+
+namespace ui {
+
+// An edit box of a form with dialog navigation types no tab by itself (it
+// asks its parent to move on): a wanted Tab is typed here.
+void TMemo::KeyDown(WORD& key, TShiftState shift) {
+  TEdit::KeyDown(key, shift);
+  if (key == VK_TAB && WantTabs && !(shift & (ssCtrl | ssAlt)) && !ReadOnly()) {
+    ReplaceSel("\t");
+    key = 0;
+  }
+}
+
+void TMemo::KeyPress(char& key) {
+  TEdit::KeyPress(key);
+  if (key == '\t' || (key == '\r' && !WantReturns)) key = 0;
+}
+
+}  // namespace ui

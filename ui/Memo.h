@@ -2,7 +2,8 @@
 // with its events (ui/Edit.h) and its text as lines. In a form with dialog
 // navigation, Enter starts a new line only with WantReturns (else it presses
 // the default button) and Tab is typed only with WantTabs (else it moves on);
-// Esc always reaches the form.
+// Esc always reaches the form. Without a form's navigation the keys that the
+// memo does not want are not typed either.
 #pragma once
 
 #include <string>
@@ -45,6 +46,8 @@ class TMemo : public TEdit {
 
  protected:
   LRESULT GetDlgCode(const MSG* msg, LRESULT code) override;
+  void KeyDown(WORD& key, TShiftState shift) override;
+  void KeyPress(char& key) override;
 };
 
 }  // namespace ui
