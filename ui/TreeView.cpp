@@ -300,6 +300,7 @@ TTreeNode* TTreeView::Add(TTreeNode* sibling, std::string_view text) {
 
 void TTreeView::Forget(TTreeNode* node) {
   if (node == dragNode_) CancelDrag();
+  if (node == dropTarget_) dropTarget_ = nullptr;
   nodes_.erase(node);
 }
 
@@ -314,11 +315,12 @@ void TTreeView::Delete(TTreeNode* node) {
   }
   if (dragNode_ && (dragNode_ == node || dragNode_->HasAsParent(node))) CancelDrag();
   SendMessageA(Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->item_));
-  for (TTreeNode* n : gone) nodes_.erase(n);
+  for (TTreeNode* n : gone) Forget(n);
 }
 
 void TTreeView::Clear() {
   CancelDrag();
+  dropTarget_ = nullptr;
   if (Handle()) SendMessageA(Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
   nodes_.clear();
 }
@@ -416,13 +418,17 @@ void TTreeView::SetTopItem(TTreeNode* node) {
   if (Handle() && node) SendMessageA(Handle(), TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(node->item_));
 }
 
-TTreeNode* TTreeView::DropTarget() const {
-  if (!Handle()) return nullptr;
-  return NodeFromHandle(reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_GETNEXTITEM, TVGN_DROPHILITE, 0)));
-}
+TTreeNode* TTreeView::DropTarget() const { return dropTarget_; }
 
+// The highlight is set on the item's state as well: the control does not
+// move it when nothing is selected or when the target is the selected item.
 void TTreeView::SetDropTarget(TTreeNode* node) {
-  if (Handle()) SendMessageA(Handle(), TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(node ? node->item_ : nullptr));
+  if (!Handle()) return;
+  TTreeNode* old = dropTarget_;
+  dropTarget_ = node;
+  SendMessageA(Handle(), TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(node ? node->item_ : nullptr));
+  if (old && old != node && nodes_.count(old)) old->SetState(0, TVIS_DROPHILITED);
+  if (node) node->SetState(TVIS_DROPHILITED, TVIS_DROPHILITED);
 }
 
 void TTreeView::FullExpand() {
@@ -597,6 +603,8 @@ bool TTreeView::Notify(NMHDR& header, LRESULT& result) {
       if (OnStartDrag) OnStartDrag(node, allow);
       if (!allow) return true;
       dragNode_ = node;
+      // The keys (Esc) come to the tree while it drags, as the mouse does.
+      if (GetFocus() != Handle()) SetFocus(Handle());
       SetCapture(Handle());
       return true;
     }
@@ -652,6 +660,8 @@ LRESULT TTreeView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       case WM_SETCURSOR:
         return TRUE;  // DragMove chose it
+      case WM_GETDLGCODE:
+        return DLGC_WANTALLKEYS;  // Esc ends the drag, not the form
     }
   }
   if (msg == WM_SETFONT) fonts_.clear();

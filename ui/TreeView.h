@@ -255,6 +255,7 @@ class TTreeView : public TControl {
   TImageList* images_ = nullptr;
   int quiet_ = 0;  // no events while nodes are moved
   TTreeNode* dragNode_ = nullptr;
+  TTreeNode* dropTarget_ = nullptr;
   std::map<TFontStyle, TUniqueFont> fonts_;
 };
 
