@@ -119,6 +119,8 @@ class TLayout {
     if (!control) MissingControl(name);
     return *control;
   }
+  // Frees every control (the form does it before its window goes).
+  void Clear();
   // The row name of a control, empty for one the layout did not make.
   std::string_view NameOf(const TWindow* control) const;
   int Count() const { return static_cast<int>(entries_.size()); }
