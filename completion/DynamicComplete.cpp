@@ -71,7 +71,7 @@ bool TDynamicComplete::Create(ui::TCreateParams params) {
 void TDynamicComplete::MakeList() {
   list_ = std::make_unique<TPopupList>(this, listScroll_);
   list_->OnClick = [this] { ListClick(); };
-  list_->OnMouseMove = [this](ui::TShiftState shift, int x, int y) { ListMouseMove(shift, x, y); };
+  list_->OnMouseMove = [this](ui::TMouseEvent& e) { ListMouseMove(e.Shift, e.X, e.Y); };
   list_->Data = &data_;
   list_->CreateWnd();
   list_->SetFont(font_ ? font_.get() : Font());

@@ -246,13 +246,13 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
     appMinimize_ = app->OnMinimize.Add([this] { ApplicationEvents1Minimize(); });
     appRestore_ = app->OnRestore.Add([this] { ApplicationEvents1Restore(); });
   }
-  actions_ = std::make_unique<ui::TActionList>();
-  executeAction_.Caption = "実行";
-  executeAction_.ShortCut = VK_RETURN;
+  actions_ = std::make_unique<ui::TActionList>(*this);
+  executeAction_.SetCaption("実行");
+  executeAction_.SetShortCut(VK_RETURN);
   executeAction_.OnExecute = [this] { ExecuteActionExecute(); };
   actions_->Add(&executeAction_);
-  selectAllAction_.Caption = "すべてを選択(&A)";
-  selectAllAction_.ShortCut = 0x4000 | 'A';
+  selectAllAction_.SetCaption("すべてを選択(&A)");
+  selectAllAction_.SetShortCut(0x4000 | 'A');
   selectAllAction_.OnExecute = [this] {
     if (Edit1) SendMessageA(Edit1->Handle(), EM_SETSEL, 0, -1);
   };
@@ -262,10 +262,10 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
 
   Edit1 = std::make_unique<TKeyWordEdit>();
   Edit1->FileFilter = "*";
-  Edit1->OnKeyDown = [this](WORD& key, ui::TShiftState shift) { edit1KeyDown(key, shift); };
-  Edit1->OnKeyPress = [this](char& key) { Edit1KeyPress(key); };
+  Edit1->OnKeyDown = [this](ui::TKeyEvent& e) { edit1KeyDown(e.Key, e.Shift); };
+  Edit1->OnKeyPress = [this](ui::TKeyPressEvent& e) { Edit1KeyPress(e.Key); };
   Edit1->OnChangeKeyword = [this] { KeywordChanged(); };
-  Edit1->OnMouseMove = [this](ui::TShiftState, int x, int y) { FormMouseMove(Edit1->Handle(), x, y); };
+  Edit1->OnMouseMove = [this](ui::TMouseEvent& e) { FormMouseMove(Edit1->Handle(), e.X, e.Y); };
   {
     ui::TCreateParams p;
     p.Style = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
@@ -277,12 +277,12 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
     Edit1->Create(p);
   }
 
-  OnResize = [this] { FormResize(); };
+  OnResize = [this](ui::TSizeEvent&) { FormResize(); };
   OnShow = [this] { FormShow(); };
   OnHide = [this] { FormHide(); };
-  OnMouseDown = [this](ui::TMouseButton button, ui::TShiftState, int x, int y) { Image1MouseDown(Handle(), button, x, y); };
-  OnMouseUp = [this](ui::TMouseButton button, ui::TShiftState, int x, int y) { IconImageMouseUp(Handle(), button, x, y); };
-  OnMouseMove = [this](ui::TShiftState, int x, int y) { FormMouseMove(Handle(), x, y); };
+  OnMouseDown = [this](ui::TMouseEvent& e) { Image1MouseDown(Handle(), e.Button, e.X, e.Y); };
+  OnMouseUp = [this](ui::TMouseEvent& e) { IconImageMouseUp(Handle(), e.Button, e.X, e.Y); };
+  OnMouseMove = [this](ui::TMouseEvent& e) { FormMouseMove(Handle(), e.X, e.Y); };
 
   for (int i = 0; i < 2; ++i)
     if (THotKeyItem* item = Data->GetHotKey(i))
@@ -381,13 +381,9 @@ void TZMRTMain::Load(bool reread) {
   if (Data->showicon) {
     IconImage = std::make_unique<TQVIconImage>(Handle());
     SetClassLongPtrA(IconImage->Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_HAND)));
-    IconImage->OnMouseDown = [this](ui::TMouseButton button, ui::TShiftState, int x, int y) {
-      Image1MouseDown(IconImage->Handle(), button, x, y);
-    };
-    IconImage->OnMouseUp = [this](ui::TMouseButton button, ui::TShiftState, int x, int y) {
-      IconImageMouseUp(IconImage->Handle(), button, x, y);
-    };
-    IconImage->OnMouseMove = [this](ui::TShiftState, int, int) { IconImageMouseMove(); };
+    IconImage->OnMouseDown = [this](ui::TMouseEvent& e) { Image1MouseDown(IconImage->Handle(), e.Button, e.X, e.Y); };
+    IconImage->OnMouseUp = [this](ui::TMouseEvent& e) { IconImageMouseUp(IconImage->Handle(), e.Button, e.X, e.Y); };
+    IconImage->OnMouseMove = [this](ui::TMouseEvent&) { IconImageMouseMove(); };
     IconImage->OnTargetDrop = [this](int, int, HWND, const std::string& title, const std::string& file) {
       IconImageTargetDrop(file, title);
     };
@@ -596,7 +592,7 @@ LRESULT TZMRTMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     default:
-      return ui::TWindow::WndProc(msg, wParam, lParam);
+      return ui::TForm::WndProc(msg, wParam, lParam);
   }
 }
 

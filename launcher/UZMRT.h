@@ -24,6 +24,7 @@
 #include "launcher/ParseParam.h"
 #include "ui/ActionList.h"
 #include "ui/Event.h"
+#include "ui/Form.h"
 #include "ui/Handles.h"
 #include "ui/Timer.h"
 #include "ui/Window.h"
@@ -99,7 +100,7 @@ int LeadingVersionNumber(const std::string& version);
 std::string TrayTipText(const std::string& firstLine, int shellMajor, const std::string& exeS,
                         const std::string& callHotKey);
 
-class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
+class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
  public:
   // Create: remembers the previous window (and its caret for "/CaretPos"),
   // then makes the window and runs its creation (FormCreate).
