@@ -115,12 +115,26 @@ void TComboBox::Click() { if (OnClick) OnClick(); }
 void TComboBox::Select() { if (OnSelect) OnSelect(); }
 
 bool TComboBox::KeyDown(WORD& key) {
-  if (OnKeyDown) OnKeyDown(key, KeyboardShiftState());
+  if (!OnKeyDown) return false;
+  TKeyEvent e;
+  e.Msg = WM_KEYDOWN;
+  e.WParam = key;
+  e.Key = key;
+  e.Shift = KeyboardShiftState();
+  OnKeyDown(e);
+  key = e.Handled ? 0 : e.Key;
   return key == 0;
 }
 
 bool TComboBox::KeyPress(char& key) {
-  if (OnKeyPress) OnKeyPress(key);
+  if (OnKeyPress) {
+    TKeyPressEvent e;
+    e.Msg = WM_CHAR;
+    e.WParam = static_cast<unsigned char>(key);
+    e.Key = key;
+    OnKeyPress(e);
+    key = e.Handled ? 0 : e.Key;
+  }
   if (key == 0) return true;
   // A character typed (not a control key) opens the list.
   if (AutoDropDown && static_cast<unsigned char>(key) >= 0x20 && !DroppedDown()) SetDroppedDown(true);

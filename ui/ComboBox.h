@@ -2,8 +2,8 @@
 // with a drop-down list) or a pure list. Events: OnChange when the text
 // changes by typing or by the user's choice, OnClick and OnSelect when the
 // user chooses an item (in that order, before OnChange), OnDropDown and
-// OnCloseUp around the list, OnKeyDown and OnKeyPress for the keys typed into
-// it (in the text box of an editable one). With AutoDropDown the list opens
+// OnCloseUp around the list; the window's OnKeyDown and OnKeyPress see the
+// keys typed into it, in the text box of an editable one too. With AutoDropDown the list opens
 // when the user types a character.
 #pragma once
 
@@ -40,8 +40,6 @@ class TComboBox : public TControl {
   std::function<void()> OnSelect;
   std::function<void()> OnDropDown;
   std::function<void()> OnCloseUp;
-  std::function<void(WORD& key, TShiftState shift)> OnKeyDown;  // setting key to 0 eats it
-  std::function<void(char& key)> OnKeyPress;                    // setting key to 0 eats it
 
   std::string Text() const { return Caption(); }
   void SetText(std::string_view text) { SetCaption(text); }

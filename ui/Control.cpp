@@ -2,9 +2,10 @@
 
 namespace ui {
 
-TControl::TControl() {
-  OnCommandNotify = [this](WORD code) { CommandNotify(code); };
-  OnNotify = [this](NMHDR& header, LRESULT& result) { return Notify(header, result); };
+int FreeControlId(HWND parent) {
+  for (int id = 0x8000; id < 0xFFFF; ++id)
+    if (!GetDlgItem(parent, id)) return id;
+  return 0;
 }
 
 bool TControl::CreateControl(const TControlParams& p, const char* className, DWORD kindStyle, DWORD kindExStyle) {
@@ -13,28 +14,19 @@ bool TControl::CreateControl(const TControlParams& p, const char* className, DWO
   c.Style = p.Style | WS_CHILD | kindStyle;
   c.ExStyle = p.ExStyle | kindExStyle;
   if (!c.Parent) return false;
+  // The dialog keys find buttons by id: a control made without one (not by a
+  // layout, which numbers its rows) gets one that no sibling has.
+  if (c.Id == 0) c.Id = FreeControlId(c.Parent);
   return Create(c);
 }
 
-bool TControl::Enabled() const { return Handle() && IsWindowEnabled(Handle()); }
-void TControl::SetEnabled(bool on) { if (Handle()) EnableWindow(Handle(), on ? TRUE : FALSE); }
-bool TControl::Focused() const { return Handle() && GetFocus() == Handle(); }
-
-RECT TControl::BoundsRect() const {
-  RECT r = {};
-  if (!Handle()) return r;
-  GetWindowRect(Handle(), &r);
-  if (HWND parent = GetParent(Handle())) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 int TControl::Width() const {
-  RECT r = BoundsRect();
+  RECT r = Bounds();
   return r.right - r.left;
 }
 
 int TControl::Height() const {
-  RECT r = BoundsRect();
+  RECT r = Bounds();
   return r.bottom - r.top;
 }
 
@@ -49,8 +41,56 @@ HFONT TControl::Font() const {
   return f ? f : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void TControl::Invalidate() {
-  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+void TControl::ControlCommand(TCommandEvent& e) {
+  CommandNotify(e.Code);
+  TWindow::ControlCommand(e);
+}
+
+void TControl::ControlNotify(TNotifyMessageEvent& e) {
+  LRESULT result = 0;
+  if (e.Header && Notify(*e.Header, result)) {
+    e.Answer(result);
+    return;
+  }
+  TWindow::ControlNotify(e);
+}
+
+void TControl::ControlColor(TCtlColorEvent& e) {
+  TWindow::ControlColor(e);
+  if (e.Handled || (e.Msg != WM_CTLCOLORSTATIC && e.Msg != WM_CTLCOLORBTN)) return;
+  for (HWND w = GetParent(Handle()); w && (GetWindowLongA(w, GWL_STYLE) & WS_CHILD); w = GetParent(w)) {
+    auto* container = dynamic_cast<TControl*>(FromHandle(w));
+    COLORREF color = 0;
+    HBRUSH brush = container ? container->ChildBackground(color) : nullptr;
+    if (brush) {
+      SetBkColor(e.DC, color);
+      e.SetBrush(brush);
+      return;
+    }
+  }
+}
+
+bool TControl::PassToParent(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  HWND parent = ParentHandle();
+  if (!parent) return false;
+  bool fromChild = false;
+  switch (msg) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      fromChild = lParam != 0 && reinterpret_cast<HWND>(lParam) != Handle();
+      break;
+    case WM_NOTIFY:
+      fromChild = lParam && reinterpret_cast<const NMHDR*>(lParam)->hwndFrom != Handle();
+      break;
+    case WM_CTLCOLORSTATIC: case WM_CTLCOLORBTN: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORDLG:
+      fromChild = true;
+      break;
+  }
+  if (!fromChild) return false;
+  result = SendMessageA(parent, msg, wParam, lParam);
+  return true;
 }
 
 std::string WindowText(HWND hwnd) {

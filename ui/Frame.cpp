@@ -2,23 +2,6 @@
 
 namespace ui {
 
-bool IsChildColorMessage(UINT msg) {
-  return msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN || msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX ||
-         msg == WM_CTLCOLORSCROLLBAR || msg == WM_CTLCOLORDLG;
-}
-
-LRESULT ContainerChildColor(HWND container, HBRUSH ownBrush, COLORREF ownColor, UINT msg, WPARAM wParam, LPARAM lParam) {
-  // Edit boxes and lists keep the window colour whatever lies behind them.
-  bool background = msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN || msg == WM_CTLCOLORDLG;
-  if (ownBrush && background) {
-    SetBkColor(reinterpret_cast<HDC>(wParam), ownColor);
-    return reinterpret_cast<LRESULT>(ownBrush);
-  }
-  HWND parent = GetParent(container);
-  if (parent) return SendMessageA(parent, msg, wParam, lParam);
-  return DefWindowProcA(container, msg, wParam, lParam);
-}
-
 bool TFrame::Create(const TFrameParams& p) { return CreateContainer(p, "QvFrame"); }
 
 bool TFrame::CreateContainer(const TFrameParams& p, const char* className, UINT classStyle) {
@@ -35,17 +18,18 @@ void TFrame::SetColor(COLORREF color) {
   if (Handle()) RedrawWindow(Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
+HBRUSH TFrame::ChildBackground(COLORREF& color) const {
+  color = color_;
+  return brush_.get();
+}
+
 void TFrame::PaintBackground(HDC dc) {
   RECT r = ClientRect();
   FillRect(dc, &r, brush_ ? brush_.get() : ParentBackground(Handle(), dc));
 }
 
 LRESULT TFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (IsChildColorMessage(msg)) return ContainerChildColor(Handle(), brush_.get(), color_, msg, wParam, lParam);
   switch (msg) {
-    case WM_ERASEBKGND:
-      PaintBackground(reinterpret_cast<HDC>(wParam));
-      return 1;
     case WM_PRINTCLIENT:
       PaintBackground(reinterpret_cast<HDC>(wParam));
       return 0;
@@ -57,6 +41,15 @@ LRESULT TFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(font_);
   }
   return TControl::WndProc(msg, wParam, lParam);
+}
+
+bool TFrame::Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg == WM_ERASEBKGND) {
+    PaintBackground(reinterpret_cast<HDC>(wParam));
+    result = 1;
+    return true;
+  }
+  return PassToParent(msg, wParam, lParam, result);
 }
 
 }  // namespace ui

@@ -1,9 +1,10 @@
 // A plain container (window class "QvFrame"): a child window that holds
 // other controls, for a group of controls made and moved together; the base
-// of the panel and of the page of a page control. Its controls' notifications
-// reach them through it, Tab in a form with dialog navigation goes through
-// its controls (WS_EX_CONTROLPARENT), and it shows its parent's background
-// unless it has a colour of its own, which its controls then show through.
+// of the panel and of the page of a page control. Tab in a form with dialog
+// navigation goes through its controls (WS_EX_CONTROLPARENT); their
+// notifications go on to the form (ui/Control.h). It shows its parent's
+// background unless it has a colour of its own, which its controls then show
+// through.
 #pragma once
 
 #include "ui/Control.h"
@@ -31,6 +32,8 @@ class TFrame : public TControl {
  protected:
   bool CreateContainer(const TFrameParams& p, const char* className, UINT classStyle = 0);
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  bool Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  HBRUSH ChildBackground(COLORREF& color) const override;
   // Fills the client area with the frame's background.
   void PaintBackground(HDC dc);
   HFONT font_ = nullptr;  // set by WM_SETFONT; the caller keeps it
@@ -39,10 +42,5 @@ class TFrame : public TControl {
   COLORREF color_ = CLR_INVALID;
   TUniqueBrush brush_;
 };
-
-// The answer of a container to a child's WM_CTLCOLORxxx: its own colour when
-// it has one, else what its parent answers.
-LRESULT ContainerChildColor(HWND container, HBRUSH ownBrush, COLORREF ownColor, UINT msg, WPARAM wParam, LPARAM lParam);
-bool IsChildColorMessage(UINT msg);
 
 }  // namespace ui

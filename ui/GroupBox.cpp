@@ -1,7 +1,5 @@
 #include "ui/GroupBox.h"
 
-#include "ui/Frame.h"
-
 namespace ui {
 
 bool TGroupBox::Create(const TGroupBoxParams& p) {
@@ -10,9 +8,8 @@ bool TGroupBox::Create(const TGroupBoxParams& p) {
   return CreateControl(c, "BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
-LRESULT TGroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (IsChildColorMessage(msg)) return ContainerChildColor(Handle(), nullptr, CLR_INVALID, msg, wParam, lParam);
-  return TControl::WndProc(msg, wParam, lParam);
+bool TGroupBox::Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  return PassToParent(msg, wParam, lParam, result);
 }
 
 }  // namespace ui

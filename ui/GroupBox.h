@@ -1,9 +1,8 @@
 // A group box of the system class "BUTTON" that is a real container: the
 // controls inside it are its child windows, so they move, hide and go with it,
-// their notifications reach them through it, Tab in a form with dialog
-// navigation goes through them (WS_EX_CONTROLPARENT), and the colours they ask
-// for come from the group box's parent. The caption's mnemonic focuses the
-// first control inside, as in a dialog box.
+// their notifications go on to the form (ui/Control.h), and Tab in a form with
+// dialog navigation goes through them (WS_EX_CONTROLPARENT). The caption's
+// mnemonic focuses the first control inside, as in a dialog box.
 #pragma once
 
 #include "ui/Control.h"
@@ -24,7 +23,7 @@ class TGroupBox : public TControl {
   bool Create(const TGroupBoxParams& p);
 
  protected:
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  bool Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
 }  // namespace ui

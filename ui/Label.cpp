@@ -143,6 +143,16 @@ void TLabel::Paint(HDC dc) {
   if (GetFocus() == Handle()) DrawFocusRect(dc, &r);
 }
 
+// After the window's OnSetCursor: a link shows the hand.
+bool TLabel::Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg == WM_SETCURSOR && link_ && LOWORD(lParam) == HTCLIENT) {
+    SetCursor(LoadCursorA(nullptr, IDC_HAND));
+    result = TRUE;
+    return true;
+  }
+  return false;
+}
+
 void TLabel::Click() {
   if (OnClick) OnClick();
 }
@@ -207,12 +217,6 @@ LRESULT TLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (link_ && (wParam == VK_RETURN || wParam == VK_SPACE)) {
         Click();
         return 0;
-      }
-      break;
-    case WM_SETCURSOR:
-      if (link_ && LOWORD(lParam) == HTCLIENT) {
-        SetCursor(LoadCursorA(nullptr, IDC_HAND));
-        return TRUE;
       }
       break;
     case WM_LBUTTONDOWN:

@@ -71,6 +71,7 @@ class TLabel : public TControl {
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  bool Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   virtual void Click();
 
  private:

@@ -186,8 +186,11 @@ bool TPageControl::Notify(NMHDR& header, LRESULT& result) {
   return false;
 }
 
+bool TPageControl::Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  return PassToParent(msg, wParam, lParam, result);
+}
+
 LRESULT TPageControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (IsChildColorMessage(msg)) return ContainerChildColor(Handle(), nullptr, CLR_INVALID, msg, wParam, lParam);
   if (msg == WM_SIZE || msg == WM_SETFONT) {
     LRESULT r = TControl::WndProc(msg, wParam, lParam);
     PlacePages();

@@ -78,6 +78,7 @@ class TPageControl : public TControl {
  protected:
   bool Notify(NMHDR& header, LRESULT& result) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  bool Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   friend class TTabSheet;

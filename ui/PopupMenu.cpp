@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/Application.h"
+#include "ui/Dialogs.h"
 
 namespace ui {
 
@@ -221,12 +222,18 @@ TPopupMenu::TPopupMenu() { root_.MakeMenu(); }
 
 TMenuItem* TPopupMenu::Popup(int x, int y, HWND owner, UINT flags) {
   if (OnPopup) OnPopup();
+  if (!owner) owner = GetActiveWindow();
   if (!owner) {
     TApplication* app = TApplication::Current();
-    owner = app ? app->Handle() : GetActiveWindow();
+    owner = app ? app->Handle() : nullptr;
   }
-  UINT command = static_cast<UINT>(
-      TrackPopupMenu(root_.Handle(), flags | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+  TTrackMenuRequest request;
+  request.Menu = root_.Handle();
+  request.Owner = owner;
+  request.X = x;
+  request.Y = y;
+  request.Flags = flags;
+  UINT command = TrackMenu(request);
   TMenuItem* item = command ? root_.FindCommand(command) : nullptr;
   if (item) item->Click();
   return item;

@@ -104,10 +104,11 @@ class TPopupMenu {
   std::function<void()> OnPopup;
 
   // Shows the menu with its top left corner at a screen point (or as flags
-  // say) and waits for the choice; the chosen item's Click runs before this
-  // returns. The owner (the application window when null) takes the menu's
-  // messages. The chosen item, or null.
-  TMenuItem* Popup(int x, int y, HWND owner = nullptr, UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN);
+  // say) through ui::TrackMenu (which tests replace) and waits for the
+  // choice; the chosen item's Click runs before this returns. The owner (the
+  // active window, else the application window, when null) takes the menu's
+  // messages. The chosen item (gone again if its Click freed it), or null.
+  TMenuItem* Popup(int x, int y, HWND owner = nullptr, UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON);
 
  private:
   TMenuItem root_;

@@ -7,6 +7,7 @@
 #include "tests/ui/ControlsFixture.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
+#include "ui/Edit.h"
 #include "ui/RadioButton.h"
 #include "ui/RadioGroup.h"
 
@@ -32,14 +33,17 @@ ui::TUniqueBitmap SolidBitmap(int size, COLORREF color) {
 TEST_F(ButtonTest, ClickSpaceAndTheFormsEnterPressTheButton) {
   ui::TButton ok, other;
   ui::TButtonParams p(Form(), "了解(&O)", 10, 10, 90, 26);
-  p.Id = IDOK;
-  p.Style |= BS_DEFPUSHBUTTON;
-  p.Font = font.get();
+  p.Font = font;
   ASSERT_TRUE(ok.Create(p));
   ASSERT_TRUE(other.Create(ui::TButtonParams(Form(), kJapanese, 110, 10, 120, 26)));
+  ui::TEdit edit;
+  ui::TEditParams ep;
+  ep.Parent = Form();
+  ep.X = 10; ep.Y = 50; ep.Width = 100; ep.Height = 22;
+  ASSERT_TRUE(edit.Create(ep));
+  form.SetDefaultButton(&ok);
   EXPECT_EQ(ok.Caption(), "了解(&O)");
   EXPECT_EQ(other.Caption(), kJapanese);
-  EXPECT_TRUE(GetWindowLongA(ok.Handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
   int clicks = 0, otherClicks = 0;
   ok.OnClick = [&] { ++clicks; };
   other.OnClick = [&] { ++otherClicks; };
@@ -49,10 +53,12 @@ TEST_F(ButtonTest, ClickSpaceAndTheFormsEnterPressTheButton) {
   other.Focus();
   Press({VK_SPACE});
   EXPECT_EQ(otherClicks, 1);
-  // Enter in the form presses its default button (the one with IDOK).
   Press({VK_RETURN});
-  EXPECT_EQ(clicks, 2);
-  EXPECT_EQ(otherClicks, 1);
+  EXPECT_EQ(otherClicks, 2) << "Enter presses the focused button";
+  edit.Focus();
+  Press({VK_RETURN});
+  EXPECT_EQ(clicks, 2) << "and else the form's default button";
+  EXPECT_EQ(otherClicks, 2);
   ok.Click();
   EXPECT_EQ(clicks, 3);
 }
@@ -93,7 +99,7 @@ TEST_F(ButtonTest, CheckBoxClicksGoRoundItsStates) {
     ui::TCheckBox box;
     ui::TCheckBoxParams p(Form(), "選択する(&C)", 10, y, 200, 20);
     p.AllowGrayed = c.allowGrayed;
-    p.Font = font.get();
+    p.Font = font;
     ASSERT_TRUE(box.Create(p));
     y += 30;
     int clicks = 0;
@@ -157,7 +163,7 @@ TEST_F(ButtonTest, RadioGroupHoldsItsButtonsAndReportsTheUsersChoice) {
   p.Items = {"常駐モード", "非常駐モード", "カスタム", "表示ソ"};
   p.Columns = 2;
   p.ItemIndex = 0;
-  p.Font = font.get();
+  p.Font = font;
   ASSERT_TRUE(group.Create(p));
   int clicks = 0;
   group.OnClick = [&] { ++clicks; };

@@ -1,5 +1,5 @@
 // Fixture of the control tests: a shown, active form with dialog navigation
-// to put controls on, the form's font (ＭＳ Ｐゴシック 9 pt), and the mouse
+// to put controls on, with its font (ＭＳ Ｐゴシック 9 pt), and the mouse
 // driven for real (SendInput) at points of a control's client area.
 #pragma once
 
@@ -12,21 +12,19 @@
 
 #include "tests/ui/UiFixture.h"
 #include "ui/Handles.h"
+#include "ui/Form.h"
 #include "ui/Window.h"
 
 class ControlsTest : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    ui::TCreateParams p;
-    p.ClassName = "QvControlsTestForm";
+    ui::TFormParams p;
     p.Caption = "コントロールの試験";
-    p.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     p.X = 40; p.Y = 40; p.Width = 560; p.Height = 440;
-    form.DialogNavigation = true;
+    p.DialogNavigation = true;
     ASSERT_TRUE(form.Create(p));
-    font.reset(CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "ＭＳ Ｐゴシック"));
+    font = form.Font();
     form.Show();
     SetForegroundWindow(form.Handle());
     Drain();
@@ -94,8 +92,8 @@ class ControlsTest : public UiTest {
     Drain();
   }
 
-  ui::TWindow form;
-  ui::TUniqueFont font;
+  ui::TForm form;
+  HFONT font = nullptr;  // the form's own
 };
 
 // What a window draws of its client area (WM_PRINTCLIENT into a bitmap of

@@ -46,7 +46,7 @@ TEST_F(LabelTest, TextStandsWhereTheAlignmentPutsIt) {
     ui::TLabelParams p(Form(), "表示ソ", 10, 10, 200, 20);
     p.Alignment = c.alignment;
     p.FontColor = kRed;
-    p.Font = font.get();
+    p.Font = font;
     ASSERT_TRUE(label.Create(p));
     EXPECT_EQ(label.Caption(), "表示ソ");
     TSnapshot shot(label.Handle());
@@ -123,7 +123,7 @@ TEST_F(LabelTest, ClickHandCursorAndMouseOverOfALink) {
   ui::TLabel link;
   ui::TLabelParams p(Form(), "https://example.jp/サポート", 10, 10, 220, 20);
   p.Link = true;
-  p.Font = font.get();
+  p.Font = font;
   ASSERT_TRUE(link.Create(p));
   std::vector<std::string> seen;
   link.OnClick = [&] { seen.push_back("click"); };
@@ -153,13 +153,13 @@ TEST_F(LabelTest, AutoSizeFollowsTheText) {
   ui::TLabel label;
   ui::TLabelParams p(Form(), "短い", 10, 10, 10, 10);
   p.AutoSize = true;
-  p.Font = font.get();
+  p.Font = font;
   ASSERT_TRUE(label.Create(p));
   int shortWidth = label.Width();
   EXPECT_GT(shortWidth, 10);
   label.SetCaption("実行ファイルと\r\nみなすファイル\r\nの種類を設定");
   EXPECT_GT(label.Width(), shortWidth);
-  EXPECT_GE(label.Height(), 3 * ui::LineHeight(font.get()));
+  EXPECT_GE(label.Height(), 3 * ui::LineHeight(font));
 }
 
 // The three containers behave alike for what lies inside them.
@@ -290,7 +290,7 @@ TEST_F(ContainerTest, BevelDrawsAroundControlsWithoutTakingTheirClicks) {
   EXPECT_EQ(GetWindow(bevel.Handle(), GW_HWNDNEXT), nullptr) << "beneath its siblings";
   int clicks = 0, formDowns = 0;
   inside.OnClick = [&] { ++clicks; };
-  form.OnMouseDown = [&](ui::TMouseButton, ui::TShiftState, int, int) { ++formDowns; };
+  form.OnMouseDown = [&](ui::TMouseEvent&) { ++formDowns; };
   ClickAt(inside.Handle(), Center(inside.Handle()));
   EXPECT_EQ(clicks, 1);
   ClickAt(bevel.Handle(), 1, 30);  // on the frame's line

@@ -74,9 +74,11 @@ TEST_F(MemoTest, EscReachesTheForm) {
   ui::TMemo memo;
   ASSERT_TRUE(memo.Create(ui::TMemoParams(Form(), "", 10, 10, 300, 120)));
   int cancels = 0;
-  form.OnCommand = [&](WORD id, WORD, HWND) {
-    if (id == IDCANCEL) ++cancels;
-    return id == IDCANCEL;
+  form.OnCommand = [&](ui::TCommandEvent& e) {
+    if (e.Id == IDCANCEL) {
+      ++cancels;
+      e.Answer(0);
+    }
   };
   memo.Focus();
   Press({VK_ESCAPE});
@@ -88,13 +90,13 @@ TEST_F(ComboBoxTest, TypingOpensTheListAndChoosingAnItemReportsIt) {
   ui::TComboBoxParams p(Form(), "", 10, 10, 200, 200);
   p.Items = {"a表示", "bソ", "b二", "c"};
   p.AutoDropDown = true;
-  p.Font = font.get();
+  p.Font = font;
   ASSERT_TRUE(combo.Create(p));
   ASSERT_NE(combo.EditHandle(), nullptr);
   std::vector<std::string> seen;
-  combo.OnKeyPress = [&](char& key) {
-    seen.push_back(std::string("key ") + key);
-    if (key == 'x') key = 0;
+  combo.OnKeyPress = [&](ui::TKeyPressEvent& e) {
+    seen.push_back(std::string("key ") + e.Key);
+    if (e.Key == 'x') e.Key = 0;
   };
   combo.OnChange = [&] { seen.push_back("change " + combo.Text()); };
   combo.OnClick = [&] { seen.push_back("click"); };
@@ -191,7 +193,7 @@ TEST_F(ListBoxTest, MouseAndKeysSelectAndReportIt) {
   ui::TListBox list;
   ui::TListBoxParams p(Form(), "", 10, 10, 200, 150);
   p.Items = {"作成されたキーワード", "A", "B", "    ------優先度最低-------"};
-  p.Font = font.get();
+  p.Font = font;
   ASSERT_TRUE(list.Create(p));
   int clicks = 0, doubles = 0;
   list.OnClick = [&] { ++clicks; };
@@ -215,7 +217,7 @@ TEST_F(ListBoxTest, MouseAndKeysSelectAndReportIt) {
 TEST_F(CheckListBoxTest, BoxesToggleByClickAndSpaceAndReportIt) {
   ui::TCheckListBox list;
   ui::TCheckListBoxParams p(Form(), "", 10, 10, 300, 150);
-  p.Font = font.get();
+  p.Font = font;
   ASSERT_TRUE(list.Create(p));
   list.Add("キーワード", true);
   list.Add("フォルダ内のファイル", false);

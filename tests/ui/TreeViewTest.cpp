@@ -26,7 +26,7 @@ class TreeViewTest : public ControlsTest {
     ControlsTest::SetUp();
     ui::TTreeViewParams p(Form(), "", 10, 10, 300, 300);
     p.DragEnabled = true;
-    p.Font = font.get();
+    p.Font = font;
     ASSERT_TRUE(tree.Create(p));
   }
   // "A(a1,a2) B": the texts of a level, children in brackets.
