@@ -91,8 +91,12 @@ void TToolTip::SetToolText(HWND control, std::string_view text) {
   TTool* t = Find(control);
   if (!t) return;
   t->text = text;
-  // A tip that shows asks for its text again and is redrawn at its new size.
-  if (Handle() && ShownTool() == control) SendMessageA(Handle(), TTM_UPDATE, 0, 0);
+  // A tip that shows asks for its text again and is redrawn at its new size
+  // (TTM_UPDATE alone does not ask again under Wine).
+  if (Handle() && ShownTool() == control) {
+    TTTOOLINFOA ti = ToolInfo(Handle(), control);
+    SendMessageA(Handle(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+  }
 }
 
 void TToolTip::SetMaxWidth(int pixels) {

@@ -195,14 +195,23 @@ TEST_F(ContainerTest, ControlsInsideGetTheirEventsTabAndGoWithTheContainer) {
     ASSERT_TRUE(button.Create(ui::TButtonParams(container->Handle(), "中のボタン", 20, 40, 120, 26)));
     ui::TCheckBox box;
     ASSERT_TRUE(box.Create(ui::TCheckBoxParams(container->Handle(), "中の選択", 20, 75, 120, 20)));
-    int clicks = 0, checks = 0;
+    int clicks = 0, checks = 0, formCommands = 0;
     button.OnClick = [&] { ++clicks; };
     box.OnClick = [&] { ++checks; };
+    form.OnCommand = [&](ui::TCommandEvent& e) {
+      if (e.Control == button.Handle()) ++formCommands;
+    };
+    form.SetModalResult(0);
+    form.SetModalResultOf(&button, IDOK);
 
     ClickAt(button.Handle(), Center(button.Handle()));
     ClickAt(box.Handle(), 8, 10);
-    EXPECT_EQ(clicks, 1) << "the container hands the button's notification on";
+    EXPECT_EQ(clicks, 1) << "the button's notification reaches it once";
     EXPECT_EQ(checks, 1);
+    EXPECT_EQ(formCommands, 1) << "by way of the form";
+    EXPECT_EQ(form.ModalResult(), IDOK) << "so a button inside gives the form its result";
+    form.SetModalResultOf(&button, 0);
+    form.OnCommand = nullptr;
     before.Focus();
     Press({VK_TAB});
     EXPECT_EQ(GetFocus(), button.Handle()) << "Tab goes into the container";
