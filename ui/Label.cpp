@@ -6,6 +6,11 @@
 
 namespace ui {
 
+namespace {
+// Links are blue (the system's hot-light colour is grey under Wine).
+constexpr COLORREF kLinkColor = RGB(0, 0, 255);
+}  // namespace
+
 TUniqueFont StyledFont(HFONT base, TFontStyle style) {
   LOGFONTA lf = {};
   if (!GetObjectA(base ? base : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) return TUniqueFont();
@@ -86,7 +91,7 @@ void TLabel::SetLink(bool on) {
 
 COLORREF TLabel::TextColor() const {
   if (fontColor_ != CLR_INVALID) return fontColor_;
-  if (link_) return GetSysColor(COLOR_HOTLIGHT);
+  if (link_) return kLinkColor;
   if (!Handle()) return GetSysColor(COLOR_WINDOWTEXT);
   HDC dc = GetDC(Handle());
   ParentBackground(Handle(), dc);
@@ -135,7 +140,7 @@ void TLabel::Paint(HDC dc) {
   FillRect(dc, &r, colorBrush_ ? colorBrush_.get() : parentBrush);
   SetBkMode(dc, TRANSPARENT);
   if (fontColor_ != CLR_INVALID) SetTextColor(dc, fontColor_);
-  else if (link_) SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));
+  else if (link_) SetTextColor(dc, kLinkColor);
   if (!IsWindowEnabled(Handle())) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
   TSelectObject font(dc, DrawFont());
   std::string text = WindowText(Handle());

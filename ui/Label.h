@@ -4,8 +4,9 @@
 //
 // An "&" marks the mnemonic. In a form with dialog navigation, Alt and the
 // mnemonic move the focus to the control after the label in tab order, or to
-// FocusControl when one is set (an edit box's text is then selected). A link label is underlined in the link colour
-// with a hand cursor; any label fires OnClick when clicked.
+// FocusControl when one is set (an edit box's text is then selected). A link
+// label is blue and underlined, with a hand cursor; any label fires OnClick
+// when clicked.
 #pragma once
 
 #include "ui/Control.h"

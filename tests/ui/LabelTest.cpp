@@ -81,7 +81,7 @@ TEST_F(LabelTest, ColoursComeFromTheLabelOrItsParent) {
   EXPECT_EQ(own.At(own.Width - 1, own.Height - 1), kRed);
 
   onFrame.SetLink(true);
-  EXPECT_EQ(onFrame.TextColor(), GetSysColor(COLOR_HOTLIGHT));
+  EXPECT_EQ(onFrame.TextColor(), RGB(0, 0, 255));
   onFrame.SetFontColor(RGB(0, 0, 128));
   EXPECT_EQ(onFrame.TextColor(), RGB(0, 0, 128));
 }
@@ -136,13 +136,13 @@ TEST_F(LabelTest, ClickHandCursorAndMouseOverOfALink) {
   MouseTo(Form(), 400, 300);
   EXPECT_TRUE(PumpUntil([&] { return !link.MouseInside(); }));
   EXPECT_EQ(seen, (std::vector<std::string>{"enter", "click", "leave"}));
-  // A link is drawn in its colour, underlined: a row of that colour under the text.
+  // A link is drawn blue and underlined: a row of blue under the text.
   TSnapshot shot(link.Handle());
   int longestRun = 0;
   for (int y = 0; y < shot.Height; ++y) {
     int run = 0;
     for (int x = 0; x < shot.Width; ++x) {
-      run = TSnapshot::Near(shot.At(x, y), GetSysColor(COLOR_HOTLIGHT), 40) ? run + 1 : 0;
+      run = TSnapshot::Near(shot.At(x, y), RGB(0, 0, 255), 40) ? run + 1 : 0;
       longestRun = std::max(longestRun, run);
     }
   }
