@@ -38,6 +38,10 @@ bool TSpinEdit::Create(const TSpinEditParams& p) {
   bool made = upDown_.Create(u);
   aligning_ = false;
   if (!made) return false;
+  RECT box = Bounds(), arrows = upDown_.Bounds();
+  arrowsDx_ = arrows.left - box.right;
+  arrowsDy_ = arrows.top - box.top;
+  arrowsDh_ = (arrows.bottom - arrows.top) - (box.bottom - box.top);
   SetValue(p.Value);
   return true;
 }
@@ -73,13 +77,14 @@ void TSpinEdit::DoExit() {
   TEdit::DoExit();
 }
 
-// The up-down narrows the box by its own width and stands beside it; after a
-// move or resize from outside (which gives the box the width of both) it is
-// placed again.
+// At creation the up-down narrowed the box by its own width; after a move or
+// resize of the box it stands beside it again as it stood then.
 void TSpinEdit::Realign() {
   if (aligning_ || !upDown_.Handle()) return;
   aligning_ = true;
-  upDown_.SetAssociate(Handle());
+  RECT box = Bounds(), arrows = upDown_.Bounds();
+  SetWindowPos(upDown_.Handle(), nullptr, box.right + arrowsDx_, box.top + arrowsDy_, arrows.right - arrows.left,
+               box.bottom - box.top + arrowsDh_, SWP_NOZORDER | SWP_NOACTIVATE);
   aligning_ = false;
 }
 

@@ -3,6 +3,9 @@
 // range, and when the box loses the focus its text is corrected to it. Only
 // digits (and "-" when Min is negative) can be typed. The arrows and the
 // arrow keys step by Increment. The default range is every int ("no bounds").
+// The width given at creation holds the box and the arrows; afterwards the
+// window's bounds are the box's (as a layout reads and sets them) and the
+// arrows stand beside it, hidden, shown and enabled with it.
 #pragma once
 
 #include <climits>
@@ -45,6 +48,9 @@ class TSpinEdit : public TEdit {
   int min_ = INT_MIN, max_ = INT_MAX;
   TUpDown upDown_;
   bool aligning_ = false;
+  // Where the arrows stood against the box once made: left of the box's
+  // right edge, above its top, taller than it.
+  int arrowsDx_ = 0, arrowsDy_ = 0, arrowsDh_ = 0;
 };
 
 // The number a text holds, held to min..max; a text that is no whole number

@@ -91,4 +91,25 @@ TEST_F(LayoutControlsTest, EveryKindIsMadeFromARow) {
   EXPECT_EQ(spin.Value(), 10);
 }
 
+TEST_F(LayoutControlsTest, AnchoredSpinEditKeepsItsArrowsBesideIt) {
+  const ui::TLayoutRow rows[] = {
+      {Kind<ui::TSpinEdit>, "Spin", "", "", 8, 8, 80, 22, 0, ui::akTop | ui::akRight},
+      {Kind<ui::TSpinEdit>, "Wide", "", "", 8, 40, 80, 22, 0, ui::akLeft | ui::akTop | ui::akRight},
+  };
+  form.BuildLayout(rows);
+  auto& spin = form.Control<ui::TSpinEdit>("Spin");
+  auto& wide = form.Control<ui::TSpinEdit>("Wide");
+  RECT box = spin.Bounds(), arrows = spin.UpDown().Bounds(), wideBox = wide.Bounds();
+  EXPECT_NEAR(arrows.right - box.left, form.Scale(80), 3) << "made as wide as the row says, arrows included";
+  RECT r = form.Bounds();
+  form.SetBounds(r.left, r.top, r.right - r.left + 40, r.bottom - r.top);
+  Drain();
+  RECT movedBox = spin.Bounds(), movedArrows = spin.UpDown().Bounds(), grownBox = wide.Bounds();
+  EXPECT_EQ(movedBox.left - box.left, 40);
+  EXPECT_EQ(movedBox.right - movedBox.left, box.right - box.left);
+  EXPECT_EQ(movedArrows.left - movedBox.right, arrows.left - box.right);
+  EXPECT_EQ(grownBox.right - grownBox.left, wideBox.right - wideBox.left + 40);
+  EXPECT_EQ(wide.UpDown().Bounds().left - grownBox.right, arrows.left - box.right);
+}
+
 }  // namespace

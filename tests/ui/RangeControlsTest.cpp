@@ -113,12 +113,18 @@ TEST_F(RangeTest, SpinEditsUpDownGoesWithIt) {
   // Together as wide as given (the arrows may stand over the box's border).
   EXPECT_NEAR(arrows.right - edit.left, 120, 3);
   EXPECT_GE(arrows.left, edit.right - 3);
-  spin.SetBounds(50, 60, 150, 22);
+  // Moved and sized afterwards, the bounds are the box's: the arrows follow.
+  RECT box = spin.Bounds();
+  int arrowsGap = arrows.left - edit.right;
+  spin.SetBounds(50, 60, box.right - box.left + 30, 22);
   GetWindowRect(spin.Handle(), &edit);
   GetWindowRect(ud, &arrows);
-  EXPECT_NEAR(arrows.right - edit.left, 150, 3);
-  EXPECT_GE(arrows.left, edit.right - 3);
-  EXPECT_LT(arrows.left, edit.right + 3);
+  EXPECT_EQ(edit.right - edit.left, box.right - box.left + 30);
+  EXPECT_EQ(arrows.left - edit.right, arrowsGap);
+  EXPECT_EQ(arrows.top, edit.top);
+  spin.SetBounds(50, 60, box.right - box.left + 30, 22);
+  GetWindowRect(spin.Handle(), &edit);
+  EXPECT_EQ(edit.right - edit.left, box.right - box.left + 30) << "no narrower each time it is placed";
   spin.Hide();
   EXPECT_FALSE(IsWindowVisible(ud));
   spin.Show();
