@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "core/ScopeGuard.h"
 #include "ui/ErrorHandler.h"
 
 namespace ui {
@@ -348,7 +349,7 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (!OnPaint || subclassed_) break;  // a control paints itself
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd_, &ps);
-      struct TEnd { HWND h; PAINTSTRUCT* ps; ~TEnd() { EndPaint(h, ps); } } end{hwnd_, &ps};
+      auto end = core::ScopeExit([&] { EndPaint(hwnd_, &ps); });
       auto e = MakeEvent<TPaintEvent>(msg, wParam, lParam);
       e.DC = dc;
       e.Update = ps.rcPaint;
@@ -415,7 +416,7 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES: {
       if (!OnDropFiles) break;
       auto drop = reinterpret_cast<HDROP>(wParam);
-      struct TFinish { HDROP h; ~TFinish() { DragFinish(h); } } finish{drop};
+      auto finish = core::ScopeExit([drop] { DragFinish(drop); });
       auto e = MakeEvent<TDropFilesEvent>(msg, wParam, lParam);
       UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
       for (UINT i = 0; i < count; ++i) {
