@@ -66,6 +66,7 @@ int RunLauncher() {
     }
   } catch (...) {
     // Whatever escapes the window's making or the loop ends the program quietly.
+    LogSwallowed("quorvane.RunLauncher");
   }
   FinaliseUnits();
   return 0;
@@ -77,6 +78,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     return RunLauncher();
   } catch (...) {
+    LogSwallowed("quorvane.WinMain");
     return 0;
   }
 }
