@@ -31,7 +31,7 @@
 #include "core/StringList.h"
 #include "ui/Edit.h"
 #include "ui/Event.h"
-#include "ui/Handles.h"
+#include "core/Handles.h"
 
 class TDynamicComplete : public ui::TEdit {
  public:
@@ -173,8 +173,8 @@ class TDynamicComplete : public ui::TEdit {
   TStringList* history_ = &ownHistory_;
   TStringList folderSource_;
   TStringList historySource_;
-  ui::TUniqueFont font_;
-  ui::TUniqueBrush backBrush_;
+  core::TUniqueFont font_;
+  core::TUniqueBrush backBrush_;
   COLORREF textColor_ = 0, backColor_ = 0;
   POINT lastMouse_ = {INT_MIN, INT_MIN};
   bool justTyped_ = false;

@@ -24,7 +24,7 @@
 #include "launcher/ParseParam.h"
 #include "ui/ActionList.h"
 #include "ui/Event.h"
-#include "ui/Handles.h"
+#include "core/Handles.h"
 #include "ui/Timer.h"
 #include "ui/Window.h"
 
@@ -306,23 +306,23 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   void ShowStatusIcon(const std::string& path, int index);
   RECT StatusArea() const;
   void PaintStatus(HDC dc, const std::string& text);
-  ui::TUniqueMenu popupMenu_;
+  core::TUniqueMenu popupMenu_;
   HMENU infoMenu_ = nullptr;  // owned by popupMenu_
   struct TMenuItemState {
     std::string Caption;
     bool Visible = true, Enabled = true;
   };
   std::vector<TMenuItemState> menuItems_;
-  ui::TUniqueBitmap enterBitmap_;
+  core::TUniqueBitmap enterBitmap_;
   bool enterBitmapTried_ = false;
-  ui::TUniqueBrush windowBrush_;
+  core::TUniqueBrush windowBrush_;
   COLORREF windowColor_ = GetSysColor(COLOR_BTNFACE);
   COLORREF statusTextColor_ = GetSysColor(COLOR_WINDOWTEXT);
 
   TLauncherServices services_;
-  ui::TUniqueIcon trayIconImage_;
+  core::TUniqueIcon trayIconImage_;
   bool created_ = false;
   class TParserHost;
   std::unique_ptr<TParserHost> parserHost_;
-  ui::TUniqueFont font_;
+  core::TUniqueFont font_;
 };
