@@ -28,10 +28,10 @@
 #include "completion/Complete_Data.h"
 #include "completion/DynamicComplete_Text.h"
 #include "completion/Popup_List.h"
+#include "core/Handles.h"
 #include "core/StringList.h"
 #include "ui/Edit.h"
 #include "ui/Event.h"
-#include "core/Handles.h"
 
 class TDynamicComplete : public ui::TEdit {
  public:

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Handles.h"
 #include "core/KeyWordX.h"
 #include "core/StringList.h"
 #include "launcher/Easy_CopyData_Handler.h"
@@ -24,7 +25,6 @@
 #include "launcher/ParseParam.h"
 #include "ui/ActionList.h"
 #include "ui/Event.h"
-#include "core/Handles.h"
 #include "ui/Timer.h"
 #include "ui/Window.h"
 

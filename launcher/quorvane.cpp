@@ -8,13 +8,13 @@
 #include "core/ExpandEnvStrings.h"
 #include "core/File_Paths.h"
 #include "core/File_Utils.h"
+#include "core/Handles.h"
 #include "core/Params.h"
 #include "launcher/Drop_Source.h"
 #include "launcher/Drop_Target.h"
 #include "launcher/QV_Env_Handler.h"
 #include "launcher/UZMRT.h"
 #include "ui/Application.h"
-#include "core/Handles.h"
 
 namespace {
 

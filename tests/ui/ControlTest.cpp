@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "tests/ui/UiFixture.h"
-#include "core/Handles.h"
+#include "ui/Handles.h"
 #include "ui/Window.h"
 
 namespace {

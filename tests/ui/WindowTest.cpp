@@ -4,7 +4,7 @@
 
 #include "tests/ui/UiFixture.h"
 #include "ui/ErrorHandler.h"
-#include "core/Handles.h"
+#include "ui/Handles.h"
 
 namespace {
 
@@ -199,15 +199,15 @@ TEST_F(WindowTest, GuardedReturnsTheFallback) {
 }
 
 TEST_F(WindowTest, HandlesCloseWhatTheyOwn) {
-  core::TUniqueFont font(CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ ゴシック"));
+  ui::TUniqueFont font(CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ ゴシック"));
   ASSERT_TRUE(font);
-  core::TUniqueFont moved = std::move(font);
+  ui::TUniqueFont moved = std::move(font);
   EXPECT_FALSE(font);
   HFONT raw = moved.get();
   moved.reset();
   EXPECT_EQ(GetObjectType(raw), 0u);
 
-  core::TUniqueHwnd hwnd(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+  ui::TUniqueHwnd hwnd(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
   HWND h = hwnd.get();
   ASSERT_TRUE(IsWindow(h));
   hwnd.reset();
