@@ -11,6 +11,7 @@
 #include "core/Debug_Unit.h"
 #include "core/FileIO.h"
 #include "core/File_Paths.h"
+#include "core/ForEachFile.h"
 #include "core/OSUtils.h"
 #include "core/Sjis.h"
 #include "core/StringUtils.h"
@@ -487,16 +488,11 @@ bool TZMRTMain::StartFirstRunEditor() {
 void TZMRTMain::UpgradeIconFolder() {
   const std::string from = FilePathsInstance().FilesDir + "\\Icons\\";
   const std::string to = UserDir + "\\Icons\\";
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((from + "*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
+  core::ForEachFile(from + "*", [&](const WIN32_FIND_DATAA& found) {
     const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    if (PathExists(to + name)) continue;
+    if (PathExists(to + name)) return;
     ShellCopyFiles(Handle(), from + name, to + name);  // a failed copy is skipped
-  } while (FindNextFileA(find, &found));
-  FindClose(find);
+  });
 }
 
 void TZMRTMain::ApplyTray() {
@@ -2196,7 +2192,7 @@ void TZMRTMain::PaintStatus(HDC dc, const std::string& text) {
   HBRUSH brush = windowBrush_ ? windowBrush_.get() : GetSysColorBrush(COLOR_BTNFACE);
   FillRect(dc, &area, brush);
   if (area.bottom <= area.top) return;
-  ui::TSelectObject font(dc, font_.get());
+  core::TSelectObject font(dc, font_.get());
   SIZE size = {};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
   const int width = area.right - area.left;

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Handles.h"
 #include "core/KeyWordX.h"
 #include "core/StringList.h"
 #include "launcher/Easy_CopyData_Handler.h"
@@ -24,7 +25,6 @@
 #include "launcher/ParseParam.h"
 #include "ui/ActionList.h"
 #include "ui/Event.h"
-#include "ui/Handles.h"
 #include "ui/Timer.h"
 #include "ui/Window.h"
 
@@ -318,23 +318,23 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   RECT StatusArea() const;
   std::string loggedStatus_;  // the debug log names each new status once
   void PaintStatus(HDC dc, const std::string& text);
-  ui::TUniqueMenu popupMenu_;
+  core::TUniqueMenu popupMenu_;
   HMENU infoMenu_ = nullptr;  // owned by popupMenu_
   struct TMenuItemState {
     std::string Caption;
     bool Visible = true, Enabled = true;
   };
   std::vector<TMenuItemState> menuItems_;
-  ui::TUniqueBitmap enterBitmap_;
+  core::TUniqueBitmap enterBitmap_;
   bool enterBitmapTried_ = false;
-  ui::TUniqueBrush windowBrush_;
+  core::TUniqueBrush windowBrush_;
   COLORREF windowColor_ = GetSysColor(COLOR_BTNFACE);
   COLORREF statusTextColor_ = GetSysColor(COLOR_WINDOWTEXT);
 
   TLauncherServices services_;
-  ui::TUniqueIcon trayIconImage_;
+  core::TUniqueIcon trayIconImage_;
   bool created_ = false;
   class TParserHost;
   std::unique_ptr<TParserHost> parserHost_;
-  ui::TUniqueFont font_;
+  core::TUniqueFont font_;
 };
