@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "core/Handles.h"
 #include "core/ScopeGuard.h"
 #include "ui/ErrorHandler.h"
 
@@ -347,12 +348,10 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PAINT: {
       if (!OnPaint || subclassed_) break;  // a control paints itself
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      auto end = core::ScopeExit([&] { EndPaint(hwnd_, &ps); });
+      core::TPaintDC dc(hwnd_);
       auto e = MakeEvent<TPaintEvent>(msg, wParam, lParam);
-      e.DC = dc;
-      e.Update = ps.rcPaint;
+      e.DC = dc.get();
+      e.Update = dc.Area();
       OnPaint(e);
       return 0;
     }

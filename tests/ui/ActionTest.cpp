@@ -96,7 +96,7 @@ TEST_F(ActionTest, AutoCheckTogglesTheCheckedStateOfItsControls) {
 }
 
 TEST_F(ActionTest, LinkedMenuItemShowsCaptionShortCutAndState) {
-  ui::TUniqueMenu menu(CreatePopupMenu());
+  core::TUniqueMenu menu(CreatePopupMenu());
   AppendMenuA(menu.get(), MF_STRING, 40, "x");
   AppendMenuA(menu.get(), MF_STRING, 41, "y");
   SetMenuDefaultItem(menu.get(), 40, FALSE);

@@ -7,7 +7,7 @@
 #include "tests/ui/UiFixture.h"
 #include "ui/DialogHook.h"
 #include "ui/Form.h"
-#include "ui/Handles.h"
+#include "core/Handles.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ TEST_F(DialogsTest, HandlersAnswerInPlaceOfTheRealDialogs) {
   folder.Title = "フォルダの選択";
   folder.Root = "C:\\windows";
   EXPECT_FALSE(ui::BrowseForFolder(folder));
-  ui::TUniqueMenu menu(CreatePopupMenu());
+  core::TUniqueMenu menu(CreatePopupMenu());
   EXPECT_EQ(ui::TrackMenu({menu.get(), owner.Handle(), 5, 6}), 41u);
   EXPECT_EQ(asked, (std::vector<std::string>{"file アイコンの変更 " + file.Filter, "color",
                                              "folder フォルダの選択 C:\\windows", "menu 5,6"}));
@@ -147,7 +147,7 @@ TEST_F(DialogsTest, OneDialogHookAtATime) {
 // A real popup menu: the keys are queued before it opens, and its own loop
 // reads them (down to the second item, Enter; or Esc).
 TEST_F(DialogsTest, RealPopupMenuEndedByPostedKeys) {
-  ui::TUniqueMenu menu(CreatePopupMenu());
+  core::TUniqueMenu menu(CreatePopupMenu());
   AppendMenuA(menu.get(), MF_STRING, 11, "実行");
   AppendMenuA(menu.get(), MF_STRING, 12, "編集(&E)");
   AppendMenuA(menu.get(), MF_STRING, 13, "終了(&X)");

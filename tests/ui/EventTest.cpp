@@ -10,7 +10,7 @@
 
 #include "tests/support/TestWindow.h"
 #include "tests/ui/UiFixture.h"
-#include "ui/Handles.h"
+#include "core/Handles.h"
 #include "ui/Window.h"
 
 namespace {
@@ -41,7 +41,7 @@ class EventTest : public UiTest {
 TEST_F(EventTest, ChildColoursAskTheParentThenTheControl) {
   ui::TWindow edit;
   ASSERT_TRUE(edit.Create(Child("EDIT")));
-  ui::TUniqueBrush parentBrush(CreateSolidBrush(RGB(1, 2, 3))), ownBrush(CreateSolidBrush(RGB(4, 5, 6)));
+  core::TUniqueBrush parentBrush(CreateSolidBrush(RGB(1, 2, 3))), ownBrush(CreateSolidBrush(RGB(4, 5, 6)));
   bool parentTakes = true;
   UINT parentSaw = 0;
   window.OnCtlColor = [&](ui::TCtlColorEvent& e) {
@@ -175,7 +175,7 @@ TEST_F(EventTest, ContextMenuTimerMenuPopupAndErase) {
     seen.push_back("timer " + std::to_string(e.Id));
     KillTimer(window.Handle(), e.Id);
   };
-  ui::TUniqueMenu menu(CreatePopupMenu());
+  core::TUniqueMenu menu(CreatePopupMenu());
   window.OnInitMenuPopup = [&](ui::TInitMenuPopupEvent& e) {
     seen.push_back(std::string(e.Menu == menu.get() ? "popup " : "other ") + std::to_string(e.Index) + (e.WindowMenu ? " window" : ""));
   };
