@@ -6,6 +6,7 @@
 
 #include "core/AppEvents.h"
 #include "core/AppFlags.h"
+#include "core/ScopeGuard.h"
 #include "ui/ErrorHandler.h"
 #include "ui/Form.h"
 #include "ui/HotKeyHost.h"
@@ -78,10 +79,7 @@ void TApplication::HandleMessageOrIdle() {
 
 void TApplication::RunModalLoop(TForm& form, const std::function<bool()>& done) {
   modalForms_.push_back(&form);
-  struct TPop {
-    std::vector<TForm*>& forms;
-    ~TPop() { forms.pop_back(); }
-  } pop{modalForms_};
+  auto pop = core::ScopeExit([this] { modalForms_.pop_back(); });
   bool reported = false;
   while (!terminated_ && !done()) {
     Guarded("TApplication.RunModal", [&] {

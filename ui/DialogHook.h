@@ -1,9 +1,9 @@
 // A seam for tests that must meet a real system dialog (a message box, a file,
 // colour or folder chooser that no handler replaced): while a TDialogHook
 // lives, every dialog box of the class "#32770" that the thread activates is
-// handed to OnDialog once, from the dialog's own modal loop, after its first
-// activation (its controls exist). The handler may read the dialog, press its
-// buttons or post it keys.
+// handed to OnDialog once, from the dialog's own modal loop, once it is shown
+// (a dialog box shows itself when its loop first finds the queue empty). The
+// handler may read the dialog, press its buttons or post it keys.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <vector>
 
 namespace ui {
 
@@ -29,10 +30,12 @@ class TDialogHook {
 
  private:
   static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+  void HandOver();
   std::function<void(HWND)> onDialog_;
   std::unique_ptr<TMessageWindow> receiver_;
   HHOOK hook_ = nullptr;
   std::set<HWND> seen_;
+  std::vector<HWND> waiting_;  // activated, not yet shown
   int count_ = 0;
 };
 

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "core/ScopeGuard.h"
 #include "core/StringUtils.h"
 
 namespace ui {
@@ -161,8 +162,8 @@ LRESULT TEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     OnMessage(e);
     if (e.Handled) return e.Result;
   }
-  TMessageEvent previous = current_;  // key handlers may send keys of their own
-  struct TRestore { TMessageEvent& slot; TMessageEvent value; ~TRestore() { slot = value; } } restore{current_, previous};
+  // Key handlers may send keys of their own.
+  auto restore = core::ScopeExit([this, previous = current_] { current_ = previous; });
   current_.Msg = msg;
   current_.WParam = wParam;
   current_.LParam = lParam;

@@ -261,7 +261,7 @@ int TForm::ShowModal() {
     return ended;
   });
   int result = ended ? modalResult_ : 0;
-  if (IsWindow(self)) inModal_ = false;
+  inModal_ = false;
   // The others first, so that activation can go back to one of them.
   for (HWND w : disabled)
     if (IsWindow(w)) EnableWindow(w, TRUE);
@@ -419,7 +419,7 @@ bool TForm::Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
 void TForm::FocusControl() {
   HWND target = lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) ? lastFocus_ : nullptr;
   if (!target) target = GetNextDlgTabItem(Handle(), nullptr, FALSE);
-  if (Usable(target)) SetFocus(target);
+  if (target != Handle() && Usable(target)) SetFocus(target);
 }
 
 }  // namespace ui

@@ -35,7 +35,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/Handles.h"
+#include "core/Handles.h"
 #include "ui/Layout.h"
 #include "ui/Window.h"
 
@@ -212,7 +212,7 @@ class TForm : public TWindow {
   std::vector<std::unique_ptr<TOwned>> owned_;
   std::vector<TActionList*> actionLists_;
   TLayout layout_;
-  TUniqueFont font_;
+  core::TUniqueFont font_;
   int dpi_ = 96;
   HWND defaultButton_ = nullptr;
   HWND cancelButton_ = nullptr;

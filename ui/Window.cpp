@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "core/Handles.h"
+#include "core/ScopeGuard.h"
 #include "ui/ErrorHandler.h"
 
 namespace ui {
@@ -346,12 +348,10 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PAINT: {
       if (!OnPaint || subclassed_) break;  // a control paints itself
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      struct TEnd { HWND h; PAINTSTRUCT* ps; ~TEnd() { EndPaint(h, ps); } } end{hwnd_, &ps};
+      core::TPaintDC dc(hwnd_);
       auto e = MakeEvent<TPaintEvent>(msg, wParam, lParam);
-      e.DC = dc;
-      e.Update = ps.rcPaint;
+      e.DC = dc.get();
+      e.Update = dc.Area();
       OnPaint(e);
       return 0;
     }
@@ -415,7 +415,7 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES: {
       if (!OnDropFiles) break;
       auto drop = reinterpret_cast<HDROP>(wParam);
-      struct TFinish { HDROP h; ~TFinish() { DragFinish(h); } } finish{drop};
+      auto finish = core::ScopeExit([drop] { DragFinish(drop); });
       auto e = MakeEvent<TDropFilesEvent>(msg, wParam, lParam);
       UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
       for (UINT i = 0; i < count; ++i) {
