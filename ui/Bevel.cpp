@@ -1,5 +1,7 @@
 #include "ui/Bevel.h"
 
+#include "core/Handles.h"
+
 namespace ui {
 
 namespace {
@@ -80,10 +82,8 @@ void TBevel::Paint(HDC dc) {
 LRESULT TBevel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
+      core::TPaintDC dc(Handle());
+      Paint(dc.get());
       return 0;
     }
     case WM_PRINTCLIENT:

@@ -10,7 +10,7 @@ void TButton::Click() {
 
 // The button shows one picture; it is handed the new one before the old one
 // is freed, so it never draws a freed handle.
-void TButton::SetPicture(TUniqueBitmap bitmap) {
+void TButton::SetPicture(core::TUniqueBitmap bitmap) {
   if (Handle()) {
     SendMessageA(Handle(), BM_SETIMAGE, IMAGE_ICON, 0);
     SendMessageA(Handle(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
@@ -19,7 +19,7 @@ void TButton::SetPicture(TUniqueBitmap bitmap) {
   bitmap_ = std::move(bitmap);
 }
 
-void TButton::SetPicture(TUniqueIcon icon) {
+void TButton::SetPicture(core::TUniqueIcon icon) {
   if (Handle()) {
     SendMessageA(Handle(), BM_SETIMAGE, IMAGE_BITMAP, 0);
     SendMessageA(Handle(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.get()));

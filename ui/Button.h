@@ -5,7 +5,7 @@
 #pragma once
 
 #include "ui/Control.h"
-#include "ui/Handles.h"
+#include "core/Handles.h"
 
 #include <functional>
 
@@ -26,8 +26,8 @@ class TButton : public TControl {
   void Click();
 
   // The button shows the picture and keeps it until another one replaces it.
-  void SetPicture(TUniqueBitmap bitmap);
-  void SetPicture(TUniqueIcon icon);
+  void SetPicture(core::TUniqueBitmap bitmap);
+  void SetPicture(core::TUniqueIcon icon);
   void ClearPicture();
   HBITMAP PictureBitmap() const { return bitmap_.get(); }
   HICON PictureIcon() const { return icon_.get(); }
@@ -37,8 +37,8 @@ class TButton : public TControl {
   virtual void DoClick();
 
  private:
-  TUniqueBitmap bitmap_;
-  TUniqueIcon icon_;
+  core::TUniqueBitmap bitmap_;
+  core::TUniqueIcon icon_;
 };
 
 }  // namespace ui

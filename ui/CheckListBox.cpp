@@ -2,14 +2,16 @@
 
 #include <commctrl.h>
 
+#include "core/ScopeGuard.h"
+
 namespace ui {
 
 namespace {
-struct TUpdating {
-  int& n;
-  explicit TUpdating(int& counter) : n(counter) { ++n; }
-  ~TUpdating() { --n; }
-};
+// Changes made from code fire nothing while the counter is up.
+auto Updating(int& counter) {
+  ++counter;
+  return core::ScopeExit([&counter] { --counter; });
+}
 }  // namespace
 
 bool TCheckListBox::Create(const TCheckListBoxParams& p) {
@@ -63,7 +65,7 @@ int TCheckListBox::Add(std::string_view text, bool checked) { return Insert(Coun
 
 int TCheckListBox::Insert(int index, std::string_view text, bool checked) {
   if (!Handle()) return -1;
-  TUpdating updating(updating_);
+  auto updating = Updating(updating_);
   std::string s(text);
   LVITEMA item = {};
   item.mask = LVIF_TEXT;
@@ -75,12 +77,12 @@ int TCheckListBox::Insert(int index, std::string_view text, bool checked) {
 }
 
 void TCheckListBox::Delete(int index) {
-  TUpdating updating(updating_);
+  auto updating = Updating(updating_);
   if (Handle()) SendMessageA(Handle(), LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
 }
 
 void TCheckListBox::Clear() {
-  TUpdating updating(updating_);
+  auto updating = Updating(updating_);
   if (Handle()) SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
 }
 
@@ -102,7 +104,7 @@ bool TCheckListBox::Checked(int index) const {
 
 void TCheckListBox::SetChecked(int index, bool on) {
   if (!Handle()) return;
-  TUpdating updating(updating_);
+  auto updating = Updating(updating_);
   LVITEMA item = {};
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.state = INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
@@ -115,7 +117,7 @@ int TCheckListBox::ItemIndex() const {
 
 void TCheckListBox::SetItemIndex(int index) {
   if (!Handle()) return;
-  TUpdating updating(updating_);
+  auto updating = Updating(updating_);
   LVITEMA item = {};
   item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   item.state = 0;

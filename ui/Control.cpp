@@ -1,5 +1,7 @@
 #include "ui/Control.h"
 
+#include "core/Handles.h"
+
 namespace ui {
 
 int FreeControlId(HWND parent) {
@@ -103,12 +105,10 @@ std::string WindowText(HWND hwnd) {
 }
 
 int LineHeight(HFONT font) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  core::TWindowDC dc(nullptr);
+  core::TSelectObject select(dc.get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICA tm = {};
-  GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  GetTextMetricsA(dc.get(), &tm);
   return tm.tmHeight;
 }
 

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "ui/Control.h"
-#include "ui/Handles.h"
+#include "core/Handles.h"
 
 namespace ui {
 
@@ -40,7 +40,7 @@ class TFrame : public TControl {
 
  private:
   COLORREF color_ = CLR_INVALID;
-  TUniqueBrush brush_;
+  core::TUniqueBrush brush_;
 };
 
 }  // namespace ui

@@ -32,9 +32,9 @@ void TImageList::Clear() {
   if (list_) ImageList_Remove(list_, -1);
 }
 
-TUniqueIcon TImageList::GetIcon(int index) const {
-  if (!list_ || index < 0 || index >= Count()) return TUniqueIcon();
-  return TUniqueIcon(ImageList_GetIcon(list_, index, ILD_NORMAL));
+core::TUniqueIcon TImageList::GetIcon(int index) const {
+  if (!list_ || index < 0 || index >= Count()) return core::TUniqueIcon();
+  return core::TUniqueIcon(ImageList_GetIcon(list_, index, ILD_NORMAL));
 }
 
 void TImageList::Draw(HDC dc, int x, int y, int index) const {

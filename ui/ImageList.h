@@ -8,7 +8,7 @@
 
 #include <commctrl.h>
 
-#include "ui/Handles.h"
+#include "core/Handles.h"
 
 namespace ui {
 
@@ -33,7 +33,7 @@ class TImageList {
   void Delete(int index);
   void Clear();
   // A copy of image i as an icon (empty when out of range).
-  TUniqueIcon GetIcon(int index) const;
+  core::TUniqueIcon GetIcon(int index) const;
   void Draw(HDC dc, int x, int y, int index) const;
   // The colour behind the images where they are transparent (CLR_NONE: none).
   void SetBkColor(COLORREF color);

@@ -11,13 +11,13 @@ namespace {
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 }  // namespace
 
-TUniqueFont StyledFont(HFONT base, TFontStyle style) {
+core::TUniqueFont StyledFont(HFONT base, TFontStyle style) {
   LOGFONTA lf = {};
-  if (!GetObjectA(base ? base : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) return TUniqueFont();
+  if (!GetObjectA(base ? base : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) return core::TUniqueFont();
   if (style & fsBold) lf.lfWeight = FW_BOLD;
   if (style & fsItalic) lf.lfItalic = TRUE;
   if (style & fsUnderline) lf.lfUnderline = TRUE;
-  return TUniqueFont(CreateFontIndirectA(&lf));
+  return core::TUniqueFont(CreateFontIndirectA(&lf));
 }
 
 bool TLabel::Create(const TLabelParams& p) {
@@ -93,16 +93,14 @@ COLORREF TLabel::TextColor() const {
   if (fontColor_ != CLR_INVALID) return fontColor_;
   if (link_) return kLinkColor;
   if (!Handle()) return GetSysColor(COLOR_WINDOWTEXT);
-  HDC dc = GetDC(Handle());
-  ParentBackground(Handle(), dc);
-  COLORREF c = GetTextColor(dc);
-  ReleaseDC(Handle(), dc);
-  return c;
+  core::TWindowDC dc(Handle());
+  ParentBackground(Handle(), dc.get());
+  return GetTextColor(dc.get());
 }
 
 void TLabel::RebuildFont() {
   TFontStyle style = fontStyle_ | (link_ ? TFontStyle(fsUnderline) : 0u);
-  styledFont_ = style ? StyledFont(baseFont_, style) : TUniqueFont();
+  styledFont_ = style ? StyledFont(baseFont_, style) : core::TUniqueFont();
 }
 
 HFONT TLabel::DrawFont() const {
@@ -125,12 +123,13 @@ void TLabel::AdjustSize() {
   if (!Handle()) return;
   std::string text = WindowText(Handle());
   if (text.empty()) text.push_back(' ');  // the height of one line
-  HDC dc = GetDC(Handle());
-  TSelectObject font(dc, DrawFont());
   RECT r = ClientRect();
   if (!wordWrap_) r.right = r.left + 32767;
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, (TextFlags() & ~DT_VCENTER) | DT_CALCRECT);
-  ReleaseDC(Handle(), dc);
+  {
+    core::TWindowDC dc(Handle());
+    core::TSelectObject font(dc.get(), DrawFont());
+    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, (TextFlags() & ~DT_VCENTER) | DT_CALCRECT);
+  }
   SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -142,7 +141,7 @@ void TLabel::Paint(HDC dc) {
   if (fontColor_ != CLR_INVALID) SetTextColor(dc, fontColor_);
   else if (link_) SetTextColor(dc, kLinkColor);
   if (!IsWindowEnabled(Handle())) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-  TSelectObject font(dc, DrawFont());
+  core::TSelectObject font(dc, DrawFont());
   std::string text = WindowText(Handle());
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, TextFlags());
   if (GetFocus() == Handle()) DrawFocusRect(dc, &r);
@@ -165,10 +164,8 @@ void TLabel::Click() {
 LRESULT TLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
+      core::TPaintDC dc(Handle());
+      Paint(dc.get());
       return 0;
     }
     case WM_PRINTCLIENT:

@@ -10,7 +10,7 @@
 #pragma once
 
 #include "ui/Control.h"
-#include "ui/Handles.h"
+#include "core/Handles.h"
 
 #include <functional>
 
@@ -87,13 +87,13 @@ class TLabel : public TControl {
   TFontStyle fontStyle_ = 0;
   COLORREF fontColor_ = CLR_INVALID, color_ = CLR_INVALID;
   HFONT baseFont_ = nullptr;  // set by WM_SETFONT; the caller keeps it
-  TUniqueFont styledFont_;
-  TUniqueBrush colorBrush_;
+  core::TUniqueFont styledFont_;
+  core::TUniqueBrush colorBrush_;
   HWND focusControl_ = nullptr;
   bool pressed_ = false, mouseInside_ = false;
 };
 
 // A copy of a font with the style bits added (bold, italic, underline).
-TUniqueFont StyledFont(HFONT base, TFontStyle style);
+core::TUniqueFont StyledFont(HFONT base, TFontStyle style);
 
 }  // namespace ui

@@ -73,7 +73,7 @@ void TPanel::Paint(HDC dc) {
   ParentBackground(Handle(), dc);  // the parent's text colour
   if (fontColor_ != CLR_INVALID) SetTextColor(dc, fontColor_);
   SetBkMode(dc, TRANSPARENT);
-  TSelectObject font(dc, font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  core::TSelectObject font(dc, font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
   UINT align = alignment_ == TAlignment::Center ? DT_CENTER : alignment_ == TAlignment::Right ? DT_RIGHT : DT_LEFT;
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, align | DT_VCENTER | DT_SINGLELINE);
 }
@@ -81,10 +81,8 @@ void TPanel::Paint(HDC dc) {
 LRESULT TPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
+      core::TPaintDC dc(Handle());
+      Paint(dc.get());
       return 0;
     }
     case WM_PRINTCLIENT:

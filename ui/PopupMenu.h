@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/Handles.h"
+#include "core/Handles.h"
 
 namespace ui {
 
@@ -88,7 +88,7 @@ class TMenuItem {
   UINT command_;
   TMenuItem* parent_ = nullptr;
   bool attached_ = false;
-  TUniqueMenu menu_;
+  core::TUniqueMenu menu_;
   std::vector<std::unique_ptr<TMenuItem>> children_;
 };
 

@@ -4,18 +4,14 @@
 
 #include <vector>
 
+#include "core/ScopeGuard.h"
+
 #include "ui/ImageList.h"
 
 namespace ui {
 
 namespace {
 constexpr int kTextMax = 1024;
-
-struct TGuard {
-  int& n;
-  explicit TGuard(int& counter) : n(counter) { ++n; }
-  ~TGuard() { --n; }
-};
 
 std::string FromWide(const wchar_t* text) {
   if (!text) return std::string();
@@ -377,7 +373,8 @@ void TTreeView::MoveNode(TTreeNode* node, TTreeNode* target, TNodeAttachMode mod
       after = target->item_;
       break;
   }
-  TGuard quiet(quiet_);
+  ++quiet_;
+  auto loud = core::ScopeExit([this] { --quiet_; });
   bool wasSelected = Selected() == node || (Selected() && Selected()->HasAsParent(node));
   TTreeNode* selected = Selected();
   std::vector<TTreeNode*> expanded;

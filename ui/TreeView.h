@@ -24,7 +24,7 @@
 #include <unordered_map>
 
 #include "ui/Control.h"
-#include "ui/Handles.h"
+#include "core/Handles.h"
 #include "ui/Label.h"
 
 namespace ui {
@@ -256,7 +256,7 @@ class TTreeView : public TControl {
   int quiet_ = 0;  // no events while nodes are moved
   TTreeNode* dragNode_ = nullptr;
   TTreeNode* dropTarget_ = nullptr;
-  std::map<TFontStyle, TUniqueFont> fonts_;
+  std::map<TFontStyle, core::TUniqueFont> fonts_;
 };
 
 }  // namespace ui

@@ -15,7 +15,7 @@ namespace {
 
 using ButtonTest = ControlsTest;
 
-ui::TUniqueBitmap SolidBitmap(int size, COLORREF color) {
+core::TUniqueBitmap SolidBitmap(int size, COLORREF color) {
   HDC screen = GetDC(nullptr);
   HBITMAP bmp = CreateCompatibleBitmap(screen, size, size);
   HDC dc = CreateCompatibleDC(screen);
@@ -27,7 +27,7 @@ ui::TUniqueBitmap SolidBitmap(int size, COLORREF color) {
   SelectObject(dc, old);
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
-  return ui::TUniqueBitmap(bmp);
+  return core::TUniqueBitmap(bmp);
 }
 
 TEST_F(ButtonTest, ClickSpaceAndTheFormsEnterPressTheButton) {
@@ -66,13 +66,13 @@ TEST_F(ButtonTest, ClickSpaceAndTheFormsEnterPressTheButton) {
 TEST_F(ButtonTest, PictureIsShownAndTheReplacedOneFreed) {
   ui::TButton b;
   ASSERT_TRUE(b.Create(ui::TButtonParams(Form(), "", 10, 10, 40, 40)));
-  ui::TUniqueBitmap first = SolidBitmap(34, RGB(255, 0, 0));
+  core::TUniqueBitmap first = SolidBitmap(34, RGB(255, 0, 0));
   HBITMAP firstHandle = first.get();
   b.SetPicture(std::move(first));
   EXPECT_EQ(reinterpret_cast<HBITMAP>(SendMessageA(b.Handle(), BM_GETIMAGE, IMAGE_BITMAP, 0)), firstHandle);
   EXPECT_EQ(b.PictureBitmap(), firstHandle);
 
-  ui::TUniqueIcon icon(static_cast<HICON>(CopyImage(LoadIconA(nullptr, IDI_INFORMATION), IMAGE_ICON, 32, 32, 0)));
+  core::TUniqueIcon icon(static_cast<HICON>(CopyImage(LoadIconA(nullptr, IDI_INFORMATION), IMAGE_ICON, 32, 32, 0)));
   HICON iconHandle = icon.get();
   b.SetPicture(std::move(icon));
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(b.Handle(), BM_GETIMAGE, IMAGE_ICON, 0)), iconHandle);

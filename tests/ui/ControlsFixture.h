@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "tests/ui/UiFixture.h"
-#include "ui/Handles.h"
+#include "core/Handles.h"
 #include "ui/Form.h"
 #include "ui/Window.h"
 

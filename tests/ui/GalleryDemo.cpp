@@ -182,7 +182,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmdLine, int) {
     DestroyIcon(big);
     DestroyIcon(small);
   }
-  form.Control<ui::TButton>("IconButton").SetPicture(ui::TUniqueIcon(SystemIcon(IDI_INFORMATION, 32)));
+  form.Control<ui::TButton>("IconButton").SetPicture(core::TUniqueIcon(SystemIcon(IDI_INFORMATION, 32)));
   form.Control<ui::TCheckBox>("Check").SetChecked(true);
   auto& grayed = form.Control<ui::TCheckBox>("Grayed");
   grayed.SetAllowGrayed(true);

@@ -14,8 +14,8 @@ namespace {
 using ListViewTest = ControlsTest;
 using ImageListTest = ControlsTest;
 
-ui::TUniqueIcon SystemIcon(LPCSTR id, int size) {
-  return ui::TUniqueIcon(static_cast<HICON>(CopyImage(LoadIconA(nullptr, id), IMAGE_ICON, size, size, 0)));
+core::TUniqueIcon SystemIcon(LPCSTR id, int size) {
+  return core::TUniqueIcon(static_cast<HICON>(CopyImage(LoadIconA(nullptr, id), IMAGE_ICON, size, size, 0)));
 }
 
 TEST_F(ListViewTest, ReportRowsHoldTheirColumnsAndReportTheSelection) {
@@ -106,11 +106,11 @@ TEST_F(ListViewTest, LargeIconsShowTheImagesAndSelectByClick) {
 
 TEST_F(ImageListTest, ImagesAreCopiedInAndOut) {
   ui::TImageList images(16, 16);
-  ui::TUniqueIcon icon = SystemIcon(IDI_APPLICATION, 16);
+  core::TUniqueIcon icon = SystemIcon(IDI_APPLICATION, 16);
   EXPECT_EQ(images.AddIcon(icon.get()), 0);
   icon.reset();  // the list has its own copy
   EXPECT_EQ(images.AddIcon(nullptr), -1);
-  ui::TUniqueIcon out = images.GetIcon(0);
+  core::TUniqueIcon out = images.GetIcon(0);
   ASSERT_TRUE(out);
   ICONINFO info = {};
   ASSERT_TRUE(GetIconInfo(out.get(), &info));
