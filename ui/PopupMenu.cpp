@@ -9,7 +9,8 @@ namespace ui {
 
 namespace {
 // Command ids of menu items: each item has its own, and an id is not given
-// out twice while the program runs (up to four billion items).
+// out twice while the program runs (the menus are shown with TPM_RETURNCMD,
+// which answers the whole id).
 UINT g_lastCommand = 0x1000;
 
 // The caption without its "&" marks ("&&" stands for one "&"; 0x26 is never
@@ -157,7 +158,6 @@ TMenuItem* TMenuItem::Add(std::string caption, std::function<void()> onClick) {
 
 TMenuItem* TMenuItem::Insert(int index, std::unique_ptr<TMenuItem> item) {
   if (!item) return nullptr;
-  if (item->parent_) item = item->parent_->Remove(item.get());
   index = std::clamp(index, 0, Count());
   MakeMenu();
   TMenuItem* raw = item.get();

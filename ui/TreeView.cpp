@@ -258,7 +258,7 @@ TTreeNode* TTreeView::InsertItem(HTREEITEM parent, HTREEITEM after, std::string_
   ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   ins.item.pszText = s.data();
   ins.item.lParam = reinterpret_cast<LPARAM>(node.get());
-  ins.item.iImage = ins.item.iSelectedImage = images_ ? 0 : I_IMAGENONE;
+  ins.item.iImage = ins.item.iSelectedImage = 0;  // the first image until one is set
   TTreeNode* raw = node.get();
   nodes_.emplace(raw, std::move(node));
   raw->item_ = reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));

@@ -27,6 +27,9 @@ class ControlsTest : public UiTest {
     font = form.Font();
     form.Show();
     SetForegroundWindow(form.Handle());
+    // The mouse away from every control: where an earlier test left it, an
+    // open list would follow it.
+    MouseToScreen(GetSystemMetrics(SM_CXSCREEN) - 8, GetSystemMetrics(SM_CYSCREEN) - 8);
     Drain();
   }
   void TearDown() override {
@@ -50,6 +53,10 @@ class ControlsTest : public UiTest {
   }
   static void MouseTo(HWND w, int x, int y) {
     POINT p = ScreenPoint(w, x, y);
+    MouseToScreen(p.x, p.y);
+  }
+  static void MouseToScreen(int x, int y) {
+    POINT p = {x, y};
     INPUT in = {};
     in.type = INPUT_MOUSE;
     in.mi.dx = static_cast<LONG>((p.x * 65535.0) / (GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
