@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/ForEachFile.h"
 #include "core/Sjis.h"
 
 namespace fileio {
@@ -89,18 +90,14 @@ bool ProcessRuns(DWORD pid) {
 
 void RemoveStaleTemporaries(const std::string& path) {
   const std::string folder = sjis::ExtractFilePath(path);
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((path + ".~tmp*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return;
   std::vector<std::string> stale;
-  do {
+  core::ForEachFile(path + ".~tmp*", [&](const WIN32_FIND_DATAA& fd) {
     unsigned long pid = 0;
-    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    if (core::IsDirectory(fd)) return;
     const std::string full = folder + fd.cFileName;
     // The pattern also matches short names: only the project's own long names count.
     if (IsTemporaryNameOf(full, path, pid) && !ProcessRuns(static_cast<DWORD>(pid))) stale.push_back(full);
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
+  });
   for (const std::string& file : stale) DeleteFileA(file.c_str());
 }
 
