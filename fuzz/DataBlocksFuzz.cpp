@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "launcher/Data_Blocks.h"
+#include "core/Data_Blocks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // An exact-size heap copy, so that reading one byte past it is caught.

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "core/Data_Blocks.h"
 #include "core/Handles.h"
 #include "core/ScopeGuard.h"
 #include "ui/ErrorHandler.h"
@@ -93,9 +94,7 @@ TShiftState KeyboardShiftState() {
 
 std::string TCopyDataEvent::Text() const {
   if (!Data || Size == 0) return std::string();
-  const char* bytes = static_cast<const char*>(Data);
-  const void* zero = std::memchr(bytes, 0, Size);
-  return std::string(bytes, zero ? static_cast<const char*>(zero) - bytes : Size);
+  return datablock::TextUpToNul(std::string_view(static_cast<const char*>(Data), Size));
 }
 
 TWindow::~TWindow() {

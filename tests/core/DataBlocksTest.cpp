@@ -1,4 +1,4 @@
-#include "launcher/Data_Blocks.h"
+#include "core/Data_Blocks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// Byte layouts of the data that the launcher exchanges with other programs by
+// Byte layouts of the data that the programs exchange with other programs by
 // drag and drop: the file list block (DROPFILES), zero-ended text, internet
 // shortcut files (".url"). Every reader takes the whole block as it was
 // received, so nothing can read past it, whatever its header or terminators
