@@ -7,6 +7,7 @@
 #include "core/ForEachFile.h"
 #include "core/ScopeGuard.h"
 #include "core/Sjis.h"
+#include "core/AnsiText.h"
 #include "core/Data_Blocks.h"
 
 namespace {
@@ -14,16 +15,6 @@ namespace {
 // The last part of a path, whether or not it ends with a delimiter.
 std::string LastPart(const std::string& path) {
   return sjis::ExtractFileName(sjis::ExcludeTrailingPathDelimiter(path));
-}
-
-std::string WideToAnsi(const std::u16string& w) {
-  if (w.empty()) return std::string();
-  const auto* wide = reinterpret_cast<const wchar_t*>(w.data());
-  int n = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return std::string();
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
-  return out;
 }
 
 }  // namespace
