@@ -47,9 +47,13 @@ HGLOBAL NewGlobalBlock(const std::string& bytes, UINT extraFlags) {
 }
 
 bool GetGlobalData(IDataObject* data, CLIPFORMAT format, std::string& out) {
+  return GetGlobalData(data, MakeFormatEtc(format), out);
+}
+
+bool GetGlobalData(IDataObject* data, const FORMATETC& format, std::string& out) {
   out.clear();
   if (!data) return false;
-  FORMATETC f = MakeFormatEtc(format);
+  FORMATETC f = format;
   STGMEDIUM medium = {};
   if (FAILED(data->GetData(&f, &medium))) return false;
   bool ok = medium.tymed == TYMED_HGLOBAL && ReadGlobalBlock(medium.hGlobal, out);

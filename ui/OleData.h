@@ -22,5 +22,7 @@ HGLOBAL NewGlobalBlock(const std::string& bytes, UINT extraFlags = 0);
 // Asks a data object for one format in global memory and copies the block out.
 // The medium is released in every case. False when it gave no global memory.
 bool GetGlobalData(IDataObject* data, CLIPFORMAT format, std::string& out);
+// The same for a format record of the caller's (an index other than -1).
+bool GetGlobalData(IDataObject* data, const FORMATETC& format, std::string& out);
 
 }  // namespace ui

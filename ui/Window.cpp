@@ -428,6 +428,12 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       OnDropFiles(e);
       return e.Result;
     }
+    case WM_QUERYENDSESSION: {
+      auto e = MakeEvent<TQueryEndSessionEvent>(msg, wParam, lParam);
+      e.LogOff = (lParam & ENDSESSION_LOGOFF) != 0;
+      if (Fire(OnQueryEndSession, e, result)) return result;
+      break;
+    }
     case WM_CONTEXTMENU: {
       auto e = MakeEvent<TContextMenuEvent>(msg, wParam, lParam);
       e.Window = reinterpret_cast<HWND>(wParam);

@@ -16,6 +16,7 @@
 #include "editor/ComCtrlsXP.h"
 #include "editor/ExtCtrlsXP.h"
 #include "editor/StdCtrlsXP.h"
+#include "tests/editor/ClassicDesktop.h"
 #include "tests/support/Screenshot.h"
 #include "tests/ui/ControlsFixture.h"
 #include "ui/CheckBox.h"
@@ -376,26 +377,15 @@ TEST_F(ThemedControlsScreenshot, Themed) {
   OfferScreenshot(form.Handle(), "editor-themed-controls");
 }
 
-BOOL WINAPI NoStyles() { return FALSE; }
-
 TEST_F(ThemedControlsScreenshot, Classic) {
-  TUxThemeEntryPoints off = UxTheme();
-  off.IsThemeActive = NoStyles;
-  TUxThemeOverride classic(off);
+  ClassicDesktop classic;
   form.SetCaption("クラシック表示のコントロール");
   Build();
   form.Control<ui::TCheckBox>("Shift").SetChecked(true);
   EnableWindow(form.Control("Win").Handle(), FALSE);
   EXPECT_FALSE(Keys().Themed());
-  // A classic desktop draws the system's own controls without styles too.
-  EnumChildWindows(
-      form.Handle(),
-      [](HWND w, LPARAM) -> BOOL {
-        if (auto set = UxTheme().SetWindowTheme) set(w, L"", L"");
-        return TRUE;
-      },
-      0);
-  OfferScreenshot(form.Handle(), "editor-classic-controls");
+  ClassicDesktop::Unstyle(form.Handle());
+  OfferScreenshot(form.Handle(), "editor-themed-controls-classic");
 }
 
 }  // namespace

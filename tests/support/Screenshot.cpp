@@ -19,7 +19,8 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 bool ScreenshotsWanted() { return !ShotDir().empty(); }
 
 void OfferScreenshot(HWND window, const std::string& name) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // What is due is painted; nothing is repainted that a test drew over.
+  UpdateWindow(window);
   PumpFor(100);
   const std::string dir = ShotDir();
   if (dir.empty()) return;
