@@ -303,6 +303,7 @@ TEST_F(DropFormTest, DescriptorsAndContentsAreReadWithinTheirSize) {
       {"count of zero", FileGroupDescriptorBlock(0, "Page.url"), "", "text:http://t/"},
       {"descriptor cut short", whole.substr(0, 100), "", "text:http://t/"},
       {"count only", whole.substr(0, 4), "", "text:http://t/"},
+      {"a name under four characters", FileGroupDescriptorBlock(1, "ab"), "", "text:http://t/"},
       {"contents of a shortcut", FileGroupDescriptorBlock(0, "x"), Shortcut("http://c/"), "url:http://c/|"},
       {"contents under 24 bytes", "", "[InternetShortcut]\r\nU", "text:http://t/"},
       {"contents of the header only", "", Shortcut("").substr(0, 24), "text:http://t/"},
