@@ -21,20 +21,25 @@
 
 namespace {
 
-// A read of one format from the drag's data object.
-enum class TRead { Absent, Read, Refused };
+// Reads the formats of one drop in turn. Only global memory is read: a
+// format offered in any other medium (released unread) ends the drop, and
+// every read after it finds nothing.
+class TDropReader {
+ public:
+  explicit TDropReader(IDataObject* data) : data_(data) {}
+  bool Read(FORMATETC format, std::string& block) {
+    block.clear();
+    if (refused_ || !data_ || data_->QueryGetData(&format) != S_OK) return false;
+    if (ui::GetGlobalData(data_, format, block)) return true;
+    refused_ = true;
+    return false;
+  }
+  bool Read(CLIPFORMAT format, std::string& block) { return Read(ui::MakeFormatEtc(format), block); }
 
-TRead ReadFormat(IDataObject* data, const FORMATETC& format, std::string& block) {
-  block.clear();
-  FORMATETC f = format;
-  if (!data || data->QueryGetData(&f) != S_OK) return TRead::Absent;
-  // Only global memory is read; any other medium was released unread.
-  return ui::GetGlobalData(data, format, block) ? TRead::Read : TRead::Refused;
-}
-
-TRead ReadFormat(IDataObject* data, CLIPFORMAT format, std::string& block) {
-  return ReadFormat(data, ui::MakeFormatEtc(format), block);
-}
+ private:
+  IDataObject* data_;
+  bool refused_ = false;
+};
 
 // A name less its last four characters (".url"); a shorter one leaves nothing.
 std::string LessLastFour(const std::string& name) {
@@ -70,7 +75,6 @@ TDropFormLite::TDropFormLite(ui::TForm* owner) : ui::TForm(owner) {
 TDropFormLite::~TDropFormLite() {
   if (registered_ && Handle()) RevokeDragDrop(Handle());
   registered_ = false;
-  ReleaseData();
 }
 
 bool TDropFormLite::Create(const ui::TFormParams& params) {
@@ -86,17 +90,6 @@ ui::TEdit* TDropFormLite::MarkedEdit() const {
 }
 
 // ---- the drag
-
-void TDropFormLite::HoldData(IDataObject* data) {
-  if (data) data->AddRef();
-  ReleaseData();
-  data_ = data;
-}
-
-void TDropFormLite::ReleaseData() {
-  if (data_) data_->Release();
-  data_ = nullptr;
-}
 
 // An inverting focus rectangle over the box's client area: the same draw
 // again takes it off.
@@ -140,7 +133,7 @@ HRESULT TDropFormLite::DragEnter(IDataObject* data, DWORD keyState, POINTL point
   marked_ = nullptr;
   markDrawn_ = false;
   dragEndFired_ = false;
-  HoldData(data);
+  data_ = core::TComPtr<IDataObject>::Share(data);
   DragOver(keyState, point, effect);
   Refresh();
   if (effect) *effect = DROPEFFECT_LINK;
@@ -170,14 +163,14 @@ HRESULT TDropFormLite::DragOver(DWORD, POINTL point, DWORD* effect) {
 }
 
 HRESULT TDropFormLite::DragLeave() {
-  ReleaseData();
+  data_.reset();
   Unmark();
   FireDragEnd();
   return S_OK;
 }
 
 HRESULT TDropFormLite::Drop(IDataObject* data, DWORD, POINTL point, DWORD* effect) {
-  ReleaseData();
+  data_.reset();
   if (effect) *effect = DROPEFFECT_LINK;
   Refresh();
   ReadDrop(data, {point.x, point.y});
@@ -190,96 +183,46 @@ HRESULT TDropFormLite::Drop(IDataObject* data, DWORD, POINTL point, DWORD* effec
 
 void TDropFormLite::ReadDrop(IDataObject* data, POINT point) {
   const TFormats& f = Formats();
+  TDropReader reader(data);
   std::string block;
 
-  switch (ReadFormat(data, CF_HDROP, block)) {
-    case TRead::Refused:
-      return;
-    case TRead::Read: {
-      datablock::DropFileNames names;
-      std::vector<std::string> paths;
-      if (datablock::ParseDropFiles(block, names)) {
-        paths = names.names;
-        for (const std::u16string& w : names.wideNames) paths.push_back(WideToAnsi(w));
-      }
-      if (paths.empty()) return;
-      const std::string& first = paths.front();
-      if (!fileio::FileExists(first) && !fileio::DirectoryExists(first)) return;
-      if (sjis::ToLowerAscii(sjis::ExtractFileExt(first)) == ".url") {
-        std::string text;
-        fileio::ReadWholeFile(first, text);
-        URLDrop(point, datablock::InternetShortcutAddress(text), LessLastFour(sjis::ExtractFileName(first)));
-        return;
-      }
-      if (paths.size() == 1) {
-        FileDrop(point, first);
-        return;
-      }
+  if (reader.Read(CF_HDROP, block)) {
+    datablock::DropFileNames names;
+    std::vector<std::string> paths;
+    if (datablock::ParseDropFiles(block, names)) {
+      paths = names.names;
+      for (const std::u16string& w : names.wideNames) paths.push_back(WideToAnsi(w));
+    }
+    if (paths.empty()) return;
+    const std::string& first = paths.front();
+    if (!fileio::FileExists(first) && !fileio::DirectoryExists(first)) return;
+    if (sjis::ToLowerAscii(sjis::ExtractFileExt(first)) == ".url") {
+      std::string text;
+      fileio::ReadWholeFile(first, text);
+      URLDrop(point, datablock::InternetShortcutAddress(text), LessLastFour(sjis::ExtractFileName(first)));
+    } else if (paths.size() == 1) {
+      FileDrop(point, first);
+    } else {
       std::string all;
       for (const std::string& p : paths) all += p + "\r\n";
       FileDrop(point, all);
-      return;
     }
-    case TRead::Absent:
-      break;
-  }
-
-  std::string title, name;
-  switch (ReadFormat(data, f.FileGroupDescriptor, block)) {
-    case TRead::Refused:
-      return;
-    case TRead::Read:
-      if (datablock::FirstDescriptorName(block, name)) title = LessLastFour(name);
-      break;
-    case TRead::Absent:
-      break;
-  }
-
-  switch (ReadFormat(data, f.FileNameMap, block)) {
-    case TRead::Refused:
-      return;
-    case TRead::Read:
-      FileDrop(point, datablock::TextUpToNul(block));
-      return;
-    case TRead::Absent:
-      break;
-  }
-  switch (ReadFormat(data, f.FileNameMapW, block)) {
-    case TRead::Refused:
-      return;
-    case TRead::Read:
-      FileDrop(point, WideToAnsi(datablock::WideTextUpToNul(block)));
-      return;
-    case TRead::Absent:
-      break;
-  }
-
-  std::string text;
-  const TRead textRead = ReadFormat(data, CF_TEXT, text);
-  if (textRead == TRead::Refused) return;
-  if (!title.empty() && textRead == TRead::Read) {
-    URLDrop(point, datablock::TextUpToNul(text), title);
     return;
   }
 
+  std::string title, name;
+  if (reader.Read(f.FileGroupDescriptor, block) && datablock::FirstDescriptorName(block, name))
+    title = LessLastFour(name);
+  if (reader.Read(f.FileNameMap, block)) return FileDrop(point, datablock::TextUpToNul(block));
+  if (reader.Read(f.FileNameMapW, block)) return FileDrop(point, WideToAnsi(datablock::WideTextUpToNul(block)));
+  if (!title.empty() && reader.Read(CF_TEXT, block)) return URLDrop(point, datablock::TextUpToNul(block), title);
   FORMATETC contents = ui::MakeFormatEtc(f.FileContents);
   contents.lindex = 0;  // the first file
-  switch (ReadFormat(data, contents, block)) {
-    case TRead::Refused:
-      return;
-    case TRead::Read: {
-      std::string address = datablock::FileContentsAddress(block);
-      if (!address.empty()) {
-        URLDrop(point, address, title);
-        return;
-      }
-      break;
-    }
-    case TRead::Absent:
-      break;
+  if (reader.Read(contents, block)) {
+    const std::string address = datablock::FileContentsAddress(block);
+    if (!address.empty()) return URLDrop(point, address, title);
   }
-
-  if (textRead == TRead::Read) TextDrop(point, datablock::TextUpToNul(text));
+  if (reader.Read(CF_TEXT, block)) TextDrop(point, datablock::TextUpToNul(block));
 }
 
 // ---- what a drop gives

@@ -28,6 +28,7 @@
 #include <string>
 
 #include "core/ComObject.h"
+#include "core/Handles.h"
 #include "ui/Form.h"
 #include "ui/OleStart.h"
 
@@ -114,8 +115,6 @@ class TDropFormLite : public ui::TForm {
   void Mark(HWND box);
   void Unmark();
   void Refresh();
-  void HoldData(IDataObject* data);
-  void ReleaseData();
   void FireDragEnd();
   void CopyDataReceived(ui::TCopyDataEvent& e);
   void FilesDropped(ui::TDropFilesEvent& e);
@@ -123,7 +122,7 @@ class TDropFormLite : public ui::TForm {
   ui::TOleUse ole_;
   TTarget target_{*this};
   bool registered_ = false;
-  IDataObject* data_ = nullptr;  // the drag in progress, one reference held
+  core::TComPtr<IDataObject> data_;  // the drag in progress
   HWND marked_ = nullptr;        // the box the drag is over
   bool markDrawn_ = false;       // its focus rectangle is on the screen
   bool dragEndFired_ = false;
