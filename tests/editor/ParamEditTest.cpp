@@ -174,14 +174,17 @@ TEST_F(ParamEditTest, ScreenshotPopupOverJapaneseNames) {
   char shots[MAX_PATH] = {};
   if (!GetEnvironmentVariableA("QV_SHOT_DIR", shots, sizeof shots)) GTEST_SKIP() << "QV_SHOT_DIR not set";
   Attach();
-  edit.SetListFont("ＭＳ ゴシック", 12);
+  edit.SetListFont("ＭＳ ゴシック", 9);
   SendMessageA(edit.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("notepad 日本/"));
   Drain();
   ASSERT_TRUE(ListShown());
+  // The box and its popup, with a margin.
   RECT f = {}, l = {};
-  GetWindowRect(form.Handle(), &f);
+  GetWindowRect(edit.Handle(), &f);
   GetWindowRect(edit.List().Handle(), &l);
-  const int right = std::max(f.right, l.right), bottom = std::max(f.bottom, l.bottom);
+  UnionRect(&f, &f, &l);
+  InflateRect(&f, 12, 12);
+  const int right = f.right, bottom = f.bottom;
   const std::string base = std::string(shots) + "\\";
   WriteTextFile(base + "param-popup.ready", std::to_string(right - f.left) + "x" + std::to_string(bottom - f.top) +
                                                 "+" + std::to_string(f.left) + "+" + std::to_string(f.top));
