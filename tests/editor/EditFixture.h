@@ -78,6 +78,16 @@ class EditWindowTest : public ControlsTest {
     edited->HidePopup();
     Drain();
   }
+  // A real double click in the middle of the empty box: the rows it pops up.
+  Rows DoubleClickEmpty() {
+    Clear();
+    EXPECT_FALSE(ListShown());
+    RECT r = {};
+    GetClientRect(edited->Handle(), &r);
+    DoubleClickAt(edited->Handle(), r.right / 2, r.bottom / 2);
+    EXPECT_TRUE(PumpUntil([&] { return ListShown(); }));
+    return ListRows();
+  }
   Rows ListRows() const {
     Rows r;
     for (int i = 0; i < edited->List().Count(); ++i) r.push_back(edited->List().Item(i));

@@ -12,14 +12,8 @@ namespace {
 using TD = TFileNameSources::TDrives;
 using Rows = std::vector<std::string>;
 
-class FileNameCompleteTextTest : public ::testing::Test {
+class FileNameCompleteTextTest : public LookupTest {
  protected:
-  void SetUp() override {
-    oldCharMode_ = CharMode();
-    SetCharMode(true);
-  }
-  void TearDown() override { SetCharMode(oldCharMode_); }
-
   TFileNameSources Parse(const std::string& text, bool withStore = true) {
     TFileNameText in;
     in.Text = text;
@@ -28,10 +22,8 @@ class FileNameCompleteTextTest : public ::testing::Test {
     return ParseFileName(in, withStore ? &f.store : nullptr);
   }
 
-  TLookupFixture f;
   bool onlyFolders = false;
   std::string item;
-  bool oldCharMode_ = true;
 };
 
 TEST_F(FileNameCompleteTextTest, APathListsItsFolderAndKeepsTheTypedPlaces) {

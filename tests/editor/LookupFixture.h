@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "core/Sjis.h"
+#include "core/StringUtils.h"
 #include "editor/EditLookup.h"
 
 class TFakePaths : public IPathLookup {
@@ -129,4 +132,20 @@ struct TLookupFixture {
     store.Add("日本/ソフト", "s");
     store.Add("日本/表示", "t");
   }
+};
+
+// The parses' tests: the fixture above, positions counted in characters as
+// the edits count them.
+class LookupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    oldCharMode_ = CharMode();
+    SetCharMode(true);
+  }
+  void TearDown() override { SetCharMode(oldCharMode_); }
+
+  TLookupFixture f;
+
+ private:
+  bool oldCharMode_ = true;
 };

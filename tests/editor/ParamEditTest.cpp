@@ -137,13 +137,7 @@ TEST_F(ParamEditTest, WithoutCompleteAfterSpaceOnlyTheFirstTokenCompletes) {
 
 TEST_F(ParamEditTest, ADoubleClickOnTheEmptyFieldOffersEverything) {
   Attach();
-  Clear();
-  ASSERT_FALSE(ListShown());
-  RECT r = {};
-  GetClientRect(edit.Handle(), &r);
-  DoubleClickAt(edit.Handle(), r.right / 2, r.bottom / 2);
-  ASSERT_TRUE(PumpUntil([&] { return ListShown(); }));
-  Rows rows = ListRows();
+  Rows rows = DoubleClickEmpty();
   for (const char* expected : {"C:\\", "tools\\", "alpha", "grp/", "日本/"}) EXPECT_TRUE(Has(rows, expected)) << expected;
 }
 

@@ -13,14 +13,8 @@ using TK = TParamSources::TKeywords;
 using TO = TParamSources::TOthers;
 using Rows = std::vector<std::string>;
 
-class ParamEditTextTest : public ::testing::Test {
+class ParamEditTextTest : public LookupTest {
  protected:
-  void SetUp() override {
-    oldCharMode_ = CharMode();
-    SetCharMode(true);  // the edit counts characters
-  }
-  void TearDown() override { SetCharMode(oldCharMode_); }
-
   // The parse while typing, with the caret at the end of the text.
   TParamSources Typed(const std::string& text, bool withStore = true, std::string modeKey = kParamModeKeyAttached) {
     TParamLine line;
@@ -33,10 +27,8 @@ class ParamEditTextTest : public ::testing::Test {
     return ParseParams(line, withStore ? &f.store : nullptr, f.paths);
   }
 
-  TLookupFixture f;
   bool completeAfterSpace = true;
   std::string excluded;
-  bool oldCharMode_ = true;
 };
 
 TEST_F(ParamEditTextTest, TheTokenAtTheCaretChoosesTheSources) {
