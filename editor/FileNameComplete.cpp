@@ -22,6 +22,7 @@ void TFileNameComplete::SetFileType(TFileType type) {
 
 std::string TFileNameComplete::GetCommand() {
   if (!store_) return Text();
+  TSilentCriticalErrors silent;
   return TStoreLookup(*store_).ResolvePath(Text());
 }
 

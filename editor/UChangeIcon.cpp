@@ -146,6 +146,7 @@ std::string TChangeIconDialog::ResolvedPath(const std::string& text) {
 }
 
 void TChangeIconDialog::ShowIcons() {
+  TSilentCriticalErrors silent;  // a file on a drive without a disk
   const std::string path = ResolvedPath(FileBox().Text());
   if (EndsWithAny(path, {".exe", ".dll", ".icl", ".cpl"})) {
     ListIconsOfFile(path);
@@ -184,6 +185,7 @@ void TChangeIconDialog::ShowIconFile(const std::string& file) {
 }
 
 void TChangeIconDialog::OK() {
+  TSilentCriticalErrors silent;
   const std::string path = ResolvedPath(FileBox().Text());
   result_ = false;
   if (fileio::FileExists(path) && EndsWithAny(path, {".exe", ".dll", ".icl", ".ico"})) {

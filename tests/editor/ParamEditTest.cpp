@@ -28,7 +28,8 @@ TEST_F(ParamEditTest, SourcesFollowTheTokenAtTheCaret) {
       // A group in a parameter offers its names.
       {"x grp/a", {"abc", "abd"}, {"alpha", "C:\\"}},
       {"x grp/s", {"sub/"}, {"alpha"}},
-      // The root after a blank: keywords and drives.
+      // The root after a blank: keywords and drives, for an empty word too.
+      {"x ", {"C:\\", "tools\\", "alpha", "grp/"}, {"abc"}},
       {"x a", {"alpha"}, {"abc"}},
       {"x c", {"C:\\"}, {"abc"}},
       // A path offers its folder's files and folders.
