@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "core/Sjis.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/TestWindow.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/DialogHook.h"
 #include "ui/Dialogs.h"
@@ -30,9 +30,15 @@ class FolderDlgTest : public UiTest {
     ASSERT_TRUE(owner.Create(p));
     owner.Show();
     SetForegroundWindow(owner.Handle());
-    CreateDirectoryA((td / "sub").c_str(), nullptr);
+    // Below C:\ itself: Wine's browser also shows the user's folder at the
+    // top of its tree, and a root inside it does not always come to be selected.
+    root = "C:\\qvfolder" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(root.c_str(), nullptr);
+    CreateDirectoryA((root + "\\sub").c_str(), nullptr);
   }
   void TearDown() override {
+    RemoveDirectoryA((root + "\\sub").c_str());
+    RemoveDirectoryA(root.c_str());
     ui::SetBrowseFolderHandler(nullptr);
     UiTest::TearDown();
   }
@@ -61,11 +67,16 @@ class FolderDlgTest : public UiTest {
     SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
     return text;
   }
+  // The browser fills its tree and selects the root after it is shown, the
+  // later the busier the machine: waits until the tree's selection is the name.
+  static bool WaitSelected(HWND dialog, const std::string& name) {
+    return ::PumpUntil([&] { return sjis::EqualsIgnoreCase(SelectedInTree(dialog), name); }, 10000);
+  }
   static void Press(HWND dialog, WORD id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
   }
 
-  TempDir td;
+  std::string root;
   ui::TForm owner;
 };
 
@@ -106,21 +117,24 @@ TEST_F(FolderDlgTest, TheRealBrowserOpensOnTheRootAndGivesTheChoice) {
     bool chosen;
     std::string folder;
   };
-  const std::string missing = td / "missing";
+  const std::string missing = root + "\\missing";
   const TCase cases[] = {
-      {"the root", td.path(), [&](HWND d) { Press(d, IDOK); }, true, td.path()},
-      {"another folder", td.path(),
+      {"the root", root, [&](HWND d) { Press(d, IDOK); }, true, root},
+      {"another folder", root,
        [&](HWND d) {
-         SendMessageA(d, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>((td / "sub").c_str()));
+         SendMessageA(d, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>((root + "\\sub").c_str()));
+         EXPECT_TRUE(WaitSelected(d, "sub"));
          Press(d, IDOK);
        },
-       true, td / "sub"},
-      {"cancelled", td.path(), [&](HWND d) { Press(d, IDCANCEL); }, false, ""},
+       true, root + "\\sub"},
+      {"cancelled", root, [&](HWND d) { Press(d, IDCANCEL); }, false, ""},
       {"a missing root", missing, [&](HWND d) { Press(d, IDCANCEL); }, false, ""},
       // No file-system folder: no path, so no choice.
-      {"My Computer", td.path(),
+      {"My Computer", root,
        [&](HWND d) {
+         const std::string before = SelectedInTree(d);
          SendMessageA(d, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(computer));
+         EXPECT_TRUE(::PumpUntil([&] { return SelectedInTree(d) != before; }, 10000));
          Press(d, IDOK);
        },
        false, ""},
@@ -129,6 +143,9 @@ TEST_F(FolderDlgTest, TheRealBrowserOpensOnTheRootAndGivesTheChoice) {
     SCOPED_TRACE(c.name);
     std::string selected;
     ui::TDialogHook hook([&](HWND dialog) {
+      // An existing root comes to be selected; a missing one never does.
+      if (c.root == missing) ::PumpUntil([] { return false; }, 300);
+      else EXPECT_TRUE(WaitSelected(dialog, sjis::ExtractFileName(c.root)));
       selected = SelectedInTree(dialog);
       c.act(dialog);
     });
@@ -139,9 +156,7 @@ TEST_F(FolderDlgTest, TheRealBrowserOpensOnTheRootAndGivesTheChoice) {
     EXPECT_EQ(dlg.Execute(), c.chosen);
     EXPECT_EQ(hook.Count(), 1);
     EXPECT_TRUE(sjis::EqualsIgnoreCase(dlg.FolderName, c.folder)) << dlg.FolderName;
-    // The browser opens on an existing root; a missing one selects nothing of that name.
     if (c.root == missing) EXPECT_NE(selected, "missing");
-    else EXPECT_TRUE(sjis::EqualsIgnoreCase(selected, sjis::ExtractFileName(td.path()))) << selected;
   }
   CoTaskMemFree(computer);
 }
