@@ -36,7 +36,7 @@ tests_pid=$!
 taken=0
 while kill -0 "$tests_pid" 2>/dev/null; do
   for ready in "$shots"/*.ready; do
-    [ -e "$ready" ] || continue
+    [ -s "$ready" ] || continue
     name=$(basename "$ready" .ready)
     sleep 0.3  # the last paint
     import -display "$DISPLAY" -window root -crop "$(cat "$ready")" +repage "$out/$name.png" &&
