@@ -2,11 +2,11 @@
 
 #include <shlobj.h>
 
-#include "core/Handles.h"
 #include "ui/Dialogs.h"
+#include "ui/OleStart.h"
 
 bool TFolderDlg::Browse() {
-  core::TOleSession ole;
+  ui::TOleUse ole;
   ui::TBrowseFolderRequest request;
   request.Owner = owner_ ? owner_->Handle() : nullptr;
   request.Title = Title;

@@ -36,7 +36,7 @@ bool EndsWithAny(const std::string& path, std::initializer_list<const char*> end
 
 }  // namespace
 
-TChangeIconDialog::TChangeIconDialog(ui::TForm* owner) : ui::TForm(owner) {
+TChangeIconDialog::TChangeIconDialog(ui::TForm* owner) : TDropFormLite(owner) {
   ui::TFormParams p;
   p.ClassName = "TChangeIconDialog";
   p.Caption = "アイコンの変更";
@@ -88,11 +88,8 @@ void TChangeIconDialog::FormCreate() {
   SetDefaultButton(&Control("OKButton"));
   SetCancelButton(&Control("CancelButton"));
 
-  // Accepts the shell's dropped files (the drop-target form base will bring more kinds).
-  DragAcceptFiles(Handle(), TRUE);
-  OnDropFiles = [this](ui::TDropFilesEvent& e) {
-    if (!e.Files.empty()) DropText(e.Files.front());
-  };
+  onFileDrop = [this](POINT, const std::string& files) { DropText(files); };
+  onTextDrop = [this](POINT, const std::string& text) { DropText(text); };
   OnShow = [this] { FormShow(); };
   OnClose = [this](ui::TCloseAction& action) { FormClose(action); };
   Position = ui::TPosition::ScreenCenter;

@@ -4,14 +4,15 @@
 // the icons it holds, shown as large images. The caller sets IconFile and
 // IconIndex, runs Execute and reads them back.
 //
-// Drops: until the editor's drop-target form base is there, the dialog takes
-// the shell's dropped files itself; a drop of any kind ends in DropText.
+// Drops: a file or text dropped on the window (outside its boxes) ends in
+// DropText.
 #pragma once
 
 #include <memory>
 #include <string>
 
 #include "core/KeyWordX.h"
+#include "editor/DropTargetFormLite.h"
 #include "editor/FileNameComplete.h"
 #include "ui/ActionList.h"
 #include "ui/Event.h"
@@ -21,7 +22,7 @@
 
 inline constexpr char kIconFileFilter[] = "アイコンファイル(*.ico,*.icl,*.dll,*.exe)|*.ico;*.icl;*.dll;*.exe";
 
-class TChangeIconDialog : public ui::TForm {
+class TChangeIconDialog : public TDropFormLite {
  public:
   explicit TChangeIconDialog(ui::TForm* owner = nullptr);
   ~TChangeIconDialog() override;
