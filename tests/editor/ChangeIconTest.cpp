@@ -309,7 +309,7 @@ TEST_F(ChangeIconTest, AnotherProgramInFrontLeavesTheDialogTopMost) {
   EXPECT_EQ(foreground, front);
 }
 
-// The picture: the library's icons under the Japanese labels (edits-screenshot.sh).
+// The picture: the library's icons under the Japanese labels (tests/support/editor-screenshot.sh).
 TEST_F(ChangeIconTest, ScreenshotTheChooser) {
   char shots[MAX_PATH] = {};
   if (!GetEnvironmentVariableA("QV_SHOT_DIR", shots, sizeof shots)) GTEST_SKIP() << "QV_SHOT_DIR not set";
@@ -321,9 +321,9 @@ TEST_F(ChangeIconTest, ScreenshotTheChooser) {
     RECT r = {};
     GetWindowRect(d.Handle(), &r);
     const std::string base = std::string(shots) + "\\";
-    WriteTextFile(base + "icon-chooser.ready", std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) +
+    WriteTextFile(base + "editor-icon-chooser.ready", std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) +
                                                    "+" + std::to_string(r.left) + "+" + std::to_string(r.top));
-    EXPECT_TRUE(PumpUntil([&] { return GetFileAttributesA((base + "icon-chooser.done").c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    EXPECT_TRUE(PumpUntil([&] { return GetFileAttributesA((base + "editor-icon-chooser.done").c_str()) != INVALID_FILE_ATTRIBUTES; }));
   });
 }
 

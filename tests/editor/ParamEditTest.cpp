@@ -164,7 +164,7 @@ TEST_F(ParamEditTest, AddressesOfferTheUserList) {
   EXPECT_EQ(edit.ModeKey(), ":");
 }
 
-// The picture: the popup over Japanese keyword names (edits-screenshot.sh).
+// The picture: the popup over Japanese keyword names (tests/support/editor-screenshot.sh).
 TEST_F(ParamEditTest, ScreenshotPopupOverJapaneseNames) {
   char shots[MAX_PATH] = {};
   if (!GetEnvironmentVariableA("QV_SHOT_DIR", shots, sizeof shots)) GTEST_SKIP() << "QV_SHOT_DIR not set";
@@ -181,9 +181,9 @@ TEST_F(ParamEditTest, ScreenshotPopupOverJapaneseNames) {
   InflateRect(&f, 12, 12);
   const int right = f.right, bottom = f.bottom;
   const std::string base = std::string(shots) + "\\";
-  WriteTextFile(base + "param-popup.ready", std::to_string(right - f.left) + "x" + std::to_string(bottom - f.top) +
+  WriteTextFile(base + "editor-param-popup.ready", std::to_string(right - f.left) + "x" + std::to_string(bottom - f.top) +
                                                 "+" + std::to_string(f.left) + "+" + std::to_string(f.top));
-  EXPECT_TRUE(PumpUntil([&] { return GetFileAttributesA((base + "param-popup.done").c_str()) != INVALID_FILE_ATTRIBUTES; }));
+  EXPECT_TRUE(PumpUntil([&] { return GetFileAttributesA((base + "editor-param-popup.done").c_str()) != INVALID_FILE_ATTRIBUTES; }));
 }
 
 }  // namespace
