@@ -259,10 +259,8 @@ class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
   // Centre of the work area when left or top is -1, else the stored place.
   static POINT StartPosition(int left, int top, int width, int height, const RECT& workArea);
 
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
  private:
+  void ConnectEvents();
   void CreateParams(ui::TCreateParams& params);
   void FormCreate(const TStringList& startParams);
   bool StartFirstRunEditor();
@@ -300,7 +298,6 @@ class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
   IInputMethod& InputMethod();
   void SetTranslucent(bool on);
   void ClearInput();
-  bool HandleWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void MoveWindowTo(int left);
   void ApplyEditSettings();
   std::unique_ptr<ui::TTimer> completeTimer_, exeTimer_;
@@ -313,7 +310,6 @@ class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
   enum TMenuEntry : int;
   void BuildPopupMenu();
   void MenuCommand(int id);
-  bool StatusMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void HideAfterMenuStart();
   void ShowStatusIcon(const std::string& path, int index);
   RECT StatusArea() const;
