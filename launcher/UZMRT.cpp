@@ -281,6 +281,15 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
     p.Id = 1;
     Edit1->Create(p);
   }
+  {
+    ui::TToolTipParams tp;
+    tp.Owner = Handle();
+    if (Hints.Create(tp)) {
+      auto windowHint = [this] { return Hint; };
+      Hints.AddTool(Handle(), windowHint);
+      Hints.AddTool(Edit1->Handle(), windowHint);
+    }
+  }
 
   OnResize = [this](ui::TSizeEvent&) { FormResize(); };
   OnShow = [this] { FormShow(); };
@@ -381,9 +390,10 @@ void TZMRTMain::Load(bool reread) {
   SetWindowPos(Handle(), Data->showtop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  IconImage.reset();
+  DropIconImage();
   if (Data->showicon) {
     IconImage = std::make_unique<TQVIconImage>(Handle());
+    if (Hints.Handle()) Hints.AddTool(IconImage->Handle(), [this] { return IconHint; });
     SetClassLongPtrA(IconImage->Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_HAND)));
     IconImage->OnMouseDown = [this](ui::TMouseEvent& e) { Image1MouseDown(IconImage->Handle(), e.Button, e.X, e.Y); };
     IconImage->OnMouseUp = [this](ui::TMouseEvent& e) { IconImageMouseUp(IconImage->Handle(), e.Button, e.X, e.Y); };
@@ -569,7 +579,7 @@ void TZMRTMain::FormClose() {
   Closing = true;
   Parser.reset();
   if (Visible()) Hide();
-  IconImage.reset();
+  DropIconImage();
   if (Data && Data->UseTaskTray)
     if (ui::TApplication* app = ui::TApplication::Current()) ShowWindow(app->Handle(), SW_HIDE);
   if (KeyWordManager) KeyWordManager->ClearCache();
@@ -2093,6 +2103,12 @@ void TZMRTMain::DrawStatus(const std::string& text) {
 }
 
 void TZMRTMain::FormPaint(HDC dc) { PaintStatus(dc, ShownStatusText); }
+
+void TZMRTMain::DropIconImage() {
+  if (!IconImage) return;
+  if (Hints.HasTool(IconImage->Handle())) Hints.RemoveTool(IconImage->Handle());
+  IconImage.reset();
+}
 
 void TZMRTMain::IconImageMouseMove() {
   BuildPopupMenu();

@@ -27,6 +27,7 @@
 #include "ui/Event.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
+#include "ui/ToolTip.h"
 #include "ui/Window.h"
 
 class TZMRTData;
@@ -180,6 +181,8 @@ class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
   void FormPaint(HDC dc);
   void PopupMenu1Popup();
   void IconImageMouseMove();
+  // Takes the icon picture away with its tip.
+  void DropIconImage();
   void UpdateTrayTip();
   void TrayIcon1MouseMove();
   void HelpActionExecute();
@@ -240,6 +243,9 @@ class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
   // Current item := none.
   void ClearCurrentItem();
   std::unique_ptr<TQVIconImage> IconImage;  // while showicon=1
+  // The window's and the icon picture's tips: Hint over the window and its
+  // box, IconHint over the icon picture, each asked for when its tip shows.
+  ui::TToolTip Hints;
   std::unique_ptr<TMultiDropTarget> DropTarget;
   std::string ModeKeyWord;
   std::string TitleText = kLauncherTitle;
