@@ -131,4 +131,13 @@ void TypeSeen(const std::string& script, const std::function<void()>& pump) {
   }
 }
 
+void PointerTo(POINT screen) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = static_cast<LONG>((screen.x * 65535.0) / (GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
+  in.mi.dy = static_cast<LONG>((screen.y * 65535.0) / (GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
+}
+
 }  // namespace realinput

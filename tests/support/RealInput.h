@@ -30,4 +30,7 @@ void TypeHeld(const std::string& script, const std::function<void()>& settle);
 // way; pump() handles the thread's messages meanwhile.
 void TypeSeen(const std::string& script, const std::function<void()>& pump);
 
+// The pointer moved for real to a point of the screen.
+void PointerTo(POINT screen);
+
 }  // namespace realinput
