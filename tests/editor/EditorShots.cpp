@@ -10,6 +10,11 @@
 #include <vector>
 
 #include "core/HotKeyUtils.h"
+#include "core/ProgramPath.h"
+#include "core/Sjis.h"
+#include "editor/Edit_File_Ext.h"
+#include "editor/Edit_File_Ext_Line.h"
+#include "editor/UVersion.h"
 #include "editor/HotKeyEditState.h"
 #include "editor/HotKey_Dialog.h"
 #include "editor/HotKey_Edit.h"
@@ -20,6 +25,7 @@
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
+#include "ui/ListBox.h"
 #include "ui/SpinEdit.h"
 #include "ui/Timer.h"
 
@@ -143,6 +149,45 @@ void NumberDialogShot(TShotRun& run) {
   run.Wait();
 }
 
+// The extension list with an entry selected.
+void FileExtShot(TShotRun& run) {
+  TEditFileExt dialog(nullptr);
+  dialog.List().SetItems({".exe", ".bat", ".COM", ".lnk", ".cmd", ".vbs"});
+  dialog.List().SetItemIndex(2);
+  CenterOnWorkArea(dialog.Handle());
+  run.Show(dialog);
+  dialog.List().Focus();
+  run.app.ProcessMessages();
+  run.Ready(WindowArea(dialog.Handle()));
+  run.Wait();
+}
+
+// The line dialog with an extension typed.
+void FileExtLineShot(TShotRun& run) {
+  TEditFileExtLine dialog(nullptr);
+  dialog.Field().SetText(".bat");
+  CenterOnWorkArea(dialog.Handle());
+  run.Show(dialog);
+  dialog.Field().Focus();
+  run.app.ProcessMessages();
+  run.Ready(WindowArea(dialog.Handle()));
+  run.Wait();
+}
+
+// The version window of the built launcher (the install folder's).
+void VersionShot(TShotRun& run) {
+  auto parent = [](const std::string& folder) {
+    return sjis::ExtractFilePath(sjis::ExcludeTrailingPathDelimiter(folder));
+  };
+  // build/win/tests/editor -> build/win/dist
+  TQVVersionDialog dialog(parent(parent(ProgramDir())) + "dist\\");
+  run.Show(dialog);
+  dialog.Control("OKButton").Focus();
+  run.app.ProcessMessages();
+  run.Ready(WindowArea(dialog.Handle()));
+  run.Wait();
+}
+
 struct TShot {
   const char* name;
   std::function<void(TShotRun&)> show;
@@ -152,6 +197,9 @@ const TShot kShots[] = {
     {"hotkey-edit", [](TShotRun& r) { HotKeyEditShot(r, false); }},
     {"select-button", [](TShotRun& r) { HotKeyEditShot(r, true); }},
     {"number-dialog", NumberDialogShot},
+    {"file-ext", FileExtShot},
+    {"file-ext-line", FileExtLineShot},
+    {"version", VersionShot},
 };
 
 }  // namespace

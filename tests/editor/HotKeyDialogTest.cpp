@@ -13,13 +13,13 @@
 #include "editor/HotKeyFrameState.h"
 #include "editor/HotKey_Frame.h"
 #include "editor/Int_Input.h"
+#include "tests/editor/DialogFixture.h"
 #include "tests/support/RealInput.h"
-#include "tests/ui/ControlsFixture.h"
 #include "ui/Button.h"
 
 namespace {
 
-class HotKeyDialogTest : public ControlsTest {
+class HotKeyDialogTest : public DialogTest {
  protected:
   // Runs the dialog: script drives it once its loop runs, answer drives the
   // number dialog when that comes up inside it.
@@ -42,19 +42,6 @@ class HotKeyDialogTest : public ControlsTest {
       }
     });
     return global ? EditGlobalHotKey(&form, text) : EditLocalHotKey(&form, text);
-  }
-  void Keys(const std::string& script) {
-    realinput::Type(script);
-    Drain();
-  }
-  // Turns of the loop with its idle time, where actions update.
-  void Idle() {
-    int idles = 0;
-    auto busy = app->OnIdle.Add([&](bool& done) {
-      ++idles;
-      done = false;
-    });
-    while (idles < 2) app->HandleMessageOrIdle();
   }
   static std::string Boxes(THotKeyFrame& f) {
     std::string s;

@@ -9,7 +9,7 @@ source tests/support/shot-session.sh
 exe="$QV_BUILD/win/tests/editor/qv_editor_shots.exe"
 [ -f "$exe" ] || { echo "screenshot: run ./setup.sh first" >&2; exit 1; }
 forms=("$@")
-[ ${#forms[@]} -gt 0 ] || forms=(hotkey-dialog hotkey-edit select-button number-dialog)
+[ ${#forms[@]} -gt 0 ] || forms=(hotkey-dialog hotkey-edit select-button number-dialog file-ext file-ext-line version)
 qv_shot_session editor 1024x768
 status=0
 for form in "${forms[@]}"; do
