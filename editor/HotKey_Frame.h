@@ -16,7 +16,7 @@
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
 #include "ui/Frame.h"
-#include "ui/GroupBox.h"
+#include "editor/StdCtrlsXP.h"
 #include "ui/Label.h"
 
 class THotKeyFrame : public ui::TFrame {
@@ -77,7 +77,7 @@ class THotKeyFrame : public ui::TFrame {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   THotKeyFrameState state_;
-  ui::TGroupBox group_;
+  TXPGroupBox group_;  // themed, as the frame sits on themed pages
   ui::TCheckBox shift_, alt_, ctrl_, win_;
   ui::TLabel plus_, keyLabel_;
   ui::TComboBox keyList_;

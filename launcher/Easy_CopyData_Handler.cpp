@@ -5,17 +5,6 @@
 #include "core/Debug_Unit.h"
 #include "launcher/SubClass.h"
 
-bool CopyDataText(const COPYDATASTRUCT* data, std::string& text) {
-  text.clear();
-  if (!data || data->dwData == 0) return false;
-  if (!data->lpData || data->cbData == 0) return true;
-  const char* bytes = static_cast<const char*>(data->lpData);
-  const void* nul = std::memchr(bytes, '\0', data->cbData);
-  const size_t length = nul ? static_cast<size_t>(static_cast<const char*>(nul) - bytes) : data->cbData;
-  text.assign(bytes, length);
-  return true;
-}
-
 TEasyCopyDataHandler::TEasyCopyDataHandler(HWND window) : window_(window) {
   subClass_ = new TSubClass(window);
   subClass_->Messages.Add(WM_COPYDATA);
@@ -36,7 +25,7 @@ void TEasyCopyDataHandler::MessageSended(TCustomSubClass*, TMessage& message) {
   message.Handled = true;
   message.Result = FALSE;
   std::string text;
-  if (!CopyDataText(reinterpret_cast<const COPYDATASTRUCT*>(message.LParam), text)) return;
+  if (!ui::CopyDataText(reinterpret_cast<const COPYDATASTRUCT*>(message.LParam), text)) return;
   message.Result = TRUE;
   DebugOut().Write("TEasyCopyDataHandler:MessageSended:").WriteLn().Indent().Write(text).WriteLn().Outdent();
   // The block belongs to the sender and is gone after the send: the callback

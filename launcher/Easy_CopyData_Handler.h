@@ -8,13 +8,11 @@
 #include <functional>
 #include <string>
 
+#include "ui/CopyData.h"
+
 class TSubClass;
 class TCustomSubClass;
 struct TMessage;
-
-// The text of a copy-data block: its bytes up to the first NUL, at most cbData
-// of them; false (and no text) when there is no block or its data word is 0.
-bool CopyDataText(const COPYDATASTRUCT* data, std::string& text);
 
 class TEasyCopyDataHandler {
  public:

@@ -13,6 +13,7 @@
 #include "editor/Edit_File_Ext_Line.h"
 #include "tests/editor/DialogFixture.h"
 #include "tests/support/RealInput.h"
+#include "tests/support/Screenshot.h"
 #include "ui/Button.h"
 #include "ui/Edit.h"
 #include "ui/ListBox.h"
@@ -173,6 +174,18 @@ TEST_F(FileExtDialogTest, TheLineDialogAnswersOnlyOnOK) {
     });
     EXPECT_EQ(ShowEditFileExtLine(&form, {".exe"}, -1), c.answer);
   }
+}
+
+// The picture: the list with an entry chosen.
+TEST_F(FileExtDialogTest, ScreenshotTheExtensionList) {
+  TStringList list({".exe", ".bat", ".COM", ".lnk", ".cmd", ".vbs"});
+  Run(list, [&](TEditFileExt& d) {
+    ClickItem(d.List(), 2);
+    Idle();
+    EXPECT_EQ(d.List().Item(2), ".COM");
+    OfferScreenshot(d.Handle(), "editor-file-ext");
+    Keys("{Esc}");
+  });
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "editor/Int_Input.h"
 #include "tests/editor/DialogFixture.h"
 #include "tests/support/RealInput.h"
+#include "tests/support/Screenshot.h"
 #include "ui/Button.h"
 
 namespace {
@@ -225,6 +226,33 @@ TEST_F(HotKeyDialogTest, TheDialogIsCentredOverItsOwnerOrTheWorkArea) {
     EXPECT_EQ(r.left, over.left + ((over.right - over.left) - (r.right - r.left)) / 2);
     EXPECT_EQ(r.top, over.top + ((over.bottom - over.top) - (r.bottom - r.top)) / 2);
   }
+}
+
+// The picture: a system-wide double press with the key list open.
+TEST_F(HotKeyDialogTest, ScreenshotDoublePressWithTheKeyListOpen) {
+  THotKeyDialog dialog(&form);
+  THotKeyFrame& f = dialog.Frame();
+  f.SetKind(1);
+  f.SetHotKeyText("Ctrl*2");
+  EXPECT_EQ(f.GetHotKeyText(), "Ctrl*2");
+  CenterOverOwner(dialog.Handle(), &form);
+  dialog.Show();
+  SetForegroundWindow(dialog.Handle());
+  // Raised before the list drops, so that the list stays above it.
+  PumpUntil([&] { return GetForegroundWindow() == dialog.Handle(); });
+  Drain();
+  f.KeyList().Focus();
+  f.KeyList().SetDroppedDown(true);
+  Drain();
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof info;
+  GetComboBoxInfo(f.KeyList().Handle(), &info);
+  RECT area = {}, list = {};
+  GetWindowRect(dialog.Handle(), &area);
+  GetWindowRect(info.hwndList, &list);
+  UnionRect(&area, &area, &list);
+  OfferScreenshot(area, "editor-hotkey-dialog");
+  f.KeyList().SetDroppedDown(false);
 }
 
 }  // namespace

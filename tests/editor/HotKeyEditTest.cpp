@@ -11,6 +11,7 @@
 
 #include "core/HotKeyUtils.h"
 #include "tests/ui/ControlsFixture.h"
+#include "tests/support/Screenshot.h"
 #include "ui/ActionList.h"
 #include "ui/Button.h"
 #include "ui/Edit.h"
@@ -262,6 +263,21 @@ TEST_F(HotKeyEditTest, AnEmptiedBoxShowsNoneAndReportsOnlyTexts) {
   edit->SetText("");
   EXPECT_EQ(edit->Text(), "なし");
   EXPECT_EQ(changes, (std::vector<std::string>{"なし"}));
+}
+
+// The picture: the box after Ctrl+K was typed.
+TEST_F(HotKeyEditTest, ScreenshotCtrlK) {
+  edit->SetKind(kHotKeyKindGlobal);
+  FocusEdit();
+  Key(VK_CONTROL, true);
+  Key('K', true);
+  Key('K', false);
+  Key(VK_CONTROL, false);
+  ASSERT_EQ(edit->Text(), "Ctrl+K");
+  RECT area = {};
+  GetWindowRect(edit->Handle(), &area);
+  InflateRect(&area, 10, 8);
+  OfferScreenshot(area, "editor-hotkey-edit");
 }
 
 }  // namespace

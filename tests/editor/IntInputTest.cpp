@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/support/RealInput.h"
+#include "tests/support/Screenshot.h"
 #include "tests/ui/ControlsFixture.h"
 #include "ui/Button.h"
 #include "ui/SpinEdit.h"
@@ -157,6 +158,17 @@ TEST_F(PlacingTest, EachRoutinePutsTheWindowWhereItsRuleSays) {
     EXPECT_EQ(GetActiveWindow(), Form()) << "not activated";
     EXPECT_EQ(GetWindow(moved.Handle(), GW_HWNDPREV), above) << "not reordered";
   }
+}
+
+// The picture: the dialog as the key list asks, a code typed.
+TEST_F(IntInputTest, ScreenshotTheNumberDialog) {
+  auto modal = app->OnModal.Add([&](ui::TForm& dialog) {
+    realinput::Type("{End}{BS}226");
+    Drain();
+    OfferScreenshot(dialog.Handle(), "editor-number-dialog");
+    realinput::Type("{Enter}");
+  });
+  EXPECT_EQ(InputInteger(&form, "キーコードの入力"), 226);
 }
 
 }  // namespace

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "core/KeyWordX.h"
-#include "core/ProgramPath.h"
 #include "editor/ProductLinks.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Screenshot.h"
 #include "tests/ui/ControlsFixture.h"
 #include "ui/Image.h"
 
@@ -37,7 +37,7 @@ class VersionDialogTest : public ControlsTest {
   // last written at 2004-01-03 09:05 local time.
   std::string MainFolder(const char* fixture) {
     std::string exe = dir / "quorvane.exe";
-    EXPECT_TRUE(CopyFileA((ProgramDir() + "\\" + fixture).c_str(), exe.c_str(), FALSE)) << fixture;
+    EXPECT_TRUE(CopyFileA(fixture, exe.c_str(), FALSE)) << fixture;
     SYSTEMTIME t = {};
     t.wYear = 2004;
     t.wMonth = 1;
@@ -67,7 +67,7 @@ TEST_F(VersionDialogTest, ShowsTheLaunchersVersionTimeAndIcon) {
     const char* fixture;
     const char* version;
   };
-  for (const TCase& c : {TCase{"qv_version_fixture.exe", "1.5a3"}, TCase{"qv_plain_fixture.exe", ""}}) {
+  for (const TCase& c : {TCase{QV_VERSION_FIXTURE_EXE, "1.5a3"}, TCase{QV_PLAIN_FIXTURE_EXE, ""}}) {
     SCOPED_TRACE(c.fixture);
     TQVVersionDialog d(MainFolder(c.fixture), &shell);
     EXPECT_EQ(d.MainFolder(), dir.path() + "\\");
@@ -83,7 +83,7 @@ TEST_F(VersionDialogTest, ShowsTheLaunchersVersionTimeAndIcon) {
 }
 
 TEST_F(VersionDialogTest, IsATopMostWindowOfItsOwnClassCentredOnTheScreen) {
-  TQVVersionDialog d(MainFolder("qv_version_fixture.exe"), &shell);
+  TQVVersionDialog d(MainFolder(QV_VERSION_FIXTURE_EXE), &shell);
   char cls[64] = {};
   GetClassNameA(d.Handle(), cls, sizeof cls);
   EXPECT_STREQ(cls, "TQVVersionDialog");
@@ -102,7 +102,7 @@ TEST_F(VersionDialogTest, IsATopMostWindowOfItsOwnClassCentredOnTheScreen) {
 }
 
 TEST_F(VersionDialogTest, LinksOpenByClickAndByEnterAndEnterElsewhereCloses) {
-  TQVVersionDialog d(MainFolder("qv_version_fixture.exe"), &shell);
+  TQVVersionDialog d(MainFolder(QV_VERSION_FIXTURE_EXE), &shell);
   ShowDialog(d);
   const std::string site = kSupportSiteAddress, mail = std::string("mailto:") + kSupportMailAddress;
   struct TCase {
@@ -147,7 +147,7 @@ TEST_F(VersionDialogTest, LinksOpenByClickAndByEnterAndEnterElsewhereCloses) {
 }
 
 TEST_F(VersionDialogTest, CopyDataWithoutContentBringsAHiddenWindowForward) {
-  TQVVersionDialog d(MainFolder("qv_version_fixture.exe"), &shell);
+  TQVVersionDialog d(MainFolder(QV_VERSION_FIXTURE_EXE), &shell);
   ASSERT_FALSE(d.Visible());
   SetForegroundWindow(Form());
   Drain();
@@ -156,6 +156,14 @@ TEST_F(VersionDialogTest, CopyDataWithoutContentBringsAHiddenWindowForward) {
   EXPECT_EQ(answer, TRUE);
   EXPECT_TRUE(d.Visible());
   EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == d.Handle(); }));
+}
+
+// The picture: the window of the fixture launcher.
+TEST_F(VersionDialogTest, ScreenshotTheVersionWindow) {
+  TQVVersionDialog d(MainFolder(QV_VERSION_FIXTURE_EXE), &shell);
+  ShowDialog(d);
+  d.Control("OKButton").Focus();
+  OfferScreenshot(d.Handle(), "editor-version");
 }
 
 }  // namespace

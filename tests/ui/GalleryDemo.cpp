@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/ShotProgram.h"
 #include "ui/Application.h"
 #include "ui/Bevel.h"
 #include "ui/Button.h"
@@ -111,11 +110,48 @@ HICON SystemIcon(LPCSTR id, int size) {
   return static_cast<HICON>(CopyImage(LoadIconA(nullptr, id), IMAGE_ICON, size, size, 0));
 }
 
+void WriteFile(const std::string& path, const std::string& text) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  ::WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(f);
+}
+
+bool FileExists(const std::string& path) { return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string Geometry(RECT r) {
+  return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + "+" + std::to_string(r.left) +
+         "+" + std::to_string(r.top);
+}
+
+RECT Union(RECT a, HWND w) {
+  RECT b = {};
+  if (!w || !IsWindowVisible(w) || !GetWindowRect(w, &b)) return a;
+  RECT u = {};
+  UnionRect(&u, &a, &b);
+  return u;
+}
+
+std::vector<std::string> Arguments(const char* cmdLine) {
+  std::vector<std::string> args;
+  std::string cur;
+  bool quoted = false;
+  for (const char* c = cmdLine; c && *c; ++c) {
+    if (*c == '"') quoted = !quoted;
+    else if (*c == ' ' && !quoted) {
+      if (!cur.empty()) args.push_back(cur);
+      cur.clear();
+    } else cur += *c;
+  }
+  if (!cur.empty()) args.push_back(cur);
+  return args;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmdLine, int) {
-  using shot::FileExists, shot::Geometry, shot::Union, shot::WriteFile;
-  std::vector<std::string> args = shot::Arguments(cmdLine);
+  std::vector<std::string> args = Arguments(cmdLine);
   std::string readyFile = args.size() > 0 ? args[0] : "", doneFile = args.size() > 1 ? args[1] : "";
   bool menuMode = args.size() > 2 && args[2] == "menu";
 
