@@ -4,6 +4,7 @@
 #include "core/StringList.h"
 #include "editor/Edit_File_Ext_Line.h"
 #include "editor/FileExtRules.h"
+#include "editor/Int_Input.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
 #include "ui/ListBox.h"
@@ -36,7 +37,7 @@ ui::TFormParams FormParams() {
 }  // namespace
 
 TEditFileExt::TEditFileExt(ui::TWindow* owner)
-    : ui::TForm(owner ? ui::TForm::FormOf(owner->Handle()) : nullptr), actions_(*this) {
+    : TDropFormLite(FormOfOwner(owner)), actions_(*this) {
   if (!Create(FormParams())) return;
   BuildLayout(kRows);
   add_.SetShortCut(HotKeyToShortCut(kModCtrl, 'N'));

@@ -3,14 +3,14 @@
 #pragma once
 
 #include "ui/ActionList.h"
-#include "ui/Form.h"
+#include "editor/DropTargetFormLite.h"
 
 class TStringList;
 namespace ui {
 class TListBox;
 }
 
-class TEditFileExt : public ui::TForm {
+class TEditFileExt : public TDropFormLite {
  public:
   explicit TEditFileExt(ui::TWindow* owner);
 

@@ -1,6 +1,7 @@
 #include "editor/Edit_File_Ext_Line.h"
 
 #include "editor/FileExtRules.h"
+#include "editor/Int_Input.h"
 #include "ui/Button.h"
 #include "ui/Edit.h"
 #include "ui/Label.h"
@@ -32,7 +33,7 @@ ui::TFormParams FormParams() {
 }  // namespace
 
 TEditFileExtLine::TEditFileExtLine(ui::TWindow* owner)
-    : ui::TForm(owner ? ui::TForm::FormOf(owner->Handle()) : nullptr), actions_(*this) {
+    : TDropFormLite(FormOfOwner(owner)), actions_(*this) {
   if (!Create(FormParams())) return;
   BuildLayout(kRows);
   actions_.Add(&ok_);

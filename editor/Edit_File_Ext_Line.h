@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "ui/ActionList.h"
-#include "ui/Form.h"
+#include "editor/DropTargetFormLite.h"
 
 namespace ui {
 class TEdit;
 }
 
-class TEditFileExtLine : public ui::TForm {
+class TEditFileExtLine : public TDropFormLite {
  public:
   explicit TEditFileExtLine(ui::TWindow* owner);
 

@@ -46,7 +46,7 @@ std::string EditHotKey(ui::TWindow* owner, std::string_view text, bool global) {
 }  // namespace
 
 THotKeyDialog::THotKeyDialog(ui::TWindow* owner)
-    : ui::TForm(owner ? ui::TForm::FormOf(owner->Handle()) : nullptr), centreOwner_(owner), actions_(*this) {
+    : TDropFormLite(FormOfOwner(owner)), centreOwner_(owner), actions_(*this) {
   if (!Create(FormParams())) return;
   BuildLayout(kRows);
   actions_.Add(&ok_);

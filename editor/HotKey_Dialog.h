@@ -9,11 +9,11 @@
 #include <string_view>
 
 #include "ui/ActionList.h"
-#include "ui/Form.h"
+#include "editor/DropTargetFormLite.h"
 
 class THotKeyFrame;
 
-class THotKeyDialog : public ui::TForm {
+class THotKeyDialog : public TDropFormLite {
  public:
   explicit THotKeyDialog(ui::TWindow* owner);
 

@@ -32,7 +32,7 @@ void PlaceAt(HWND window, POINT p) { SetWindowPos(window, nullptr, p.x, p.y, 0, 
 }  // namespace
 
 TIntInput::TIntInput(ui::TWindow* owner)
-    : ui::TForm(owner ? ui::TForm::FormOf(owner->Handle()) : nullptr), centreOwner_(owner) {
+    : TDropFormLite(FormOfOwner(owner)), centreOwner_(owner) {
   if (!Create(FormParams())) return;
   BuildLayout(kRows);
   auto& field = Field();
@@ -57,6 +57,12 @@ int InputInteger(ui::TWindow* owner, std::string_view caption) {
   TIntInput dialog(owner);
   dialog.SetCaption(caption);
   return dialog.Execute();
+}
+
+ui::TForm* FormOfOwner(const ui::TWindow* owner) {
+  if (!owner) return nullptr;
+  if (auto* form = dynamic_cast<const ui::TForm*>(owner)) return const_cast<ui::TForm*>(form);
+  return ui::TForm::FormOf(owner->Handle());
 }
 
 HWND WindowedOwner(const ui::TWindow* component) {

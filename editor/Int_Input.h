@@ -9,13 +9,13 @@
 #include <string>
 #include <string_view>
 
-#include "ui/Form.h"
+#include "editor/DropTargetFormLite.h"
 
 namespace ui {
 class TSpinEdit;
 }
 
-class TIntInput : public ui::TForm {
+class TIntInput : public TDropFormLite {
  public:
   // The owner is any window of the program (a form or a control in one): the
   // dialog belongs to its form and is centred over it.
@@ -32,6 +32,8 @@ class TIntInput : public ui::TForm {
 // Asks with the caption given; -1 when the user did not answer with OK.
 int InputInteger(ui::TWindow* owner, std::string_view caption);
 
+// The form a window of the program stands in (itself for a form), or none.
+ui::TForm* FormOfOwner(const ui::TWindow* owner);
 // The window of the first windowed object up an owner chain: a control or a
 // form with a window, else that form's owner; null when there is none.
 HWND WindowedOwner(const ui::TWindow* component);

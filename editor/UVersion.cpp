@@ -96,7 +96,8 @@ std::string FormatVersionTime(const SYSTEMTIME& t) {
 }
 
 TQVVersionDialog::TQVVersionDialog(std::string mainFolder, IShellStarter* shell)
-    : mainFolder_(sjis::IncludeTrailingPathDelimiter(mainFolder)),
+    : TDropFormLite(nullptr),
+      mainFolder_(sjis::IncludeTrailingPathDelimiter(mainFolder)),
       shell_(shell ? shell : DefaultRunServices().ShellStart),
       actions_(*this) {
   if (!Create(FormParams())) return;
@@ -120,10 +121,11 @@ TQVVersionDialog::TQVVersionDialog(std::string mainFolder, IShellStarter* shell)
   ok_.LinkControl(Control("OKButton").Handle());
   ok_.OnUpdate = [this] { ok_.SetShortCut(LinkFocused() ? 0 : VK_RETURN); };
   ok_.OnExecute = [this] { Close(); };
-  OnCopyData = [this](ui::TCopyDataEvent& e) {
+  // A second start of the version mode asks the window forward; what it
+  // sends does not matter.
+  onCopyData = [this](const std::string&, HWND) {
     Show();
     ForceForegroundWindow(Handle());
-    e.Answer(TRUE);
   };
   FormCreate();
 }

@@ -9,7 +9,7 @@
 #include "core/Handles.h"
 #include "ui/ActionList.h"
 #include "ui/Edit.h"
-#include "ui/Form.h"
+#include "editor/DropTargetFormLite.h"
 
 class IShellStarter;
 namespace ui {
@@ -46,7 +46,7 @@ std::string EditorMainFolder();
 // A last-write time as the window shows it: '2004年1月3日 09:05'.
 std::string FormatVersionTime(const SYSTEMTIME& t);
 
-class TQVVersionDialog : public ui::TForm {
+class TQVVersionDialog : public TDropFormLite {
  public:
   // mainFolder holds quorvane.exe (trailing backslash); links are opened
   // through shell (the real shell when none).
