@@ -7,6 +7,17 @@
 
 #include "tests/support/RealInput.h"
 #include "tests/ui/ControlsFixture.h"
+#include "ui/Application.h"
+
+// Turns of the application's loop until its idle time has come twice.
+inline void RunIdle(ui::TApplication& app) {
+  int idles = 0;
+  auto busy = app.OnIdle.Add([&](bool& done) {
+    ++idles;
+    done = false;
+  });
+  while (idles < 2) app.HandleMessageOrIdle();
+}
 
 class DialogTest : public ControlsTest {
  protected:
@@ -14,12 +25,5 @@ class DialogTest : public ControlsTest {
     realinput::Type(script);
     Drain();
   }
-  void Idle() {
-    int idles = 0;
-    auto busy = app->OnIdle.Add([&](bool& done) {
-      ++idles;
-      done = false;
-    });
-    while (idles < 2) app->HandleMessageOrIdle();
-  }
+  void Idle() { RunIdle(*app); }
 };
