@@ -28,7 +28,7 @@ LRESULT TXPTabSheet::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       if (Themed()) {
         core::TPaintDC dc(Handle());
-        if (!DrawBody(dc.get())) PaintBackground(dc.get());
+        if (!DrawBody(dc.get())) EraseBackground(dc.get());
         return 0;
       }
       break;

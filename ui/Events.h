@@ -161,6 +161,13 @@ struct TTimerEvent : TMessageEvent {
   UINT_PTR Id = 0;
 };
 
+// WM_SETFOCUS and WM_KILLFOCUS. Other is the window that lost the focus (to
+// OnSetFocus) or that gets it (to OnKillFocus); either may be none. A control
+// of the system wants the message too: leave Handled alone for one.
+struct TFocusEvent : TMessageEvent {
+  HWND Other = nullptr;
+};
+
 // WM_SIZE.
 struct TSizeEvent : TMessageEvent {
   UINT Kind = SIZE_RESTORED;  // SIZE_MINIMIZED, SIZE_MAXIMIZED...

@@ -304,6 +304,13 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (Fire(OnResize, e, result)) return result;
       break;
     }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+      auto e = MakeEvent<TFocusEvent>(msg, wParam, lParam);
+      e.Other = reinterpret_cast<HWND>(wParam);
+      if (Fire(msg == WM_SETFOCUS ? OnSetFocus : OnKillFocus, e, result)) return result;
+      break;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:

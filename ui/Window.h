@@ -99,6 +99,8 @@ class TWindow {
   // Message events (ui/Events.h).
   std::function<void(TMessageEvent&)> OnMessage;  // every message, first
   std::function<void(TSizeEvent&)> OnResize;
+  std::function<void(TFocusEvent&)> OnSetFocus;
+  std::function<void(TFocusEvent&)> OnKillFocus;
   std::function<void(TKeyEvent&)> OnKeyDown;
   std::function<void(TKeyEvent&)> OnKeyUp;
   std::function<void(TKeyPressEvent&)> OnKeyPress;

@@ -2,12 +2,15 @@
 // mode keyword, system commands, and the requests the editor is sent.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "core/Sjis.h"
 #include "core/ZMRTData.h"
 #include "core/Data_Blocks.h"
 #include "launcher/Data_Handler.h"
 #include "launcher/Editor_Requests.h"
 #include "ui/OleStart.h"
+#include "launcher/SubClass.h"
 #include "tests/launcher/LauncherFixture.h"
 #include "tests/support/TestWindow.h"
 
@@ -246,6 +249,24 @@ TEST_F(ExecuteRoad, LongOrQuotedRequestsTravelThroughTheParamFile) {
   WriteTextFile(dir / "Files\\notify.txt", "tzmrtmain\tQUORVANEMAIN\r\n");
   m.ShowEditor(request("k"));
   EXPECT_EQ(ReadTextFile(dir / "Files\\notify.txt"), "tzmrtmain\tQUORVANEMAIN\r\n");
+}
+
+// The shell's older drop message (WM_DROPFILES) goes through the window's own
+// drop event: no message filter sits on the launcher's window, not for copy
+// data, drops or the icon picture's delayed loading either.
+TEST_F(ExecuteRoad, ShellDropMessageOntoTheWindowBecomesANewRequest) {
+  TZMRTMain& m = Start("showicon=1\r\nWaitTimeForIcon=50\r\n");
+  ASSERT_TRUE(m.IconImage);
+  EXPECT_EQ(SubClassUseCount(m.Handle()), 0);
+  const std::string a = dir / "rec\\a.txt", b = dir / "rec\\表ソ.txt";
+  WriteTextFile(a, "");
+  WriteTextFile(b, "");
+  const std::string block = datablock::BuildDropFiles({a, b});
+  HGLOBAL memory = GlobalAlloc(GHND, block.size());
+  std::memcpy(GlobalLock(memory), block.data(), block.size());
+  GlobalUnlock(memory);
+  SendMessageA(m.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  EXPECT_EQ(EditorParams(), "\"Action=New\"\r\n\"Command=" + Esc(a + "\r\n" + b) + "\"\r\n");
 }
 
 TEST_F(ExecuteRoad, DropsBecomeNewRequestsOrParametersOfTheShownKeyword) {
