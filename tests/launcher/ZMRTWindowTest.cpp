@@ -192,7 +192,7 @@ TEST_F(LauncherBehaviour, EdgesSizeInWidthOnlyAndTheRestMoves) {
     EXPECT_EQ(commands[0], c.command) << c.x;
   }
   // A click that moved nothing parses the box again; the home left stays.
-  EXPECT_EQ(m.HomeLeft, Left(m));
+  EXPECT_EQ(m.HomeLeft(), Left(m));
 
   RECT w;
   GetWindowRect(m.Handle(), &w);
@@ -215,7 +215,7 @@ TEST_F(LauncherBehaviour, WindowMovesAreStoredUnlessStarting) {
   SetWindowPos(m.Handle(), nullptr, 150, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(m.Data->WindowLeft, 150);
   EXPECT_EQ(m.Data->WindowTop, 160);
-  EXPECT_EQ(m.HomeLeft, 150);
+  EXPECT_EQ(m.HomeLeft(), 150);
   m.Starting = true;
   SetWindowPos(m.Handle(), nullptr, 170, 180, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(m.Data->WindowLeft, 150);
@@ -225,7 +225,7 @@ TEST_F(LauncherBehaviour, LongTextWidensWithinTheDesktopAndShrinksBack) {
   TZMRTMain& m = Up("ExtendWindow=1\r\nExtendByComment=0\r\nWindowWidth=200\r\n");
   const int desktop = GetSystemMetrics(SM_CXSCREEN);
   SetWindowPos(m.Handle(), nullptr, desktop - 250, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  const int home = m.HomeLeft, baseWidth = Width(m.Handle()), baseBox = Width(m.Edit1->Handle());
+  const int home = m.HomeLeft(), baseWidth = Width(m.Handle()), baseBox = Width(m.Edit1->Handle());
   ASSERT_EQ(home, desktop - 250);
   m.Edit1->SetText(std::string(60, 'W'));
   m.AdjustWidth();
@@ -235,7 +235,7 @@ TEST_F(LauncherBehaviour, LongTextWidensWithinTheDesktopAndShrinksBack) {
   GetWindowRect(m.Handle(), &r);
   EXPECT_LE(r.right, desktop);
   EXPECT_LT(r.left, home);
-  EXPECT_EQ(m.HomeLeft, home);
+  EXPECT_EQ(m.HomeLeft(), home);
   // A text wider than the whole work area: the box stops at it.
   m.Edit1->SetText(std::string(600, 'W'));
   m.AdjustWidth();
