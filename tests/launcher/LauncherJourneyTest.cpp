@@ -383,6 +383,51 @@ TEST_F(LauncherJourney, UnmatchedTextGroupsEscAndTheCallHotkey) {
   EXPECT_TRUE(Alive());
 }
 
+// In the small layout the status has no line of its own: resting the mouse on
+// the window shows it as a tooltip, and on the icon picture what a click and
+// a drag do.
+TEST_F(LauncherJourney, SmallLayoutShowsTheStatusAndTheIconHintAsTooltips) {
+  {
+    TKeyWordManager store(user + "\\Items", dir.path());
+    Recorder(store, "alphabet", "", "アルファベットの記録");
+    store.Save();
+  }
+  Settings("showicon=1\r\nsmall=1\r\nWindowLeft=200\r\nWindowTop=200\r\nWindowWidth=260\r\n");
+  Start();
+  HWND icon = FindWindowExA(window, nullptr, nullptr, nullptr);
+  while (icon && icon == edit) icon = FindWindowExA(window, icon, nullptr, nullptr);
+  ASSERT_TRUE(icon) << "the icon picture";
+  const DWORD pid = GetProcessId(process);
+  // Rests the pointer on a client point until a tip of the launcher shows.
+  auto hover = [&](HWND w, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(w, &p);
+    realinput::MouseTo(p.x - 3, p.y);
+    Idle();
+    realinput::MouseTo(p.x, p.y);
+    HWND tip = nullptr;
+    if (!WaitFor([&] { return (tip = realinput::ShownToolTip(pid)) != nullptr; }, 10000)) return std::string("-");
+    return realinput::ToolTipText(tip);
+  };
+  auto away = [&] {
+    realinput::MouseTo(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    WaitFor([&] { return realinput::ShownToolTip(pid) == nullptr; }, 10000);
+  };
+  RECT client = {};
+  GetClientRect(window, &client);
+  EXPECT_EQ(hover(icon, 6, 6), "クリック : キーワードマネージャ\r\nドラッグ : ウィンドウを登録");
+  away();  // so that the next tip read is the next one shown
+  EXPECT_EQ(hover(window, client.right - 4, client.bottom / 2), "quorvane");
+  away();
+  Type("alp");
+  ASSERT_EQ(BoxText(), "alphabet");
+  EXPECT_EQ(hover(window, client.right - 4, client.bottom / 2), "アルファベットの記録");
+  away();
+  EXPECT_EQ(hover(icon, 6, 6), "クリック : 実行\r\nドラッグ : ウィンドウを登録");
+  away();
+  EXPECT_TRUE(Alive());
+}
+
 // Typing, completing, editing and deleting in a loop never reads a keyword
 // the box has already freed: no crash, no error box.
 TEST_F(LauncherJourney, FiftyRoundsOfTypingCompletingAndDeleting) {

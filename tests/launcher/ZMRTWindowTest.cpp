@@ -9,7 +9,9 @@
 #include "core/OSUtils.h"
 #include "core/ZMRTData.h"
 #include "launcher/Priority_Manager.h"
+#include "launcher/QVIconImage.h"
 #include "tests/launcher/LauncherFixture.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/TestWindow.h"
 
 namespace {
@@ -319,6 +321,68 @@ TEST_F(LauncherBehaviour, MinimiseCommandHidesTheWindow) {
   EXPECT_FALSE(m.Visible());
   m.ShowHideActionExecute();
   EXPECT_TRUE(m.Visible());
+}
+
+}  // namespace
+
+namespace {
+
+// Rests the pointer on a client point of a window, as a person does, until a
+// tooltip of the launcher shows; its text, or "-" when none showed.
+std::string HoverTip(HWND w, int x, int y) {
+  POINT p = {x, y};
+  ClientToScreen(w, &p);
+  realinput::MouseTo(p.x - 3, p.y);
+  PumpFor(50);
+  realinput::MouseTo(p.x, p.y);
+  HWND tip = nullptr;
+  if (!PumpUntil([&] { return (tip = realinput::ShownToolTip(GetCurrentProcessId())) != nullptr; }, 10000)) return "-";
+  return realinput::ToolTipText(tip);
+}
+
+void RestAway() {
+  realinput::MouseTo(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+  PumpUntil([] { return realinput::ShownToolTip(GetCurrentProcessId()) == nullptr; }, 10000);
+}
+
+// The icon picture's hint says what a click and a drag do; in the small
+// layout the status line has no room and is the window's tooltip instead.
+TEST_F(LauncherBehaviour, HintsAreTheTooltipsOfTheIconPictureAndOfTheSmallWindow) {
+  Settings("showicon=1\r\nsmall=1\r\nWindowLeft=100\r\nWindowTop=100\r\nWindowWidth=240\r\n");
+  TZMRTMain& m = Make();
+  m.Starting = false;
+  RestAway();
+  Call(m);
+  ASSERT_TRUE(m.IconImage);
+  const HWND icon = m.IconImage->Handle();
+  EXPECT_EQ(HoverTip(icon, 8, 8), "クリック : キーワードマネージャ\r\nドラッグ : ウィンドウを登録");
+  EXPECT_EQ(m.IconHint(), "クリック : キーワードマネージャ\r\nドラッグ : ウィンドウを登録");
+  RestAway();
+  m.Edit1->SetText("a/b/c");  // no valid path: a click runs nothing
+  m.UpdateStatus();
+  EXPECT_EQ(HoverTip(icon, 8, 8), "ドラッグ : ウィンドウを登録");
+  RestAway();
+  // Right of the box lies the window itself.
+  RECT client = {};
+  GetClientRect(m.Handle(), &client);
+  EXPECT_EQ(HoverTip(m.Handle(), client.right - 4, client.bottom / 2), "使用できない文字列");
+  // The tip that shows follows the status.
+  m.Edit1->SetText("");
+  m.UpdateStatus();
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        HWND tip = realinput::ShownToolTip(GetCurrentProcessId());
+        return tip && realinput::ToolTipText(tip) == "quorvane";
+      },
+      10000));
+  RestAway();
+  main.reset();
+
+  // The normal layout draws the status line and has no window hint.
+  Settings("showicon=1\r\nsmall=0\r\nWindowLeft=100\r\nWindowTop=100\r\n");
+  TZMRTMain& normal = Make();
+  normal.UpdateStatus();
+  EXPECT_EQ(normal.Hint(), "");
 }
 
 }  // namespace

@@ -111,4 +111,39 @@ void TypeHeld(const std::string& script, const std::function<void()>& settle) {
   }
 }
 
+void MouseTo(int x, int y) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = static_cast<LONG>((x * 65535.0) / (GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
+  in.mi.dy = static_cast<LONG>((y * 65535.0) / (GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
+}
+
+HWND ShownToolTip(DWORD processId) {
+  struct TFind {
+    DWORD pid;
+    HWND tip;
+  } find = {processId, nullptr};
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* f = reinterpret_cast<TFind*>(p);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        char cls[32] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        if (pid == f->pid && IsWindowVisible(w) && lstrcmpiA(cls, "tooltips_class32") == 0) f->tip = w;
+        return f->tip == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  return find.tip;
+}
+
+std::string ToolTipText(HWND tip) {
+  char text[512] = {};
+  DWORD_PTR n = 0;
+  SendMessageTimeoutA(tip, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &n);
+  return text;
+}
+
 }  // namespace realinput

@@ -1,4 +1,4 @@
-// Keys typed for real, as a person types them: SendInput with virtual-key
+// Keys typed and the pointer moved for real, as a person does it: SendInput with virtual-key
 // codes, so the window that has the focus gets the whole key-down, character,
 // key-up sequence from the system (US layout, as Wine maps it on Xvfb).
 #pragma once
@@ -10,6 +10,13 @@
 #include <vector>
 
 namespace realinput {
+
+// Moves the pointer to a screen point, as the mouse does.
+void MouseTo(int x, int y);
+// The tooltip a person sees: the first visible tooltip window of a process,
+// or null; and its text (from any process).
+HWND ShownToolTip(DWORD processId);
+std::string ToolTipText(HWND tip);
 
 // Presses the keys in order and releases them in reverse order (a chord).
 void Chord(const std::vector<WORD>& keys);
