@@ -1993,7 +1993,8 @@ void TZMRTMain::ConnectEvents() {
   };
   OnSetCursor = [this](ui::TSetCursorEvent& e) {
     if (cursorHidden_) e.SetCursor(nullptr);
-    else if (e.Window == Handle() && e.HitTest == HTCLIENT) e.SetCursor(LoadCursor(nullptr, sizeCursor_ ? IDC_SIZEWE : IDC_ARROW));
+    else if (e.Window == Handle() && e.HitTest == HTCLIENT)
+      e.SetCursor(LoadCursor(nullptr, sizeCursor_ ? IDC_SIZEWE : IDC_ARROW));
   };
   OnInitMenuPopup = [this](ui::TInitMenuPopupEvent& e) {
     if (!e.Menu || e.Menu != PopupMenu()) return;

@@ -183,24 +183,7 @@ class LauncherJourney : public ::testing::Test {
   }
   bool Alive() const { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
   // A message box or any other dialog of the launcher's process.
-  bool ShowsADialog() const {
-    struct TFind {
-      DWORD pid;
-      bool found;
-    } find = {GetProcessId(process), false};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-          auto* f = reinterpret_cast<TFind*>(p);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(w, &pid);
-          char cls[32] = {};
-          GetClassNameA(w, cls, sizeof cls);
-          if (pid == f->pid && IsWindowVisible(w) && std::string(cls) == "#32770") f->found = true;
-          return !f->found;
-        },
-        reinterpret_cast<LPARAM>(&find));
-    return find.found;
-  }
+  bool ShowsADialog() const { return realinput::ShownWindow(GetProcessId(process), "#32770") != nullptr; }
   static std::string Read(const std::string& file) {
     std::string text;
     fileio::ReadWholeFile(file, text);
@@ -406,12 +389,12 @@ TEST_F(LauncherJourney, SmallLayoutShowsTheStatusAndTheIconHintAsTooltips) {
     Idle();
     realinput::MouseTo(p.x, p.y);
     HWND tip = nullptr;
-    if (!WaitFor([&] { return (tip = realinput::ShownToolTip(pid)) != nullptr; }, 10000)) return std::string("-");
-    return realinput::ToolTipText(tip);
+    const bool shown = WaitFor([&] { return (tip = realinput::ShownWindow(pid, "tooltips_class32")) != nullptr; }, 10000);
+    return shown ? realinput::ToolTipText(tip) : std::string("-");
   };
   auto away = [&] {
     realinput::MouseTo(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-    WaitFor([&] { return realinput::ShownToolTip(pid) == nullptr; }, 10000);
+    WaitFor([&] { return realinput::ShownWindow(pid, "tooltips_class32") == nullptr; }, 10000);
   };
   RECT client = {};
   GetClientRect(window, &client);

@@ -336,13 +336,15 @@ std::string HoverTip(HWND w, int x, int y) {
   PumpFor(50);
   realinput::MouseTo(p.x, p.y);
   HWND tip = nullptr;
-  if (!PumpUntil([&] { return (tip = realinput::ShownToolTip(GetCurrentProcessId())) != nullptr; }, 10000)) return "-";
-  return realinput::ToolTipText(tip);
+  const bool shown =
+      PumpUntil([&] { return (tip = realinput::ShownWindow(GetCurrentProcessId(), "tooltips_class32")) != nullptr; },
+                10000);
+  return shown ? realinput::ToolTipText(tip) : "-";
 }
 
 void RestAway() {
   realinput::MouseTo(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-  PumpUntil([] { return realinput::ShownToolTip(GetCurrentProcessId()) == nullptr; }, 10000);
+  PumpUntil([] { return realinput::ShownWindow(GetCurrentProcessId(), "tooltips_class32") == nullptr; }, 10000);
 }
 
 // The icon picture's hint says what a click and a drag do; in the small
@@ -371,7 +373,7 @@ TEST_F(LauncherBehaviour, HintsAreTheTooltipsOfTheIconPictureAndOfTheSmallWindow
   m.UpdateStatus();
   EXPECT_TRUE(PumpUntil(
       [&] {
-        HWND tip = realinput::ShownToolTip(GetCurrentProcessId());
+        HWND tip = realinput::ShownWindow(GetCurrentProcessId(), "tooltips_class32");
         return tip && realinput::ToolTipText(tip) == "quorvane";
       },
       10000));

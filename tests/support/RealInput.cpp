@@ -120,11 +120,12 @@ void MouseTo(int x, int y) {
   SendInput(1, &in, sizeof in);
 }
 
-HWND ShownToolTip(DWORD processId) {
+HWND ShownWindow(DWORD processId, const char* className) {
   struct TFind {
     DWORD pid;
-    HWND tip;
-  } find = {processId, nullptr};
+    const char* cls;
+    HWND found;
+  } find = {processId, className, nullptr};
   EnumWindows(
       [](HWND w, LPARAM p) -> BOOL {
         auto* f = reinterpret_cast<TFind*>(p);
@@ -132,11 +133,11 @@ HWND ShownToolTip(DWORD processId) {
         GetWindowThreadProcessId(w, &pid);
         char cls[32] = {};
         GetClassNameA(w, cls, sizeof cls);
-        if (pid == f->pid && IsWindowVisible(w) && lstrcmpiA(cls, "tooltips_class32") == 0) f->tip = w;
-        return f->tip == nullptr;
+        if (pid == f->pid && IsWindowVisible(w) && lstrcmpiA(cls, f->cls) == 0) f->found = w;
+        return f->found == nullptr;
       },
       reinterpret_cast<LPARAM>(&find));
-  return find.tip;
+  return find.found;
 }
 
 std::string ToolTipText(HWND tip) {

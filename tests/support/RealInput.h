@@ -13,9 +13,10 @@ namespace realinput {
 
 // Moves the pointer to a screen point, as the mouse does.
 void MouseTo(int x, int y);
-// The tooltip a person sees: the first visible tooltip window of a process,
-// or null; and its text (from any process).
-HWND ShownToolTip(DWORD processId);
+// What a person sees of a process: its first visible top-level window of a
+// class ("#32770" for a dialog, "tooltips_class32" for a tooltip), or null;
+// and a tooltip's text (from any process).
+HWND ShownWindow(DWORD processId, const char* className);
 std::string ToolTipText(HWND tip);
 
 // Presses the keys in order and releases them in reverse order (a chord).
