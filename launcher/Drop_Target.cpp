@@ -5,7 +5,6 @@
 #include <shobjidl.h>
 
 #include <algorithm>
-#include <optional>
 
 #include "core/Debug_Unit.h"
 #include "core/Handles.h"
@@ -533,17 +532,4 @@ bool TMultiDropTarget::DoDropped() {
   }
   if (OnDragEnd) OnDragEnd(this);
   return result;
-}
-
-namespace {
-int g_unitUsers = 0;
-std::optional<core::TOleSession> g_unitOle;
-}  // namespace
-
-void InitDropTargetUnit() {
-  if (g_unitUsers++ == 0) g_unitOle.emplace();
-}
-
-void FinalizeDropTargetUnit() {
-  if (g_unitUsers > 0 && --g_unitUsers == 0) g_unitOle.reset();
 }

@@ -254,6 +254,3 @@ class TMultiDropTarget : public TCustomDropTarget {
   THelperTargetHandler* helper_;
 };
 
-// Start and end of the unit, counted: OLE for the user-interface thread.
-void InitDropTargetUnit();
-void FinalizeDropTargetUnit();

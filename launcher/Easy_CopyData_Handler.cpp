@@ -5,17 +5,6 @@
 #include "core/Debug_Unit.h"
 #include "launcher/SubClass.h"
 
-bool CopyDataText(const COPYDATASTRUCT* data, std::string& text) {
-  text.clear();
-  if (!data || data->dwData == 0) return false;
-  if (!data->lpData || data->cbData == 0) return true;
-  const char* bytes = static_cast<const char*>(data->lpData);
-  const void* nul = std::memchr(bytes, '\0', data->cbData);
-  const size_t length = nul ? static_cast<size_t>(static_cast<const char*>(nul) - bytes) : data->cbData;
-  text.assign(bytes, length);
-  return true;
-}
-
 TEasyCopyDataHandler::TEasyCopyDataHandler(HWND window, TMessageSource source) : window_(window), source_(source) {
   if (source_ == TMessageSource::Owner) return;
   subClass_ = new TSubClass(window);
@@ -47,7 +36,7 @@ void TEasyCopyDataHandler::Take(WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = FALSE;
   const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
   std::string text;
-  if (!CopyDataText(data, text)) return;
+  if (!ui::CopyDataText(data, text)) return;
   result = TRUE;
   DebugOut().Write("TEasyCopyDataHandler:MessageSended:").WriteLn().Indent().Write(text).WriteLn().Outdent();
   // The block belongs to the sender and is gone after the send: the callback

@@ -9,11 +9,8 @@
 #include <string>
 
 #include "launcher/SubClass.h"
+#include "ui/CopyData.h"
 #include "ui/Events.h"
-
-// The text of a copy-data block: its bytes up to the first NUL, at most cbData
-// of them; false (and no text) when there is no block or its data word is 0.
-bool CopyDataText(const COPYDATASTRUCT* data, std::string& text);
 
 class TEasyCopyDataHandler {
  public:

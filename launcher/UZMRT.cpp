@@ -284,10 +284,13 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
     Edit1->Create(p);
   }
   {
-    ui::TToolTipParams p;
-    p.Owner = Handle();
-    hints_.Create(p);
-    hints_.AddTool(Handle(), hint_);
+    ui::TToolTipParams tp;
+    tp.Owner = Handle();
+    if (Hints.Create(tp)) {
+      auto windowHint = [this] { return Hint; };
+      Hints.AddTool(Handle(), windowHint);
+      Hints.AddTool(Edit1->Handle(), windowHint);
+    }
   }
   layout_ = std::make_unique<TLauncherLayout>(Handle(), *Edit1, *Data);
   layout_->OnBaseChanged = [this] {
@@ -385,11 +388,10 @@ void TZMRTMain::Load(bool reread) {
   SetWindowPos(Handle(), Data->showtop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  if (IconImage) hints_.RemoveTool(IconImage->Handle());
-  IconImage.reset();
+  DropIconImage();
   if (Data->showicon) {
     IconImage = std::make_unique<TQVIconImage>(Handle());
-    hints_.AddTool(IconImage->Handle(), iconHint_);
+    if (Hints.Handle()) Hints.AddTool(IconImage->Handle(), [this] { return IconHint; });
     SetClassLongPtrA(IconImage->Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_HAND)));
     IconImage->OnMouseDown = [this](ui::TMouseEvent& e) { Image1MouseDown(IconImage->Handle(), e.Button, e.X, e.Y); };
     IconImage->OnMouseUp = [this](ui::TMouseEvent& e) { IconImageMouseUp(IconImage->Handle(), e.Button, e.X, e.Y); };
@@ -545,8 +547,7 @@ void TZMRTMain::FormClose() {
   Closing = true;
   Parser.reset();
   if (Visible()) Hide();
-  if (IconImage) hints_.RemoveTool(IconImage->Handle());
-  IconImage.reset();
+  DropIconImage();
   if (Data && Data->UseTaskTray)
     if (app_) ShowWindow(app_->Handle(), SW_HIDE);
   if (KeyWordManager) KeyWordManager->ClearCache();
@@ -1810,6 +1811,12 @@ void TZMRTMain::DrawStatus(const std::string& text) {
 
 void TZMRTMain::FormPaint(HDC dc) { PaintStatus(dc, ShownStatusText); }
 
+void TZMRTMain::DropIconImage() {
+  if (!IconImage) return;
+  if (Hints.HasTool(IconImage->Handle())) Hints.RemoveTool(IconImage->Handle());
+  IconImage.reset();
+}
+
 void TZMRTMain::IconImageMouseMove() {
   PopupMenu1Popup();
   menuFromIcon_ = false;
@@ -1821,14 +1828,16 @@ void TZMRTMain::IconImageMouseMove() {
                 "\r\nドラッグ : ウィンドウを登録");
 }
 
+// A tip that shows changes at once.
 void TZMRTMain::SetHint(const std::string& text) {
-  hint_ = text;
-  hints_.SetToolText(Handle(), text);  // a tip that shows changes at once
+  Hint = text;
+  Hints.SetToolText(Handle(), text);
+  if (Edit1) Hints.SetToolText(Edit1->Handle(), text);
 }
 
 void TZMRTMain::SetIconHint(const std::string& text) {
-  iconHint_ = text;
-  if (IconImage) hints_.SetToolText(IconImage->Handle(), text);
+  IconHint = text;
+  if (IconImage) Hints.SetToolText(IconImage->Handle(), text);
 }
 
 void TZMRTMain::IconImageTargetMove(const std::string& program, const std::string& caption) {

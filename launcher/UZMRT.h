@@ -145,10 +145,11 @@ class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
   // The popup menu; the tray icon opens the same one.
   HMENU PopupMenu() const;
   COLORREF WindowColor() const { return windowColor_; }
-  // The window's hint (the status, in the small layout with an icon picture)
-  // and the icon picture's, each shown as the tooltip of its window.
-  const std::string& Hint() const { return hint_; }
-  const std::string& IconHint() const { return iconHint_; }
+  // The window's hint (the status, in the small layout with an icon picture),
+  // shown over the window and its box, and the icon picture's, shown over
+  // it: the tips of Hints.
+  std::string Hint, IconHint;
+  ui::TToolTip Hints;
 
   // ---- The window's parts and the state they share ----
   std::string UserDir;
@@ -287,6 +288,8 @@ class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
   void N8Click();
   void EditKeywordActionExecute();
   void SetHint(const std::string& text);
+  // Takes the icon picture away with its tip.
+  void DropIconImage();
   void SetIconHint(const std::string& text);
 
   // ---- State ----
@@ -313,8 +316,6 @@ class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
   bool sizeCursor_ = false, cursorHidden_ = false;
   std::string drawnStatusText_;  // what the idle handler drew last
   std::string loggedStatus_;    // the debug log names each new status once
-  std::string hint_, iconHint_;
-  ui::TToolTip hints_;  // the window's and the icon picture's tips
   core::TUniqueBrush windowBrush_;
   COLORREF windowColor_ = GetSysColor(COLOR_BTNFACE);
   COLORREF statusTextColor_ = GetSysColor(COLOR_WINDOWTEXT);

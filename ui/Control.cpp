@@ -143,6 +143,22 @@ int LineHeight(HFONT font) {
   return tm.tmHeight;
 }
 
+TWindow* FindControlAt(POINT screenPoint, TWindow& start) {
+  TWindow* found = &start;
+  HWND w = start.Handle();
+  while (w) {
+    POINT p = screenPoint;
+    ScreenToClient(w, &p);
+    HWND child = ChildWindowFromPointEx(w, p, CWP_SKIPINVISIBLE);
+    if (!child || child == w) break;
+    w = child;
+    // A child the layer did not make (the edit of a combo box) is passed
+    // through: the control is the layer's window around it.
+    if (TWindow* control = TWindow::FromHandle(w)) found = control;
+  }
+  return found;
+}
+
 HBRUSH ParentBackground(HWND child, HDC dc) {
   HWND parent = child ? GetParent(child) : nullptr;
   HBRUSH brush = parent ? reinterpret_cast<HBRUSH>(SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),

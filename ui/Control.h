@@ -99,6 +99,11 @@ int FreeControlId(HWND parent);
 // The text of a window, and the height of a line of text in a font.
 std::string WindowText(HWND hwnd);
 int LineHeight(HFONT font);
+// The innermost control of the layer under a screen point, searching from a
+// window down: while the window has a visible child at the point (disabled
+// children and containers included), go into that child. The start itself
+// when none of its children is there.
+TWindow* FindControlAt(POINT screenPoint, TWindow& start);
 // The brush a parent answers for a child's WM_CTLCOLORSTATIC, in the child's
 // device context (which then holds the parent's text colour): what a static
 // text shows through.

@@ -143,6 +143,12 @@ struct TDropFilesEvent : TMessageEvent {
   POINT Point = {0, 0};  // client coordinates of the drop
 };
 
+// WM_QUERYENDSESSION: the session is about to end (a log-off when LogOff).
+// Answer TRUE to let it end; left alone, the default procedure says TRUE.
+struct TQueryEndSessionEvent : TMessageEvent {
+  bool LogOff = false;
+};
+
 // WM_CONTEXTMENU. From the keyboard (Shift+F10, the menu key) X and Y are -1.
 struct TContextMenuEvent : TMessageEvent {
   HWND Window = nullptr;  // the window clicked, this one or a child

@@ -118,6 +118,7 @@ class TWindow {
   std::function<void(TNotifyMessageEvent&)> OnNotify;  // children's WM_NOTIFY
   std::function<void(TCopyDataEvent&)> OnCopyData;
   std::function<void(TDropFilesEvent&)> OnDropFiles;  // needs DragAcceptFiles
+  std::function<void(TQueryEndSessionEvent&)> OnQueryEndSession;
   std::function<void(TContextMenuEvent&)> OnContextMenu;
   std::function<void(TTimerEvent&)> OnTimer;
   std::function<void(TWindowPosEvent&)> OnWindowPosChanging;

@@ -6,10 +6,10 @@
 
 #include "core/Sjis.h"
 #include "core/ZMRTData.h"
-#include "launcher/Data_Blocks.h"
+#include "core/Data_Blocks.h"
 #include "launcher/Data_Handler.h"
-#include "launcher/Drop_Target.h"
 #include "launcher/Editor_Requests.h"
+#include "ui/OleStart.h"
 #include "launcher/SubClass.h"
 #include "tests/launcher/LauncherFixture.h"
 #include "tests/support/TestWindow.h"
@@ -307,7 +307,7 @@ TEST_F(ExecuteRoad, DropsBecomeNewRequestsOrParametersOfTheShownKeyword) {
 // Files dropped by the shell onto the window outside the box: the editor
 // (a stand-in that writes its command line) is asked for a new keyword.
 TEST_F(ExecuteRoad, FilesDroppedOnTheWindowBecomeANewRequestToTheEditor) {
-  InitDropTargetUnit();
+  ui::InitOle();
   realShell = true;
   ASSERT_TRUE(CopyFileA(QV_FAKE_EDITOR_EXE, (dir / "Files\\QVEditor.exe").c_str(), FALSE));
   TZMRTMain& m = Start("HideWhenSetting=0\r\n");
@@ -315,7 +315,7 @@ TEST_F(ExecuteRoad, FilesDroppedOnTheWindowBecomeANewRequestToTheEditor) {
   WriteTextFile(a, "");
   SetWindowPos(m.Handle(), nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetCursorPos(5, 5);  // not over the box, which would take the drop itself
-  HGLOBAL drop = NewGlobalBlock(datablock::BuildDropFiles({a}));
+  HGLOBAL drop = ui::NewGlobalBlock(datablock::BuildDropFiles({a}));
   ASSERT_NE(drop, nullptr);
   SendMessageA(m.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
   const std::string args = dir / "Files\\args.txt";
@@ -324,7 +324,7 @@ TEST_F(ExecuteRoad, FilesDroppedOnTheWindowBecomeANewRequestToTheEditor) {
   EXPECT_NE(line.find("\"Action=New\"\r\n\"Command=" + Esc(a) + "\"\r\n"), std::string::npos) << line;
   EXPECT_EQ(m.Edit1->Text(), "");
   main.reset();
-  FinalizeDropTargetUnit();
+  ui::FinalizeOle();
 }
 
 TEST_F(ExecuteRoad, AReloadAskedForDuringARunWaitsForItsEnd) {

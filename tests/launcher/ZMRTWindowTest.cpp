@@ -323,6 +323,42 @@ TEST_F(LauncherBehaviour, MinimiseCommandHidesTheWindow) {
   EXPECT_TRUE(m.Visible());
 }
 
+// The pointer moved for real, in screen pixels.
+void PointerTo(POINT p) { realinput::MouseTo(p.x, p.y); }
+
+// Rests the pointer on the middle of a window until a tip shows for it.
+bool RestOn(HWND window, ui::TToolTip& tips) {
+  PointerTo({GetSystemMetrics(SM_CXSCREEN) - 8, GetSystemMetrics(SM_CYSCREEN) - 8});
+  PumpUntil([&] { return tips.ShownTool() == nullptr; }, 3000);
+  RECT r = {};
+  GetWindowRect(window, &r);
+  const POINT middle = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  PointerTo({middle.x - 2, middle.y});
+  PumpFor(50);
+  PointerTo(middle);
+  return PumpUntil([&] { return tips.ShownTool() == window; }, 5000);
+}
+
+TEST_F(LauncherBehaviour, HintsShowAsTipsWhereThePointerRests) {
+  WriteTextFile(user + "\\Items\\%.vane", Row("alpha"));
+  Settings("showicon=1\r\nsmall=1\r\nWindowLeft=100\r\nWindowTop=100\r\n");
+  TZMRTMain& m = Make();
+  m.Starting = false;
+  Call(m);
+  ASSERT_TRUE(m.IconImage);
+  // The small layout has no room for the status line: the box's tip says it.
+  ASSERT_TRUE(PumpUntil([&] { return !m.Hint.empty(); }, 3000)) << "the status went to the hint";
+  ASSERT_TRUE(RestOn(m.Edit1->Handle(), m.Hints));
+  EXPECT_EQ(m.Hints.ShownText(), m.Hint);
+  EXPECT_EQ(m.Hint, m.ShownStatusText);
+  // The icon picture's tip: what a click does and what a drag does, on two lines.
+  ASSERT_TRUE(RestOn(m.IconImage->Handle(), m.Hints));
+  const std::string tip = m.Hints.ShownText();
+  EXPECT_EQ(tip.rfind("クリック : ", 0), 0u) << tip;
+  EXPECT_NE(tip.find("\r\nドラッグ : ウィンドウを登録"), std::string::npos) << tip;
+  PointerTo({GetSystemMetrics(SM_CXSCREEN) - 8, GetSystemMetrics(SM_CYSCREEN) - 8});
+}
+
 }  // namespace
 
 namespace {
@@ -358,7 +394,7 @@ TEST_F(LauncherBehaviour, HintsAreTheTooltipsOfTheIconPictureAndOfTheSmallWindow
   ASSERT_TRUE(m.IconImage);
   const HWND icon = m.IconImage->Handle();
   EXPECT_EQ(HoverTip(icon, 8, 8), "クリック : キーワードマネージャ\r\nドラッグ : ウィンドウを登録");
-  EXPECT_EQ(m.IconHint(), "クリック : キーワードマネージャ\r\nドラッグ : ウィンドウを登録");
+  EXPECT_EQ(m.IconHint, "クリック : キーワードマネージャ\r\nドラッグ : ウィンドウを登録");
   RestAway();
   m.Edit1->SetText("a/b/c");  // no valid path: a click runs nothing
   m.UpdateStatus();
@@ -384,7 +420,7 @@ TEST_F(LauncherBehaviour, HintsAreTheTooltipsOfTheIconPictureAndOfTheSmallWindow
   Settings("showicon=1\r\nsmall=0\r\nWindowLeft=100\r\nWindowTop=100\r\n");
   TZMRTMain& normal = Make();
   normal.UpdateStatus();
-  EXPECT_EQ(normal.Hint(), "");
+  EXPECT_EQ(normal.Hint, "");
 }
 
 }  // namespace
