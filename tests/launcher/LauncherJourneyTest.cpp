@@ -385,15 +385,15 @@ TEST_F(LauncherJourney, SmallLayoutShowsTheStatusAndTheIconHintAsTooltips) {
   auto hover = [&](HWND w, int x, int y) {
     POINT p = {x, y};
     ClientToScreen(w, &p);
-    realinput::MouseTo(p.x - 3, p.y);
+    realinput::PointerTo({p.x - 3, p.y});
     Idle();
-    realinput::MouseTo(p.x, p.y);
+    realinput::PointerTo({p.x, p.y});
     HWND tip = nullptr;
     const bool shown = WaitFor([&] { return (tip = realinput::ShownWindow(pid, "tooltips_class32")) != nullptr; }, 10000);
     return shown ? realinput::ToolTipText(tip) : std::string("-");
   };
   auto away = [&] {
-    realinput::MouseTo(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    realinput::PointerTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
     WaitFor([&] { return realinput::ShownWindow(pid, "tooltips_class32") == nullptr; }, 10000);
   };
   RECT client = {};

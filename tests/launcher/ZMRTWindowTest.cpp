@@ -323,19 +323,16 @@ TEST_F(LauncherBehaviour, MinimiseCommandHidesTheWindow) {
   EXPECT_TRUE(m.Visible());
 }
 
-// The pointer moved for real, in screen pixels.
-void PointerTo(POINT p) { realinput::MouseTo(p.x, p.y); }
-
 // Rests the pointer on the middle of a window until a tip shows for it.
 bool RestOn(HWND window, ui::TToolTip& tips) {
-  PointerTo({GetSystemMetrics(SM_CXSCREEN) - 8, GetSystemMetrics(SM_CYSCREEN) - 8});
+  realinput::PointerTo({GetSystemMetrics(SM_CXSCREEN) - 8, GetSystemMetrics(SM_CYSCREEN) - 8});
   PumpUntil([&] { return tips.ShownTool() == nullptr; }, 3000);
   RECT r = {};
   GetWindowRect(window, &r);
   const POINT middle = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  PointerTo({middle.x - 2, middle.y});
+  realinput::PointerTo({middle.x - 2, middle.y});
   PumpFor(50);
-  PointerTo(middle);
+  realinput::PointerTo(middle);
   return PumpUntil([&] { return tips.ShownTool() == window; }, 5000);
 }
 
@@ -356,7 +353,7 @@ TEST_F(LauncherBehaviour, HintsShowAsTipsWhereThePointerRests) {
   const std::string tip = m.Hints.ShownText();
   EXPECT_EQ(tip.rfind("クリック : ", 0), 0u) << tip;
   EXPECT_NE(tip.find("\r\nドラッグ : ウィンドウを登録"), std::string::npos) << tip;
-  PointerTo({GetSystemMetrics(SM_CXSCREEN) - 8, GetSystemMetrics(SM_CYSCREEN) - 8});
+  realinput::PointerTo({GetSystemMetrics(SM_CXSCREEN) - 8, GetSystemMetrics(SM_CYSCREEN) - 8});
 }
 
 }  // namespace
@@ -368,9 +365,9 @@ namespace {
 std::string HoverTip(HWND w, int x, int y) {
   POINT p = {x, y};
   ClientToScreen(w, &p);
-  realinput::MouseTo(p.x - 3, p.y);
+  realinput::PointerTo({p.x - 3, p.y});
   PumpFor(50);
-  realinput::MouseTo(p.x, p.y);
+  realinput::PointerTo({p.x, p.y});
   HWND tip = nullptr;
   const bool shown =
       PumpUntil([&] { return (tip = realinput::ShownWindow(GetCurrentProcessId(), "tooltips_class32")) != nullptr; },
@@ -379,7 +376,7 @@ std::string HoverTip(HWND w, int x, int y) {
 }
 
 void RestAway() {
-  realinput::MouseTo(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+  realinput::PointerTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
   PumpUntil([] { return realinput::ShownWindow(GetCurrentProcessId(), "tooltips_class32") == nullptr; }, 10000);
 }
 

@@ -11,8 +11,6 @@
 
 namespace realinput {
 
-// Moves the pointer to a screen point, as the mouse does.
-void MouseTo(int x, int y);
 // What a person sees of a process: its first visible top-level window of a
 // class ("#32770" for a dialog, "tooltips_class32" for a tooltip), or null;
 // and a tooltip's text (from any process).
@@ -32,5 +30,13 @@ void Type(const std::string& script);
 // then released, and settle() runs again (it waits until the program has
 // handled what it got).
 void TypeHeld(const std::string& script, const std::function<void()>& settle);
+
+// For windows of the calling thread: each key is held down until the thread
+// has taken it (its key state shows it), then released and awaited the same
+// way; pump() handles the thread's messages meanwhile.
+void TypeSeen(const std::string& script, const std::function<void()>& pump);
+
+// The pointer moved for real to a point of the screen.
+void PointerTo(POINT screen);
 
 }  // namespace realinput
