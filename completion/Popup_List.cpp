@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 TPopupList::TPopupList(ui::TWindow* owner, bool scrollBar)
@@ -11,13 +13,31 @@ TPopupList::TPopupList(ui::TWindow* owner, bool scrollBar)
 
 TPopupList::~TPopupList() {
   if (Handle()) Destroy();
+  painter_.reset();
 }
 
 bool TPopupList::CreateWnd() {
+  painter_ = std::make_unique<ui::TWindow>();
+  ui::TCreateParams owner;
+  owner.ClassName = "QvPopupListRows";
+  owner.Style = WS_POPUP;
+  owner.X = owner.Y = 0;
+  owner.Width = owner.Height = 1;
+  if (!painter_->Create(owner)) return false;
+  painter_->OnMessage = [this](UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (msg != WM_DRAWITEM) return false;
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (item.hwndItem != Handle()) return false;
+    DrawRow(item);
+    result = TRUE;
+    return true;
+  };
   ui::TCreateParams p;
   p.ClassName = "LISTBOX";
-  // No parent: the list floats above every window and belongs to no form.
-  p.Style = WS_POPUP | WS_BORDER | LBS_NOINTEGRALHEIGHT | (scrollBar_ ? WS_VSCROLL : 0);
+  // No parent: the list floats above every window and belongs to no form; its
+  // owner is the hidden painter.
+  p.Style = WS_POPUP | WS_BORDER | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_NODATA | (scrollBar_ ? WS_VSCROLL : 0);
+  p.Parent = painter_->Handle();
   p.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
   p.X = 0;
   p.Y = 0;
@@ -37,22 +57,51 @@ int TPopupList::Count() const {
 
 std::string TPopupList::Item(int index) const {
   if (!Handle() || index < 0 || index >= Count()) return std::string();
-  LRESULT n = SendMessageA(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (n <= 0) return std::string();
-  std::string s(static_cast<size_t>(n) + 1, '\0');
-  n = SendMessageA(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
-  s.resize(n > 0 ? static_cast<size_t>(n) : 0);
-  return s;
+  return rows_[index];
 }
 
 void TPopupList::Clear() {
   if (Handle()) SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
+  rows_ = TCandidateRows();
 }
 
-void TPopupList::SetItems(const TStringList& items) {
+void TPopupList::SetItems(TCandidateRows rows) {
   if (!Handle()) return;
   SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
-  for (const std::string& s : items) SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+  rows_ = std::move(rows);
+  if (!rows_.Empty()) SendMessageA(Handle(), LB_SETCOUNT, static_cast<WPARAM>(rows_.Count()), 0);
+}
+
+void TPopupList::DrawRow(const DRAWITEMSTRUCT& item) const {
+  HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  // The focus rectangle alone is drawn over what is there (it inverts).
+  if (item.itemAction == ODA_FOCUS) {
+    DrawFocusRect(dc, &r);
+    return;
+  }
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  COLORREF back = 0, text = 0;
+  if (selected) {
+    back = SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+    text = SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+  }
+  const std::string& s = rows_[static_cast<int>(item.itemID)];
+  ExtTextOutA(dc, r.left + 1, r.top, ETO_OPAQUE | ETO_CLIPPED, &r, s.data(), static_cast<UINT>(s.size()), nullptr);
+  if (selected) {
+    SetBkColor(dc, back);
+    SetTextColor(dc, text);
+  }
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+}
+
+int TPopupList::TopRowText(WPARAM size, char* buffer) const {
+  const std::string& s = rows_[TopIndex()];  // none past the end
+  if (!buffer || size == 0) return 0;
+  size_t n = std::min(s.size(), static_cast<size_t>(size) - 1);
+  std::memcpy(buffer, s.data(), n);
+  buffer[n] = '\0';
+  return static_cast<int>(n);
 }
 
 int TPopupList::ItemIndex() const {
@@ -100,6 +149,10 @@ int TPopupList::RowAt(LPARAM lParam) const {
 
 LRESULT TPopupList::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_GETTEXT:
+      return TopRowText(wParam, reinterpret_cast<char*>(lParam));
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(rows_[TopIndex()].size());
     case WM_MOUSEACTIVATE: case WM_SETCURSOR: case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_LBUTTONUP:
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: case WM_MBUTTONDOWN: case WM_MBUTTONUP:
       if (OnMessage) {

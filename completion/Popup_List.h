@@ -4,18 +4,23 @@
 // clicks the list. The list box's own button handling would take the focus
 // (it does under Wine even when activation is refused): button presses are
 // handled here instead, selecting the row under the mouse.
+//
+// The list is virtual: the list box holds a row count, not strings (a no-data
+// list box with owner-drawn rows of one height), and each row that comes into
+// view is drawn from the candidate rows of the last build. So the cost of a
+// refresh does not grow with the number of matches. The list's window text
+// reads as its top row, for tools that read the list from outside.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
-#include "core/StringList.h"
+#include "completion/Complete_Data.h"
 #include "ui/Edit.h"
 #include "ui/Window.h"
-
-class TCompleteData;
 
 class TPopupList : public ui::TWindow {
  public:
@@ -31,7 +36,9 @@ class TPopupList : public ui::TWindow {
   int Count() const;
   std::string Item(int index) const;
   void Clear();
-  void SetItems(const TStringList& items);
+  // The rows to show, in place of the ones before: no row selected, the first on top.
+  void SetItems(TCandidateRows rows);
+  const TCandidateRows& Rows() const { return rows_; }
   int ItemIndex() const;  // -1 for none
   void SetItemIndex(int index);
   int TopIndex() const;
@@ -59,8 +66,15 @@ class TPopupList : public ui::TWindow {
 
  private:
   int RowAt(LPARAM lParam) const;
+  // A row as the list box draws one of its own strings.
+  void DrawRow(const DRAWITEMSTRUCT& item) const;
+  int TopRowText(WPARAM size, char* buffer) const;
 
   ui::TEdit* owner_;
+  // A hidden window that owns the list: an owner-drawn list box sends its
+  // drawing requests to its owner, and the list floats without a parent.
+  std::unique_ptr<ui::TWindow> painter_;
+  TCandidateRows rows_;
   bool scrollBar_;
   HFONT listFont_ = nullptr;
   bool cursorHidden_ = false;
