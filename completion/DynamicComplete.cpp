@@ -599,8 +599,11 @@ void TDynamicComplete::SetshowPopup(bool show) {
     list.Hide();
     SetWindowPos(list.Handle(), HWND_TOPMOST, place.X, place.Y, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE);
   }
+  // A height that is already right is left alone: every call on the window
+  // costs a round trip to the display; showing the list raises it anyway.
   GetWindowRect(list.Handle(), &wr);
-  SetWindowPos(list.Handle(), HWND_TOPMOST, 0, 0, wr.right - wr.left, size.Height, SWP_NOMOVE | SWP_NOACTIVATE);
+  if (wr.bottom - wr.top != size.Height)
+    SetWindowPos(list.Handle(), HWND_TOPMOST, 0, 0, wr.right - wr.left, size.Height, SWP_NOMOVE | SWP_NOACTIVATE);
   if (!Focused()) Focus();
   if (AutoComplete && !UseList && list.ItemIndex() >= 0 && SelStart() > caretAtLastRefresh_) {
     list.Hide();
@@ -611,7 +614,8 @@ void TDynamicComplete::SetshowPopup(bool show) {
     list.Hide();
     g_popupShown = false;
   }
-  if (listRedraw_) list.SetRedraw(true);
+  // The list's redraw stays off until the refresh ends (KeywordChange turns it
+  // on): each time it comes on, the list is drawn again.
 }
 
 // ---- published methods

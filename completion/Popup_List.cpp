@@ -36,7 +36,9 @@ bool TPopupList::CreateWnd() {
   p.ClassName = "LISTBOX";
   // No parent: the list floats above every window and belongs to no form; its
   // owner is the hidden painter.
-  p.Style = WS_POPUP | WS_BORDER | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_NODATA | (scrollBar_ ? WS_VSCROLL : 0);
+  // Made without the scroll bar, which is added afterwards: so the list box
+  // leaves the bar to this class.
+  p.Style = WS_POPUP | WS_BORDER | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_NODATA;
   p.Parent = painter_->Handle();
   p.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
   p.X = 0;
@@ -44,10 +46,60 @@ bool TPopupList::CreateWnd() {
   p.Width = 100;
   p.Height = 100;
   if (!Create(p)) return false;
+  if (scrollBar_) {
+    SetWindowLongPtrA(Handle(), GWL_STYLE, GetWindowLongPtrA(Handle(), GWL_STYLE) | WS_VSCROLL);
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
   SetFont(owner_->Font());
   // Once, so that it paints its selection as a focused list does.
   DefaultProc(WM_SETFOCUS, 0, 0);
+  SyncScrollBar();
   return true;
+}
+
+namespace {
+
+// What a scroll bar shows, its place taken relative to its window.
+bool SameLook(SCROLLBARINFO a, SCROLLBARINFO b, const RECT& wa, const RECT& wb) {
+  OffsetRect(&a.rcScrollBar, -wa.left, -wa.top);
+  OffsetRect(&b.rcScrollBar, -wb.left, -wb.top);
+  return EqualRect(&a.rcScrollBar, &b.rcScrollBar) && a.dxyLineButton == b.dxyLineButton &&
+         a.xyThumbTop == b.xyThumbTop && a.xyThumbBottom == b.xyThumbBottom &&
+         std::equal(std::begin(a.rgstate), std::end(a.rgstate), std::begin(b.rgstate)) &&
+         (wa.right - wa.left) == (wb.right - wb.left) && (wa.bottom - wa.top) == (wb.bottom - wb.top);
+}
+
+}  // namespace
+
+void TPopupList::SyncScrollBar() {
+  if (!scrollBar_ || !Handle() || !redrawOn_ || syncing_) return;
+  syncing_ = true;
+  // The values the list box itself would give: its rows, its top row, and as
+  // page the rows that fit wholly.
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  const int height = ItemHeight();
+  SCROLLINFO info = {};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMin = 0;
+  info.nMax = Count() - 1;
+  info.nPage = static_cast<UINT>(std::max(1, height > 0 ? static_cast<int>(client.bottom) / height : 1));
+  info.nPos = TopIndex();
+  SetScrollInfo(Handle(), SB_VERT, &info, FALSE);
+  SCROLLBARINFO now = {};
+  now.cbSize = sizeof(now);
+  GetScrollBarInfo(Handle(), OBJID_VSCROLL, &now);
+  RECT window = {};
+  GetWindowRect(Handle(), &window);
+  if (!barDrawn_ || !SameLook(now, bar_, window, barWindow_)) {
+    SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
+    bar_.cbSize = sizeof(bar_);
+    GetScrollBarInfo(Handle(), OBJID_VSCROLL, &bar_);
+    GetWindowRect(Handle(), &barWindow_);
+    barDrawn_ = true;
+  }
+  syncing_ = false;
 }
 
 int TPopupList::Count() const {
@@ -135,6 +187,16 @@ void TPopupList::SetRedraw(bool on) {
   if (on) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+bool TPopupList::MovesScrollBar(UINT msg) {
+  switch (msg) {
+    case LB_SETCOUNT: case LB_RESETCONTENT: case LB_SETTOPINDEX: case LB_SETCURSEL: case LB_SETCARETINDEX:
+    case LB_SETITEMHEIGHT: case LB_ADDSTRING: case LB_INSERTSTRING: case LB_DELETESTRING:
+    case WM_VSCROLL: case WM_MOUSEWHEEL: case WM_SIZE: case WM_KEYDOWN: case WM_SETREDRAW: case WM_SETFONT:
+      return true;
+  }
+  return false;
+}
+
 void TPopupList::ShowNoActivate() {
   if (Handle())
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -160,8 +222,12 @@ LRESULT TPopupList::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (OnMessage(msg, wParam, lParam, result)) return result;
       }
       break;
-    default:
-      return TWindow::WndProc(msg, wParam, lParam);
+    default: {
+      if (msg == WM_SETREDRAW) redrawOn_ = wParam != 0;
+      LRESULT result = TWindow::WndProc(msg, wParam, lParam);
+      if (MovesScrollBar(msg)) SyncScrollBar();
+      return result;
+    }
   }
   switch (msg) {
     case WM_MOUSEACTIVATE:

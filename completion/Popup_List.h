@@ -10,6 +10,12 @@
 // view is drawn from the candidate rows of the last build. So the cost of a
 // refresh does not grow with the number of matches. The list's window text
 // reads as its top row, for tools that read the list from outside.
+//
+// The vertical scroll bar is kept by this class, not by the list box (which is
+// made without one and so leaves the bar alone), with the values the list box
+// would give it; it is drawn again only when what it shows changes, as the
+// platform's drawing of a scroll bar is slow next to everything else a key
+// costs.
 #pragma once
 
 #include <windows.h>
@@ -69,12 +75,19 @@ class TPopupList : public ui::TWindow {
   // A row as the list box draws one of its own strings.
   void DrawRow(const DRAWITEMSTRUCT& item) const;
   int TopRowText(WPARAM size, char* buffer) const;
+  static bool MovesScrollBar(UINT msg);
+  void SyncScrollBar();
 
   ui::TEdit* owner_;
   // A hidden window that owns the list: an owner-drawn list box sends its
   // drawing requests to its owner, and the list floats without a parent.
   std::unique_ptr<ui::TWindow> painter_;
   TCandidateRows rows_;
+  bool redrawOn_ = true;
+  bool syncing_ = false;
+  bool barDrawn_ = false;
+  SCROLLBARINFO bar_ = {};  // as last drawn
+  RECT barWindow_ = {};
   bool scrollBar_;
   HFONT listFont_ = nullptr;
   bool cursorHidden_ = false;
