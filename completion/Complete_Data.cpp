@@ -117,7 +117,7 @@ void TCompleteData::BuildList() {
           if (r->size() == s.size() && ansicase::SameText(*r, s)) { seen = true; break; }
         if (seen) continue;
       }
-      int level = match_.MatchPrepared(s, MatchMode);
+      int level = match_.ScorePrepared(s, MatchMode);
       if (level >= 0 && level <= 3) {
         groups[3 - level].push_back({static_cast<uint32_t>(k), pick, static_cast<int8_t>(level)});
         if (rows < limit) firstRows.push_back(&s);
@@ -146,7 +146,7 @@ bool TCompleteData::HasCandidates() {
   for (uint8_t pick : picks)
     for (const std::string& s : *table[pick]) {
       if (s.empty()) continue;
-      int level = match_.MatchPrepared(s, MatchMode);
+      int level = match_.ScorePrepared(s, MatchMode);
       if (level >= 0 && level <= 3) return true;
     }
   return false;
