@@ -61,34 +61,6 @@ void TStringMatch::PrepareTyped(std::string_view typed) {
   }
 }
 
-uint64_t TStringMatch::BytesSeen(std::string_view s) const {
-  // Whole words, the last one overlapping the one before: a byte seen twice
-  // changes nothing, and no loop over a ragged end is needed.
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(s.data());
-  const size_t n = s.size();
-  const uint64_t* t = byteBits_;
-  auto word8 = [t](const unsigned char* q) {
-    uint64_t w;
-    std::memcpy(&w, q, 8);
-    return (t[w & 0xFF] | t[(w >> 8) & 0xFF] | t[(w >> 16) & 0xFF] | t[(w >> 24) & 0xFF]) |
-           (t[(w >> 32) & 0xFF] | t[(w >> 40) & 0xFF] | t[(w >> 48) & 0xFF] | t[w >> 56]);
-  };
-  auto word4 = [t](const unsigned char* q) {
-    uint32_t w;
-    std::memcpy(&w, q, 4);
-    return t[w & 0xFF] | t[(w >> 8) & 0xFF] | t[(w >> 16) & 0xFF] | t[w >> 24];
-  };
-  if (n >= 8) {
-    uint64_t seen = word8(p + n - 8);
-    for (size_t i = 0; i + 8 < n; i += 8) seen |= word8(p + i);
-    return seen;
-  }
-  if (n >= 4) return word4(p) | word4(p + n - 4);
-  uint64_t seen = 0;
-  for (size_t i = 0; i < n; ++i) seen |= t[p[i]];
-  return seen;
-}
-
 void TStringMatch::NoteRomajiCache() {
   const TRomajiMatch& rm = RomajiMatcher();
   romajiNoted_ = rm.CachedLists() != nullptr && ansicase::SameBytes(rm.LastInput(), typed_);

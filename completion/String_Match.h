@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,21 +80,64 @@ class TStringMatch {
 // ---- inline
 
 inline int TStringMatch::ScorePrepared(std::string_view candidate, int mode) {
-  // A prefix mode (all but -1, 0 and 1) with a typed text: a candidate that
-  // does not begin with the first typed character is neither equal nor a
-  // prefix match; only the romaji level is left.
-  if (mode > 1 && !typed_.empty() && (candidate.empty() || !firstBytes_[static_cast<unsigned char>(candidate[0])])) {
-    if (!UseRomaji) return -1;
-    // With the matcher's lists noted for this text, a minimum level of 3 or
-    // more accepts nothing there, and one of 2 only a keyword that begins
-    // with a candidate of the first clause.
-    if (romajiNoted_) {
-      const TRomajiMatch* rm = RomajiMatcherIfCreated();
-      if (rm && rm->Generation() == romajiGeneration_ && (mode >= 3 || !rm->MayBeginWithFirstClause(candidate)))
-        return -1;
+  if (!typed_.empty()) {
+    if (mode > 1) {
+      // A prefix mode (all but -1, 0 and 1): a candidate that does not begin
+      // with the first typed character is neither equal nor a prefix match;
+      // only the romaji level is left.
+      if (!candidate.empty() && firstBytes_[static_cast<unsigned char>(candidate[0])]) return MatchPrepared(candidate, mode);
+      if (!UseRomaji) return -1;
+      // With the matcher's lists noted for this text, a minimum level of 3 or
+      // more accepts nothing there, and one of 2 only a keyword that begins
+      // with a candidate of the first clause.
+      if (romajiNoted_) {
+        const TRomajiMatch* rm = RomajiMatcherIfCreated();
+        if (rm && rm->Generation() == romajiGeneration_ && (mode >= 3 || !rm->MayBeginWithFirstClause(candidate)))
+          return -1;
+      }
+    } else if (mode >= 0) {
+      // Modes 0 and 1: a candidate that lacks a byte of a typed character
+      // holds no plain match (nor is it equal), and one that lacks the bytes
+      // of the first romaji clause no romaji match either.
+      const uint64_t seen = BytesSeen(candidate);
+      if ((seen & allBits_) != allBits_) {
+        if (!UseRomaji) return -1;
+        if (romajiNoted_ && (seen & kRomajiBits) != kRomajiBits) {
+          const TRomajiMatch* rm = RomajiMatcherIfCreated();
+          if (rm && rm->Generation() == romajiGeneration_) return -1;
+        }
+      }
     }
   }
   return MatchPrepared(candidate, mode);
+}
+
+inline uint64_t TStringMatch::BytesSeen(std::string_view s) const {
+  // Whole words, the last one overlapping the one before: a byte seen twice
+  // changes nothing, and no loop over a ragged end is needed.
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(s.data());
+  const size_t n = s.size();
+  const uint64_t* t = byteBits_;
+  auto word8 = [t](const unsigned char* q) {
+    uint64_t w;
+    std::memcpy(&w, q, 8);
+    return (t[w & 0xFF] | t[(w >> 8) & 0xFF] | t[(w >> 16) & 0xFF] | t[(w >> 24) & 0xFF]) |
+           (t[(w >> 32) & 0xFF] | t[(w >> 40) & 0xFF] | t[(w >> 48) & 0xFF] | t[w >> 56]);
+  };
+  auto word4 = [t](const unsigned char* q) {
+    uint32_t w;
+    std::memcpy(&w, q, 4);
+    return t[w & 0xFF] | t[(w >> 8) & 0xFF] | t[(w >> 16) & 0xFF] | t[w >> 24];
+  };
+  if (n >= 8) {
+    uint64_t seen = word8(p + n - 8);
+    for (size_t i = 0; i + 8 < n; i += 8) seen |= word8(p + i);
+    return seen;
+  }
+  if (n >= 4) return word4(p) | word4(p + n - 4);
+  uint64_t seen = 0;
+  for (size_t i = 0; i < n; ++i) seen |= t[p[i]];
+  return seen;
 }
 
 namespace ansicase {
