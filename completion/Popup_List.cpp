@@ -71,11 +71,22 @@ bool SameLook(SCROLLBARINFO a, SCROLLBARINFO b, const RECT& wa, const RECT& wb) 
 
 }  // namespace
 
+void TPopupList::NoteBarDrawn() {
+  bar_ = {};
+  bar_.cbSize = sizeof(bar_);
+  GetScrollBarInfo(Handle(), OBJID_VSCROLL, &bar_);
+  GetWindowRect(Handle(), &barWindow_);
+  barDrawn_ = true;
+}
+
 void TPopupList::SyncScrollBar() {
-  if (!scrollBar_ || !Handle() || !redrawOn_ || syncing_) return;
+  if (!scrollBar_ || !Handle() || syncing_) return;
   syncing_ = true;
   // The values the list box itself would give: its rows, its top row, and as
-  // page the rows that fit wholly.
+  // page the rows that fit wholly. They are kept current even while the
+  // list's redraw is off, so that whatever draws the frame meanwhile (a new
+  // size, showing the list) draws them; the bar itself is drawn again only
+  // with the redraw on, and only when it would look different.
   RECT client = {};
   GetClientRect(Handle(), &client);
   const int height = ItemHeight();
@@ -87,17 +98,16 @@ void TPopupList::SyncScrollBar() {
   info.nPage = static_cast<UINT>(std::max(1, height > 0 ? static_cast<int>(client.bottom) / height : 1));
   info.nPos = TopIndex();
   SetScrollInfo(Handle(), SB_VERT, &info, FALSE);
-  SCROLLBARINFO now = {};
-  now.cbSize = sizeof(now);
-  GetScrollBarInfo(Handle(), OBJID_VSCROLL, &now);
-  RECT window = {};
-  GetWindowRect(Handle(), &window);
-  if (!barDrawn_ || !SameLook(now, bar_, window, barWindow_)) {
-    SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
-    bar_.cbSize = sizeof(bar_);
-    GetScrollBarInfo(Handle(), OBJID_VSCROLL, &bar_);
-    GetWindowRect(Handle(), &barWindow_);
-    barDrawn_ = true;
+  if (redrawOn_ && IsWindowVisible(Handle())) {
+    SCROLLBARINFO now = {};
+    now.cbSize = sizeof(now);
+    GetScrollBarInfo(Handle(), OBJID_VSCROLL, &now);
+    RECT window = {};
+    GetWindowRect(Handle(), &window);
+    if (!barDrawn_ || !SameLook(now, bar_, window, barWindow_)) {
+      SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
+      NoteBarDrawn();
+    }
   }
   syncing_ = false;
 }
@@ -225,6 +235,7 @@ LRESULT TPopupList::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     default: {
       if (msg == WM_SETREDRAW) redrawOn_ = wParam != 0;
       LRESULT result = TWindow::WndProc(msg, wParam, lParam);
+      if (msg == WM_NCPAINT && scrollBar_) NoteBarDrawn();  // the frame shows the bar as it stands
       if (MovesScrollBar(msg)) SyncScrollBar();
       return result;
     }

@@ -77,6 +77,7 @@ class TPopupList : public ui::TWindow {
   int TopRowText(WPARAM size, char* buffer) const;
   static bool MovesScrollBar(UINT msg);
   void SyncScrollBar();
+  void NoteBarDrawn();
 
   ui::TEdit* owner_;
   // A hidden window that owns the list: an owner-drawn list box sends its
