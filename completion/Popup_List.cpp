@@ -80,8 +80,8 @@ void TPopupList::NoteBarDrawn() {
 }
 
 void TPopupList::SyncScrollBar() {
-  if (!scrollBar_ || !Handle() || syncing_) return;
-  syncing_ = true;
+  if (!scrollBar_ || !Handle() || syncing_ || holdBar_) return;
+  TScopedFlag syncing(syncing_);
   // The values the list box itself would give: its rows, its top row, and as
   // page the rows that fit wholly. They are kept current even while the
   // list's redraw is off, so that whatever draws the frame meanwhile (a new
@@ -109,7 +109,6 @@ void TPopupList::SyncScrollBar() {
       NoteBarDrawn();
     }
   }
-  syncing_ = false;
 }
 
 int TPopupList::Count() const {
@@ -129,9 +128,15 @@ void TPopupList::Clear() {
 
 void TPopupList::SetItems(TCandidateRows rows) {
   if (!Handle()) return;
-  SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
-  rows_ = std::move(rows);
-  if (!rows_.Empty()) SendMessageA(Handle(), LB_SETCOUNT, static_cast<WPARAM>(rows_.Count()), 0);
+  {
+    // The empty list between the two is nothing the scroll bar need show:
+    // showing it would hide the bar and show it again.
+    TScopedFlag hold(holdBar_);
+    SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
+    rows_ = std::move(rows);
+    if (!rows_.Empty()) SendMessageA(Handle(), LB_SETCOUNT, static_cast<WPARAM>(rows_.Count()), 0);
+  }
+  SyncScrollBar();
 }
 
 void TPopupList::DrawRow(const DRAWITEMSTRUCT& item) const {

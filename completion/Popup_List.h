@@ -86,6 +86,14 @@ class TPopupList : public ui::TWindow {
   TCandidateRows rows_;
   bool redrawOn_ = true;
   bool syncing_ = false;
+  bool holdBar_ = false;
+  // Sets a flag for a scope, and gives it back its value after.
+  struct TScopedFlag {
+    bool& Flag;
+    bool Saved;
+    explicit TScopedFlag(bool& flag) : Flag(flag), Saved(flag) { Flag = true; }
+    ~TScopedFlag() { Flag = Saved; }
+  };
   bool barDrawn_ = false;
   SCROLLBARINFO bar_ = {};  // as last drawn
   RECT barWindow_ = {};
