@@ -7,6 +7,7 @@
 #include "core/FileIO.h"
 #include "core/File_Lists.h"
 #include "core/File_Utils.h"
+#include "core/ForEachFile.h"
 #include "core/Sjis.h"
 #include "core/StringUtils.h"
 #include "ui/Application.h"
@@ -73,7 +74,7 @@ bool TDynamicComplete::Create(ui::TCreateParams params) {
 void TDynamicComplete::MakeList() {
   list_ = std::make_unique<TPopupList>(this, listScroll_);
   list_->OnClick = [this] { ListClick(); };
-  list_->OnMouseMove = [this](ui::TShiftState shift, int x, int y) { ListMouseMove(shift, x, y); };
+  list_->OnMouseMove = [this](ui::TMouseEvent& e) { ListMouseMove(e.Shift, e.X, e.Y); };
   list_->Data = &data_;
   list_->CreateWnd();
   list_->SetFont(font_ ? font_.get() : Font());
@@ -134,27 +135,17 @@ TStringList TDynamicComplete::ListFolder(const std::string& folder) {
   TStringList out;
   if (dir.empty() || !fileio::DirectoryExists(dir + "\\")) return out;
   auto byName = [](const std::string& a, const std::string& b) { return sjis::CompareIgnoreCase(a, b) < 0; };
-  WIN32_FIND_DATAA fd;
-  HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &fd);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = fd.cFileName;
-      if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..") out.Add(name + "\\");
-    } while (FindNextFileA(find, &fd));
-    FindClose(find);
-  }
+  core::ForEachFile(dir + "\\*", [&](const WIN32_FIND_DATAA& fd) {
+    if (core::IsDirectory(fd)) out.Add(std::string(fd.cFileName) + "\\");
+  });
   if (Sort) std::stable_sort(out.begin(), out.end(), byName);
   if (data_.SourceKind != 0) return out;
   // Without a filter every file is offered, as "*" would.
   std::string filter = FileFilter.empty() ? std::string("*") : FileFilter;
   std::vector<std::string> files;
-  find = FindFirstFileA((dir + "\\" + filter).c_str(), &fd);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(fd.cFileName);
-    } while (FindNextFileA(find, &fd));
-    FindClose(find);
-  }
+  core::ForEachFile(dir + "\\" + filter, [&](const WIN32_FIND_DATAA& fd) {
+    if (!core::IsDirectory(fd)) files.push_back(fd.cFileName);
+  });
   if (Sort) std::stable_sort(files.begin(), files.end(), byName);
   for (auto& f : files) out.Add(std::move(f));
   return out;
@@ -188,10 +179,9 @@ int TDynamicComplete::ListTextWidth(std::string_view text) {
 int TDynamicComplete::TextWidth() { return g_shared ? std::abs(ListTextWidth("s")) : -1; }
 
 void TDynamicComplete::SetListFont(const std::string& name, int size) {
-  HDC dc = GetDC(nullptr);
-  int height = -MulDiv(size, dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96, 72);
-  if (dc) ReleaseDC(nullptr, dc);
-  ui::TUniqueFont font(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  core::TWindowDC screen(nullptr);
+  int height = -MulDiv(size, screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96, 72);
+  core::TUniqueFont font(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, name.c_str()));
   if (!font) return;
   SetFont(font.get());

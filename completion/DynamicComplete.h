@@ -28,10 +28,10 @@
 #include "completion/Complete_Data.h"
 #include "completion/DynamicComplete_Text.h"
 #include "completion/Popup_List.h"
+#include "core/Handles.h"
 #include "core/StringList.h"
 #include "ui/Edit.h"
 #include "ui/Event.h"
-#include "ui/Handles.h"
 
 class TDynamicComplete : public ui::TEdit {
  public:
@@ -173,8 +173,8 @@ class TDynamicComplete : public ui::TEdit {
   TStringList* history_ = &ownHistory_;
   TStringList folderSource_;
   TStringList historySource_;
-  ui::TUniqueFont font_;
-  ui::TUniqueBrush backBrush_;
+  core::TUniqueFont font_;
+  core::TUniqueBrush backBrush_;
   COLORREF textColor_ = 0, backColor_ = 0;
   POINT lastMouse_ = {INT_MIN, INT_MIN};
   bool justTyped_ = false;

@@ -233,8 +233,12 @@ LRESULT TPopupList::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEACTIVATE: case WM_SETCURSOR: case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_LBUTTONUP:
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: case WM_MBUTTONDOWN: case WM_MBUTTONUP:
       if (OnMessage) {
-        LRESULT result = 0;
-        if (OnMessage(msg, wParam, lParam, result)) return result;
+        ui::TMessageEvent e;
+        e.Msg = msg;
+        e.WParam = wParam;
+        e.LParam = lParam;
+        OnMessage(e);
+        if (e.Handled) return e.Result;
       }
       break;
     default: {

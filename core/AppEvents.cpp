@@ -17,6 +17,7 @@ struct TRegistry {
   std::vector<TEntry> entries;
   TSubscription next = 1;
   void* applicationWindow = nullptr;
+  std::function<void()> pump;
 };
 
 // Never destroyed: objects that unsubscribe in their destructors may be freed
@@ -54,5 +55,14 @@ void RaiseDeactivated() {
 
 void SetApplicationWindow(void* window) { Registry().applicationWindow = window; }
 void* ApplicationWindow() { return Registry().applicationWindow; }
+
+void SetMessagePump(std::function<void()> pump) { Registry().pump = std::move(pump); }
+
+bool ProcessMessages() {
+  std::function<void()> pump = Registry().pump;  // may be replaced while it runs
+  if (!pump) return false;
+  pump();
+  return true;
+}
 
 }  // namespace app

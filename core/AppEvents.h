@@ -1,7 +1,8 @@
 // Process-wide application notifications that core units need without depending
 // on the GUI layer: "the application was deactivated" (another program took the
-// foreground), which the GUI layer raises and the caches listen to, and the
-// program's application window, which the GUI layer registers.
+// foreground), which the GUI layer raises and the caches listen to, the
+// program's application window, and the application's message loop, both of
+// which the GUI layer registers.
 #pragma once
 
 #include <functional>
@@ -23,5 +24,11 @@ void RaiseDeactivated();
 // GUI layer has none).
 void SetApplicationWindow(void* window);
 void* ApplicationWindow();
+
+// Handles the messages waiting, through the application's loop (its message
+// filters, shortcuts and dialog keys), for code that waits with the interface
+// alive. False, having done nothing, while no loop is registered.
+void SetMessagePump(std::function<void()> pump);
+bool ProcessMessages();
 
 }  // namespace app

@@ -1,5 +1,7 @@
 #include "core/Debug_Unit.h"
 
+#include <exception>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -213,6 +215,21 @@ TDebug& TDebug::SaveToFile(const std::string& fileName) {
 TDebug& DebugOut() {
   static TDebug log;
   return log;
+}
+
+void LogSwallowed(std::string_view where) noexcept {
+  try {
+    std::string what = "unknown exception";
+    try {
+      if (std::exception_ptr e = std::current_exception()) std::rethrow_exception(e);
+    } catch (const std::exception& e) {
+      what = e.what();
+    } catch (...) {
+    }
+    DebugOut().Write(std::string(where) + ":swallowed:" + what).WriteLn();
+  } catch (...) {
+    // The log itself failed: there is nowhere left to say so.
+  }
 }
 
 bool HasDebugSwitch(const TStringList& params) {

@@ -101,6 +101,11 @@ class TDebug {
 // The process's log object.
 TDebug& DebugOut();
 
+// Inside a catch block whose behaviour is to swallow what it caught: writes one
+// line naming the place and, for a standard exception, its text, so nothing
+// disappears without a trace. Never throws.
+void LogSwallowed(std::string_view where) noexcept;
+
 // True when any parameter equals "/Debug" (ignoring case).
 bool HasDebugSwitch(const TStringList& params);
 // Turns the logs on when the parameters hold "/Debug", in the given style: the

@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include "core/Debug_Unit.h"
+#include "core/Handles.h"
 #include "core/OSUtils.h"
 #include "core/Sjis.h"
 
@@ -33,7 +34,7 @@ std::string SystemErrorText(unsigned long code) {
   return result;
 }
 
-TProcessEnumeraterNT::TProcessEnumeraterNT() {
+TProcessApi::TProcessApi() {
   library_ = LoadLibraryA("PSAPI.DLL");
   if (!library_) throw EEnumProcessError("PSAPI.DLL がロードできません。");
   enumProcesses_ = Bind<void*>(library_, "EnumProcesses");
@@ -43,24 +44,42 @@ TProcessEnumeraterNT::TProcessEnumeraterNT() {
     FreeLibrary(static_cast<HMODULE>(library_));
     throw EEnumProcessError("API のアドレスを取得できません。");
   }
+}
+
+TProcessApi::~TProcessApi() { FreeLibrary(static_cast<HMODULE>(library_)); }
+
+bool TProcessApi::ProcessIds(unsigned long* ids, unsigned long bytes, unsigned long* bytesUsed) const {
+  return reinterpret_cast<EnumProcessesFn>(enumProcesses_)(ids, bytes, bytesUsed) != FALSE;
+}
+
+std::string TProcessApi::ProgramFile(unsigned long processId) const {
+  if (processId == 0) return "";
+  core::TUniqueKernelHandle process(OpenProcess(kQueryAndRead, FALSE, processId));
+  if (!process) return "";
+  HMODULE module = nullptr;
+  DWORD needed = 0;
+  // The first module is the program file; ask for just that one handle.
+  if (!reinterpret_cast<EnumProcessModulesFn>(enumProcessModules_)(process.get(), &module, sizeof module, &needed) ||
+      needed < sizeof module)
+    return "";
+  char name[MAX_PATH] = {};
+  DWORD n = reinterpret_cast<GetModuleFileNameExFn>(getModuleFileNameEx_)(process.get(), module, name, MAX_PATH);
+  return n > 0 ? std::string(name, n < MAX_PATH ? n : MAX_PATH - 1) : std::string();
+}
+
+TProcessEnumeraterNT::TProcessEnumeraterNT() {
   DWORD bytes = 0;
-  if (!reinterpret_cast<EnumProcessesFn>(enumProcesses_)(ids_, sizeof ids_, &bytes)) {
-    DWORD error = GetLastError();
-    FreeLibrary(static_cast<HMODULE>(library_));
-    throw EEnumProcessError(SystemErrorText(error));
-  }
+  if (!api_.ProcessIds(ids_, sizeof ids_, &bytes)) throw EEnumProcessError(SystemErrorText(GetLastError()));
   // A full buffer may mean more processes than it holds.
-  if (bytes >= sizeof ids_) {
-    FreeLibrary(static_cast<HMODULE>(library_));
+  if (bytes >= sizeof ids_)
     throw EEnumProcessError("2048 個以上のプロセスがあります。プロセスリストを取得できませんでした。");
-  }
   count_ = static_cast<int>(bytes / sizeof ids_[0]);
 }
 
-TProcessEnumeraterNT::~TProcessEnumeraterNT() { FreeLibrary(static_cast<HMODULE>(library_)); }
+TProcessEnumeraterNT::~TProcessEnumeraterNT() = default;
 
 long long TProcessEnumeraterNT::Next() {
-  if (library_ && index_ < count_) {
+  if (index_ < count_) {
     current_ = ids_[index_++];
     return current_;
   }
@@ -70,20 +89,7 @@ long long TProcessEnumeraterNT::Next() {
 
 std::string TProcessEnumeraterNT::ExeName() {
   if (current_ <= 0) return "";
-  HANDLE process = OpenProcess(kQueryAndRead, FALSE, static_cast<DWORD>(current_));
-  if (!process) return "";
-  std::string result;
-  HMODULE module = nullptr;
-  DWORD needed = 0;
-  // The first module is the program file; ask for just that one handle.
-  if (reinterpret_cast<EnumProcessModulesFn>(enumProcessModules_)(process, &module, sizeof module, &needed) &&
-      needed >= sizeof module) {
-    char name[MAX_PATH] = {};
-    DWORD n = reinterpret_cast<GetModuleFileNameExFn>(getModuleFileNameEx_)(process, module, name, MAX_PATH);
-    if (n > 0) result.assign(name, n < MAX_PATH ? n : MAX_PATH - 1);
-  }
-  CloseHandle(process);
-  return result;
+  return api_.ProgramFile(static_cast<unsigned long>(current_));
 }
 
 struct TProcessEnumerater9x::TState {

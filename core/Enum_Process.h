@@ -13,6 +13,29 @@ class EEnumProcessError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// PSAPI.DLL's process functions (those of the NT family), loaded and bound by
+// name for the life of the object. ProgramFile is the one way the program
+// finds the program file of a process.
+class TProcessApi {
+ public:
+  TProcessApi();  // raises EEnumProcessError
+  ~TProcessApi();
+  TProcessApi(const TProcessApi&) = delete;
+  TProcessApi& operator=(const TProcessApi&) = delete;
+
+  // EnumProcesses: ids of the running processes; false when the call failed.
+  bool ProcessIds(unsigned long* ids, unsigned long bytes, unsigned long* bytesUsed) const;
+  // Full path of the program file of a process, or empty when the process
+  // cannot be opened (such as another user's) or shows no module.
+  std::string ProgramFile(unsigned long processId) const;
+
+ private:
+  void* library_ = nullptr;
+  void* enumProcesses_ = nullptr;
+  void* enumProcessModules_ = nullptr;
+  void* getModuleFileNameEx_ = nullptr;
+};
+
 class TProcessEnumerater {
  public:
   virtual ~TProcessEnumerater() = default;
@@ -39,14 +62,10 @@ class TProcessEnumeraterNT : public TProcessEnumerater {
 
  private:
   unsigned long ids_[kMaxProcesses] = {};  // process ids are 32 bits on every platform
-  void* library_ = nullptr;
+  TProcessApi api_;
   int index_ = 0;
   int count_ = 0;
   long long current_ = -1;
-  // Entry points of PSAPI.DLL, bound by name.
-  void* enumProcesses_ = nullptr;
-  void* enumProcessModules_ = nullptr;
-  void* getModuleFileNameEx_ = nullptr;
 };
 
 class TProcessEnumerater9x : public TProcessEnumerater {

@@ -16,6 +16,18 @@ bool ReadWholeFile(const std::string& path, std::string& out);
 // the old file left whole.
 bool WriteFileReplacing(const std::string& path, const std::string& data);
 
+// Removes what interrupted saves of path left behind: the files named
+// path + ".~tmp" + a process id that WriteFileReplacing writes, when that
+// process no longer runs (a save under way in another program is left alone).
+// Only those names are touched. WriteFileReplacing calls it after each save;
+// the stores call it when they load a data file.
+void RemoveStaleTemporaries(const std::string& path);
+
+// The temporary name WriteFileReplacing uses for path in process pid, and
+// whether name is such a name (giving the pid).
+std::string TemporaryName(const std::string& path, unsigned long pid);
+bool IsTemporaryNameOf(const std::string& name, const std::string& path, unsigned long& pid);
+
 // Appends to path, creating it when missing.
 bool AppendToFile(const std::string& path, const std::string& data);
 

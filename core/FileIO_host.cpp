@@ -1,9 +1,13 @@
 #include "core/FileIO.h"
 
+#include <dirent.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <vector>
 
 #include "core/Sjis.h"
 
@@ -25,7 +29,7 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
 bool WriteFileReplacing(const std::string& path, const std::string& data) {
   std::string folder = sjis::ExtractFilePath(path);
   if (!folder.empty() && !ForceDirectories(sjis::ExcludeTrailingPathDelimiter(folder))) return false;
-  std::string temp = path + ".~tmp" + std::to_string(getpid());
+  std::string temp = TemporaryName(path, static_cast<unsigned long>(getpid()));
   FILE* f = std::fopen(temp.c_str(), "wb");
   if (!f) return false;
   bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
@@ -35,7 +39,26 @@ bool WriteFileReplacing(const std::string& path, const std::string& data) {
     std::remove(temp.c_str());
     return false;
   }
+  RemoveStaleTemporaries(path);
   return true;
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+  const std::string prefix = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  DIR* d = opendir(folder.c_str());
+  if (!d) return;
+  std::vector<std::string> stale;
+  while (dirent* e = readdir(d)) {
+    unsigned long pid = 0;
+    const std::string full = prefix + e->d_name;
+    if (!IsTemporaryNameOf(full, path, pid)) continue;
+    const bool runs = static_cast<pid_t>(pid) == getpid() || kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    if (!runs) stale.push_back(full);
+  }
+  closedir(d);
+  for (const std::string& file : stale) std::remove(file.c_str());
 }
 
 bool AppendToFile(const std::string& path, const std::string& data) {

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <vector>
 
+#include "core/ForEachFile.h"
 #include "core/Sjis.h"
 
 namespace fileio {
@@ -55,7 +57,7 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
 bool WriteFileReplacing(const std::string& path, const std::string& data) {
   std::string folder = sjis::ExtractFilePath(path);
   if (!folder.empty() && !ForceDirectories(sjis::ExcludeTrailingPathDelimiter(folder))) return false;
-  std::string temp = path + ".~tmp" + std::to_string(GetCurrentProcessId());
+  std::string temp = TemporaryName(path, GetCurrentProcessId());
   {
     FileHandle f(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!f.ok()) return false;
@@ -69,7 +71,34 @@ bool WriteFileReplacing(const std::string& path, const std::string& data) {
     DeleteFileA(temp.c_str());
     return false;
   }
+  RemoveStaleTemporaries(path);
   return true;
+}
+
+namespace {
+
+bool ProcessRuns(DWORD pid) {
+  if (pid == GetCurrentProcessId()) return true;
+  HANDLE p = OpenProcess(SYNCHRONIZE, FALSE, pid);
+  if (!p) return GetLastError() == ERROR_ACCESS_DENIED;  // there, but not ours to open
+  const bool runs = WaitForSingleObject(p, 0) == WAIT_TIMEOUT;
+  CloseHandle(p);
+  return runs;
+}
+
+}  // namespace
+
+void RemoveStaleTemporaries(const std::string& path) {
+  const std::string folder = sjis::ExtractFilePath(path);
+  std::vector<std::string> stale;
+  core::ForEachFile(path + ".~tmp*", [&](const WIN32_FIND_DATAA& fd) {
+    unsigned long pid = 0;
+    if (core::IsDirectory(fd)) return;
+    const std::string full = folder + fd.cFileName;
+    // The pattern also matches short names: only the project's own long names count.
+    if (IsTemporaryNameOf(full, path, pid) && !ProcessRuns(static_cast<DWORD>(pid))) stale.push_back(full);
+  });
+  for (const std::string& file : stale) DeleteFileA(file.c_str());
 }
 
 bool AppendToFile(const std::string& path, const std::string& data) {

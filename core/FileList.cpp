@@ -7,6 +7,7 @@
 #include "core/Easy_List_Cache.h"
 #include "core/FileUtils.h"
 #include "core/File_Lists.h"
+#include "core/ForEachFile.h"
 #include "core/Sjis.h"
 
 namespace {
@@ -29,15 +30,11 @@ std::string JoinLines(const TStringList& list) {
 
 std::string ListCurrentDir() {
   TStringList folders, files;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA("*", &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) folders.Add(std::string(fd.cFileName) + "\\");
-      else files.Add(fd.cFileName);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-  }
+  // "." and ".." are listed too, as folders.
+  core::ForEachFile("*", [&](const WIN32_FIND_DATAA& fd) {
+    if (core::IsDirectory(fd)) folders.Add(std::string(fd.cFileName) + "\\");
+    else files.Add(fd.cFileName);
+  }, core::TDotEntries::Keep);
   folders.AddStrings(files);
   return JoinLines(folders);
 }

@@ -9,6 +9,7 @@
 #include "core/Easy_Integer_Cache.h"
 #include "core/FileList.h"
 #include "core/File_Utils.h"
+#include "core/ForEachFile.h"
 #include "core/Sjis.h"
 
 namespace {
@@ -55,12 +56,11 @@ bool CheckPathKind(const std::string& path, bool acceptFile, bool acceptDir, boo
     if (a != INVALID_FILE_ATTRIBUTES) kind = (a & FILE_ATTRIBUTE_DIRECTORY) ? pkDirectory : pkFile;
   }
   if (kind == pkNone && acceptWild) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(copy.c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-      FindClose(h);
-      kind = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? pkWildFolder : pkWildFile;
-    }
+    // The first entry decides, "." included.
+    core::ForEachFile(copy, [&](const WIN32_FIND_DATAA& fd) {
+      kind = core::IsDirectory(fd) ? pkWildFolder : pkWildFile;
+      return false;
+    }, core::TDotEntries::Keep);
   }
   KindCache().Put(path, kind);
   return Accepts(kind, acceptFile, acceptDir, acceptWild);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/File_Utils.h"
+#include "core/ForEachFile.h"
 #include "core/Sjis.h"
 
 namespace {
@@ -95,19 +96,11 @@ bool HasWildcard(const std::string& text) {
 TStringList ListWildMatches(const std::string& pattern, bool namesOnly, bool folderSlash) {
   const std::string folder = namesOnly ? std::string() : sjis::ExtractFilePath(pattern);
   TStringList folders, files;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return folders;
-  do {
-    std::string name = fd.cFileName;
-    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (name == "." || name == "..") continue;
-      folders.Add(folder + name + (folderSlash ? "\\" : ""));
-    } else {
-      files.Add(folder + name);
-    }
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
+  core::ForEachFile(pattern, [&](const WIN32_FIND_DATAA& fd) {
+    const std::string name = fd.cFileName;
+    if (core::IsDirectory(fd)) folders.Add(folder + name + (folderSlash ? "\\" : ""));
+    else files.Add(folder + name);
+  });
   folders.AddStrings(files);
   return folders;
 }

@@ -7,6 +7,7 @@
 
 #include "core/Debug_Unit.h"
 #include "core/File_Lists.h"
+#include "core/ForEachFile.h"
 #include "core/Sjis.h"
 #include "core/StringList.h"
 
@@ -35,11 +36,12 @@ bool IsExistingFile(const std::string& path) {
 
 // Kind of the first match of pattern: none, wildcard-file or wildcard-folder.
 int FirstMatchKind(const std::string& pattern) {
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return pkNone;
-  FindClose(h);
-  return (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? pkWildFolder : pkWildFile;
+  int kind = pkNone;
+  core::ForEachFile(pattern, [&](const WIN32_FIND_DATAA& fd) {
+    kind = core::IsDirectory(fd) ? pkWildFolder : pkWildFile;
+    return false;
+  }, core::TDotEntries::Keep);
+  return kind;
 }
 
 // "C:" of a drive path, "\\server\share" of a network path.

@@ -39,6 +39,7 @@ void THotKeyLoaderFile::TextToList(std::string_view text, THotKeyList& list) {
 
 bool THotKeyLoaderFile::LoadFromFile(const std::string& fileName, THotKeyList& list) {
   std::string data;
+  fileio::RemoveStaleTemporaries(fileName);
   if (!fileio::FileExists(fileName) || !fileio::ReadWholeFile(fileName, data)) data.clear();
   TextToList(data, list);
   return true;

@@ -190,6 +190,7 @@ TKeyWordGroupList* TKeyWordManager::GetFolderList(const std::string& groupPath) 
   if (!fileio::FileExists(fileName)) return nullptr;
   DebugOut().Write("TKeyWordManager.LoadingFile... " + fileName).WriteLn();
   std::string text;
+  fileio::RemoveStaleTemporaries(fileName);
   if (!fileio::ReadWholeFile(fileName, text))
     throw EKeyWordStoreError("ファイル:" + fileName + "読み込みに失敗しました。\r\n" +
                              "ファイルが読み取り可能かどうかチェックしてください。");
@@ -227,6 +228,7 @@ void TKeyWordManager::LoadIDList() {
   idList_.Clear();
   lastId_ = -1;
   std::string text;
+  fileio::RemoveStaleTemporaries(itemsFolder_ + "IDList.txt");
   if (fileio::ReadWholeFile(itemsFolder_ + "IDList.txt", text)) kwfile::ParseIdListText(text, lastId_, idList_);
   idListLoaded_ = true;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/AttachedInput.h"
 #include "core/FileIO.h"
 #include "core/Sjis.h"
 
@@ -44,19 +45,6 @@ TOSVersion SystemVersion() {
 
 namespace {
 
-// Detaches the thread input again on every way out.
-class AttachedInput {
- public:
-  AttachedInput(DWORD from, DWORD to) : from_(from), to_(to), on_(AttachThreadInput(from, to, TRUE) != FALSE) {}
-  ~AttachedInput() { if (on_) AttachThreadInput(from_, to_, FALSE); }
-  AttachedInput(const AttachedInput&) = delete;
-  AttachedInput& operator=(const AttachedInput&) = delete;
-
- private:
-  DWORD from_, to_;
-  bool on_;
-};
-
 std::string DoubleNulList(const std::string& s) { return s + std::string(2, '\0'); }
 
 std::vector<char> ReadVersionInfo(const std::string& fileName) {
@@ -87,7 +75,7 @@ void ForceForegroundWindow(HWND window) {
     return;
   }
   {
-    AttachedInput attach(windowThread, foregroundThread);
+    core::AttachedInput attach(windowThread, foregroundThread);
     BringWindowToTop(window);
     SetForegroundWindow(window);
   }

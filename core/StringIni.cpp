@@ -7,6 +7,7 @@
 
 void TStringIni::LoadFromFile(const std::string& fileName) {
   std::string data;
+  fileio::RemoveStaleTemporaries(fileName);
   if (fileio::ReadWholeFile(fileName, data)) Lines.SetText(data);
 }
 

@@ -11,8 +11,8 @@ class TWindowCTRL {
   explicit TWindowCTRL(HWND window) : Handle(window) {}
 
   std::string GetTitle() const;  // up to 260 characters
-  // Full path of the program file of the window's process, or empty. Found by
-  // walking a process enumerator; its creation errors (EEnumProcessError) reach the caller.
+  // Full path of the program file of the window's process, or empty: what
+  // GetWindowExeName gives, with its errors (EEnumProcessError).
   std::string GetExeName() const;
 
   HWND Handle;

@@ -93,6 +93,7 @@ void TZMRTData::Load() {
   keyWordHotKeys_.reset();
   if (History.Empty() && fileio::FileExists(HistoryFile())) {
     std::string data;
+    fileio::RemoveStaleTemporaries(HistoryFile());
     if (fileio::ReadWholeFile(HistoryFile(), data)) History.SetText(data);
   }
   Settings.LoadFromFile(SettingsFile());

@@ -47,25 +47,6 @@ IEnumFORMATETC* TFormatList::CreateEnumerator() const { return new (std::nothrow
 TEnumFormatEtc::TEnumFormatEtc(std::vector<FORMATETC> formats, ULONG position)
     : formats_(std::move(formats)), position_(position) {}
 
-STDMETHODIMP TEnumFormatEtc::QueryInterface(REFIID riid, void** ppv) {
-  if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IEnumFORMATETC)) {
-    *ppv = static_cast<IEnumFORMATETC*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *ppv = nullptr;
-  return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) TEnumFormatEtc::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-
-STDMETHODIMP_(ULONG) TEnumFormatEtc::Release() {
-  LONG n = InterlockedDecrement(&refs_);
-  if (n == 0) delete this;
-  return static_cast<ULONG>(n);
-}
-
 STDMETHODIMP TEnumFormatEtc::Next(ULONG celt, FORMATETC* rgelt, ULONG* pceltFetched) {
   if (pceltFetched) *pceltFetched = 0;
   if (celt > 0 && !rgelt) return E_POINTER;

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "core/ComObject.h"
+
 // A FORMATETC for global memory with content aspect and index -1.
 FORMATETC MakeFormatEtc(CLIPFORMAT format);
 
@@ -36,13 +38,10 @@ class TFormatList {
   std::vector<FORMATETC> items_;
 };
 
-class TEnumFormatEtc final : public IEnumFORMATETC {
+class TEnumFormatEtc final : public core::TComObject<IEnumFORMATETC> {
  public:
   explicit TEnumFormatEtc(std::vector<FORMATETC> formats, ULONG position = 0);
 
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
   // S_OK only when all celt records were fetched, S_FALSE when fewer.
   STDMETHODIMP Next(ULONG celt, FORMATETC* rgelt, ULONG* pceltFetched) override;
   // Moves only when celt records remain; S_FALSE (position kept) otherwise.
@@ -51,8 +50,7 @@ class TEnumFormatEtc final : public IEnumFORMATETC {
   STDMETHODIMP Clone(IEnumFORMATETC** ppenum) override;
 
  private:
-  ~TEnumFormatEtc() = default;
-  LONG refs_ = 1;
+  ~TEnumFormatEtc() override = default;
   std::vector<FORMATETC> formats_;
   ULONG position_;
 };

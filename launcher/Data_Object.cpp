@@ -3,33 +3,16 @@
 #include <ole2.h>
 
 #include <cstring>
+#include <optional>
 
 #include "core/Debug_Unit.h"
+#include "core/Handles.h"
 
 TDataObject::TDataObject() = default;
 
 TDataObject::~TDataObject() {
   for (STGMEDIUM& m : stored_) ReleaseStgMedium(&m);
   if (adviseHolder_) adviseHolder_->Release();
-}
-
-STDMETHODIMP TDataObject::QueryInterface(REFIID riid, void** ppv) {
-  if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-    *ppv = static_cast<IDataObject*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *ppv = nullptr;
-  return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) TDataObject::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-
-STDMETHODIMP_(ULONG) TDataObject::Release() {
-  LONG n = InterlockedDecrement(&refs_);
-  if (n == 0) delete this;
-  return static_cast<ULONG>(n);
 }
 
 TDataHandler& TDataObject::AddHandler(std::unique_ptr<TDataHandler> handler) {
@@ -214,18 +197,19 @@ STDMETHODIMP TDataObject::EnumDAdvise(IEnumSTATDATA** out) {
 
 namespace {
 int g_unitUsers = 0;
-HRESULT g_unitOle = E_FAIL;
+std::optional<core::TOleSession> g_unitOle;
 }  // namespace
 
 void InitDataObjectUnit() {
-  if (g_unitUsers++ == 0) g_unitOle = OleInitialize(nullptr);
+  if (g_unitUsers++ == 0) g_unitOle.emplace();
 }
 
 void FinalizeDataObjectUnit() {
   if (g_unitUsers <= 0 || --g_unitUsers > 0) return;
-  HRESULT hr = OleInitialize(nullptr);
-  OleFlushClipboard();
-  if (SUCCEEDED(hr)) OleUninitialize();
-  if (SUCCEEDED(g_unitOle)) OleUninitialize();
-  g_unitOle = E_FAIL;
+  {
+    // The flush needs OLE even when the unit's own start failed.
+    core::TOleSession flushing;
+    OleFlushClipboard();
+  }
+  g_unitOle.reset();
 }

@@ -9,18 +9,13 @@
 #include <memory>
 #include <vector>
 
+#include "core/ComObject.h"
 #include "launcher/Data_Handler.h"
 
-class TDataObject : public IDataObject {
+class TDataObject : public core::TComObject<IDataObject> {
  public:
   TDataObject();
-  TDataObject(const TDataObject&) = delete;
-  TDataObject& operator=(const TDataObject&) = delete;
 
-  // IUnknown
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
   // IDataObject
   STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override;
   STDMETHODIMP GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
@@ -46,12 +41,11 @@ class TDataObject : public IDataObject {
   HRESULT CopyMedium(const STGMEDIUM& source, STGMEDIUM& dest, bool share);
 
  protected:
-  virtual ~TDataObject();
+  ~TDataObject() override;
 
  private:
   void RebuildOffered();
 
-  LONG refs_ = 1;
   TFormatList offered_;
   std::vector<std::unique_ptr<TDataHandler>> handlers_;
   TFormatList storedFormats_;

@@ -3,31 +3,15 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <optional>
+
+#include "core/Handles.h"
 #include "ui/ErrorHandler.h"
 
 TDropSource::TDropSource() : TransparentColor(GetSysColor(COLOR_WINDOW)) {}
 
 TDropSource::~TDropSource() {
   if (data_) data_->Release();
-}
-
-STDMETHODIMP TDropSource::QueryInterface(REFIID riid, void** ppv) {
-  if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
-    *ppv = static_cast<IDropSource*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *ppv = nullptr;
-  return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) TDropSource::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-
-STDMETHODIMP_(ULONG) TDropSource::Release() {
-  LONG n = InterlockedDecrement(&refs_);
-  if (n == 0) delete this;
-  return static_cast<ULONG>(n);
 }
 
 STDMETHODIMP TDropSource::QueryContinueDrag(BOOL escapePressed, DWORD keyState) {
@@ -38,11 +22,11 @@ STDMETHODIMP TDropSource::QueryContinueDrag(BOOL escapePressed, DWORD keyState) 
 STDMETHODIMP TDropSource::GiveFeedback(DWORD) { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
 namespace {
-IDragSourceHelper* NewDragSourceHelper() {
-  IDragSourceHelper* helper = nullptr;
+core::TComPtr<IDragSourceHelper> NewDragSourceHelper() {
+  core::TComPtr<IDragSourceHelper> helper;
   if (FAILED(CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER, IID_IDragSourceHelper,
-                              reinterpret_cast<void**>(&helper))))
-    return nullptr;
+                              helper.put_void())))
+    return {};
   return helper;
 }
 }  // namespace
@@ -51,7 +35,7 @@ bool TDropSource::ImageFromBitmap() {
   if (!DragImage || !data_) return false;
   BITMAP info = {};
   if (!GetObjectA(DragImage, sizeof info, &info)) return false;
-  IDragSourceHelper* helper = NewDragSourceHelper();
+  core::TComPtr<IDragSourceHelper> helper = NewDragSourceHelper();
   if (!helper) return false;
   SHDRAGIMAGE image = {};
   image.sizeDragImage = {info.bmWidth, info.bmHeight};
@@ -62,18 +46,15 @@ bool TDropSource::ImageFromBitmap() {
   bool ok = image.hbmpDragImage && SUCCEEDED(helper->InitializeFromBitmap(&image, data_));
   // On success the helper owns the copy.
   if (!ok && image.hbmpDragImage) DeleteObject(image.hbmpDragImage);
-  helper->Release();
   return ok;
 }
 
 bool TDropSource::ImageFromWindow() {
   if (!DragWindow || !data_) return false;
-  IDragSourceHelper* helper = NewDragSourceHelper();
+  core::TComPtr<IDragSourceHelper> helper = NewDragSourceHelper();
   if (!helper) return false;
   POINT origin = {0, 0};
-  bool ok = SUCCEEDED(helper->InitializeFromWindow(DragWindow, &origin, data_));
-  helper->Release();
-  return ok;
+  return SUCCEEDED(helper->InitializeFromWindow(DragWindow, &origin, data_));
 }
 
 void TDropSource::Execute(IDataObject* data) {
@@ -92,12 +73,13 @@ HRESULT TDropSource::RunDragLoop(IDataObject* data, DWORD* effect) {
 
 namespace {
 int g_unitUsers = 0;
-}
+std::optional<core::TOleSession> g_unitOle;
+}  // namespace
 
 void InitDropSourceUnit() {
-  if (g_unitUsers++ == 0) OleInitialize(nullptr);
+  if (g_unitUsers++ == 0) g_unitOle.emplace();
 }
 
 void FinalizeDropSourceUnit() {
-  if (g_unitUsers > 0 && --g_unitUsers == 0) OleUninitialize();
+  if (g_unitUsers > 0 && --g_unitUsers == 0) g_unitOle.reset();
 }

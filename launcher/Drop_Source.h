@@ -5,15 +5,12 @@
 #include <windows.h>
 #include <ole2.h>
 
-class TDropSource : public IDropSource {
+#include "core/ComObject.h"
+
+class TDropSource : public core::TComObject<IDropSource> {
  public:
   TDropSource();
-  TDropSource(const TDropSource&) = delete;
-  TDropSource& operator=(const TDropSource&) = delete;
 
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
   // Goes on while the left or right button is held (cancelled by escape);
   // drops once neither is.
   STDMETHODIMP QueryContinueDrag(BOOL escapePressed, DWORD keyState) override;
@@ -28,7 +25,7 @@ class TDropSource : public IDropSource {
   COLORREF TransparentColor;
 
  protected:
-  virtual ~TDropSource();
+  ~TDropSource() override;
   // Runs the platform's drag loop (DoDragDrop).
   virtual HRESULT RunDragLoop(IDataObject* data, DWORD* effect);
 
@@ -36,7 +33,6 @@ class TDropSource : public IDropSource {
   bool ImageFromBitmap();
   bool ImageFromWindow();
 
-  LONG refs_ = 1;
   IDataObject* data_ = nullptr;
 };
 

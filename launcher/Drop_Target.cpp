@@ -5,8 +5,10 @@
 #include <shobjidl.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "core/Debug_Unit.h"
+#include "core/Handles.h"
 #include "core/Sjis.h"
 #include "launcher/File_Data_Handler.h"
 #include "launcher/SubClass.h"
@@ -74,16 +76,6 @@ TCustomDropTarget::~TCustomDropTarget() {
   SetEnabled(false);
   ReleaseData();
   handlers_.clear();
-}
-
-STDMETHODIMP TCustomDropTarget::QueryInterface(REFIID riid, void** ppv) {
-  if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-    *ppv = static_cast<IDropTarget*>(this);
-    return S_OK;
-  }
-  *ppv = nullptr;
-  return E_NOINTERFACE;
 }
 
 bool TCustomDropTarget::RegisterWindow(HWND window) {
@@ -385,12 +377,11 @@ HWND TEditTargetHandler::EditAt(POINT screenPoint) {
 void TEditTargetHandler::Mark(HWND box) {
   // An inverting draw: drawing the same rectangle again removes it.
   if (!box || !IsWindow(box)) return;
-  HDC dc = GetDC(box);
+  core::TWindowDC dc(box);
   if (!dc) return;
   RECT r;
   GetClientRect(box, &r);
-  DrawFocusRect(dc, &r);
-  ReleaseDC(box, dc);
+  DrawFocusRect(dc.get(), &r);
 }
 
 bool TEditTargetHandler::DragEnter() {
@@ -536,12 +527,13 @@ bool TMultiDropTarget::DoDropped() {
 
 namespace {
 int g_unitUsers = 0;
-}
+std::optional<core::TOleSession> g_unitOle;
+}  // namespace
 
 void InitDropTargetUnit() {
-  if (g_unitUsers++ == 0) OleInitialize(nullptr);
+  if (g_unitUsers++ == 0) g_unitOle.emplace();
 }
 
 void FinalizeDropTargetUnit() {
-  if (g_unitUsers > 0 && --g_unitUsers == 0) OleUninitialize();
+  if (g_unitUsers > 0 && --g_unitUsers == 0) g_unitOle.reset();
 }

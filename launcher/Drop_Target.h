@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "core/ComObject.h"
+
 class TDataHandler;
 class TFileDataHandler;
 class TTextDataHandler;
@@ -61,17 +63,12 @@ class ADropTargetHandler {
   std::string DroppedText;
 };
 
-class TCustomDropTarget : public IDropTarget {
+// IUnknown is not counted: the owner frees the object.
+class TCustomDropTarget : public core::TComObject<IDropTarget, core::TComLifetime::Owned> {
  public:
   explicit TCustomDropTarget(HWND window);
-  virtual ~TCustomDropTarget();
-  TCustomDropTarget(const TCustomDropTarget&) = delete;
-  TCustomDropTarget& operator=(const TCustomDropTarget&) = delete;
+  ~TCustomDropTarget() override;
 
-  // IUnknown: not counted; the owner frees the object.
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-  STDMETHODIMP_(ULONG) AddRef() override { return 1; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
   // IDropTarget; all answer S_OK.
   STDMETHODIMP DragEnter(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override;
   STDMETHODIMP DragOver(DWORD keyState, POINTL pt, DWORD* effect) override;

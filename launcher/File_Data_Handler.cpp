@@ -4,12 +4,12 @@
 
 #include "core/Debug_Unit.h"
 #include "core/FileIO.h"
+#include "core/ForEachFile.h"
+#include "core/ScopeGuard.h"
 #include "core/Sjis.h"
 #include "launcher/Data_Blocks.h"
 
 namespace {
-
-bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
 
 // The last part of a path, whether or not it ends with a delimiter.
 std::string LastPart(const std::string& path) {
@@ -36,23 +36,17 @@ TFileDataHandler::TFileDataHandler() {
 TStringList TFileDataHandler::Normalize(const TStringList& lines) {
   TStringList out;
   const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  auto restoreMode = core::ScopeExit([oldMode] { SetErrorMode(oldMode); });
   for (const std::string& line : lines) {
-    if (line.empty() || IsDotName(LastPart(line))) continue;
+    if (line.empty() || core::IsDotEntry(LastPart(line))) continue;
     const bool pattern = line.find_first_of("*?") != std::string::npos;
     if (!pattern) {
       if (fileio::FileExists(line) || fileio::DirectoryExists(line)) out.Add(line);
       continue;
     }
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(line.c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) continue;
     const std::string folder = sjis::ExtractFilePath(line);
-    do {
-      if (!IsDotName(fd.cFileName)) out.Add(folder + fd.cFileName);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    core::ForEachFile(line, [&](const WIN32_FIND_DATAA& fd) { out.Add(folder + fd.cFileName); });
   }
-  SetErrorMode(oldMode);
   return out;
 }
 

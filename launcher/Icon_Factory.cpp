@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "core/FileIO.h"
+#include "core/Handles.h"
 #include "core/Sjis.h"
 
 namespace {
@@ -41,18 +42,6 @@ std::string FileDrive(const std::string& path) {
   return std::string();
 }
 
-// The shell wants OLE on the calling thread; balanced per call.
-class OleOnThisThread {
- public:
-  OleOnThisThread() : hr_(OleInitialize(nullptr)) {}
-  ~OleOnThisThread() { if (SUCCEEDED(hr_)) OleUninitialize(); }
-  OleOnThisThread(const OleOnThisThread&) = delete;
-  OleOnThisThread& operator=(const OleOnThisThread&) = delete;
-
- private:
-  HRESULT hr_;
-};
-
 }  // namespace
 
 bool IsIconFile(const std::string& path) {
@@ -84,7 +73,7 @@ std::string TIconFactory::NormalizePath(const std::string& path) {
 }
 
 int TIconFactory::GetIconIndex(const std::string& path, bool smallSize) {
-  OleOnThisThread ole;
+  core::TOleSession ole;  // the shell wants OLE on the calling thread
   SHFILEINFOA info = {};
   UINT flags = SHGFI_SYSICONINDEX | SHGFI_LINKOVERLAY | (smallSize ? SHGFI_SMALLICON : 0);
   if (!Source().GetFileInfo(NormalizePath(path), 0, info, flags)) return -1;
@@ -95,7 +84,7 @@ int TIconFactory::GetSmallIconIndex(const std::string& path) { return GetIconInd
 int TIconFactory::GetLargeIconIndex(const std::string& path) { return GetIconIndex(path, false); }
 
 HIMAGELIST TIconFactory::GetSystemImageList(bool smallSize) {
-  OleOnThisThread ole;
+  core::TOleSession ole;  // the shell wants OLE on the calling thread
   SHFILEINFOA info = {};
   return reinterpret_cast<HIMAGELIST>(
       Source().GetFileInfo("", 0, info, SHGFI_SYSICONINDEX | (smallSize ? SHGFI_SMALLICON : 0)));

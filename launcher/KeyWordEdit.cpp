@@ -36,6 +36,7 @@ constexpr size_t kMaxJoinedPath = 260;
 
 void TKeyWordParser::SetKeywordManager(TKeyWordManager* keywords) {
   current_.reset();
+  currentText_.reset();
   keywords_ = keywords;
   ModeKey = "%%";
 }
@@ -45,7 +46,10 @@ TKeyWordX* TKeyWordParser::ParseByKeyword(TKeyWordX* item, const std::string& te
     DoParse(item, text, paramMode);
     return item;
   }
+  current_.reset();
+  currentText_.reset();
   current_ = DoParse(nullptr, text, paramMode);
+  currentText_ = text;
   return current_.get();
 }
 
@@ -430,6 +434,27 @@ void TKeyWordEdit::KeywordChange() {
   }
   if (typing && parser_.Sources.Set) ApplySources(parser_.Sources);
   TDynamicComplete::KeywordChange();
+  if (typing) {
+    // The typed parse saw only the text before the caret, and the refresh
+    // may have completed inline since: the current keyword must be what Enter
+    // runs, so the whole line the box shows is parsed when it differs.
+    FollowLine();
+    if (OnTypedKeyword) OnTypedKeyword();
+  }
+}
+
+void TKeyWordEdit::FollowLine() {
+  if (!parser_.KeywordManager()) return;
+  const std::string line = GetLineText();
+  if (parser_.IsCurrentParseOf(line)) return;
+  // A parse outside typing sets up no sources; the typed one's stay as they were.
+  TCaretSources sources = parser_.Sources;
+  const bool typing = parser_.Typing;
+  parser_.Typing = false;
+  parser_.CaretPos = SelStart();
+  parser_.ParseByKeyword(nullptr, line, false);
+  parser_.Typing = typing;
+  parser_.Sources = std::move(sources);
 }
 
 void TKeyWordEdit::Refresh() {

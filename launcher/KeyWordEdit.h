@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "completion/DynamicComplete.h"
@@ -64,7 +65,12 @@ class TKeyWordParser : public IKeywordParser {
   std::unique_ptr<TKeyWordX> Parse(const std::string& text, bool paramMode = false);
 
   TKeyWordX* Current() const { return current_.get(); }
-  std::unique_ptr<TKeyWordX> TakeCurrent() { return std::move(current_); }
+  std::unique_ptr<TKeyWordX> TakeCurrent() {
+    currentText_.reset();
+    return std::move(current_);
+  }
+  // Whether the current keyword (or none) is what the last parse of text gave.
+  bool IsCurrentParseOf(const std::string& text) const { return currentText_ && *currentText_ == text; }
 
   // The caret (in characters) and whether the user is typing (the box's
   // refresh is armed): the sources are set up only while typing.
@@ -100,6 +106,7 @@ class TKeyWordParser : public IKeywordParser {
 
   TKeyWordManager* keywords_ = nullptr;
   std::unique_ptr<TKeyWordX> current_;
+  std::optional<std::string> currentText_;  // none after a reset or a take
 };
 
 // The launcher's input box: a completing edit that understands the command
@@ -121,7 +128,14 @@ class TKeyWordEdit : public TDynamicComplete, public IKeywordParser {
   TPriorityManager* PriorityManager() const { return priority_.get(); }
   TKeyWordParser& Parser() { return parser_; }
   // The result of the last parse (owned by the box until the next one).
+  // After every refresh it is the parse of the line the box shows, so what
+  // the box shows is what Enter runs.
   TKeyWordX* CurrentKeyword() const { return parser_.Current(); }
+  // Parses the line the box shows (GetLineText) into the current keyword,
+  // unless the current keyword is that line's parse already.
+  void FollowLine();
+  // Drops the current keyword.
+  void DropCurrentKeyword() { parser_.TakeCurrent().reset(); }
 
   void KeywordChange() override;
   // What the launcher executes.
@@ -138,6 +152,9 @@ class TKeyWordEdit : public TDynamicComplete, public IKeywordParser {
 
   // Fired when the keyword under the caret is parsed again outside typing.
   std::function<void()> OnChangeKeyword;
+  // Fired after each refresh while typing, once the current keyword follows
+  // the line the box now shows (the typed text with any inline completion).
+  std::function<void()> OnTypedKeyword;
   bool AddSimpleHistory = false;
   bool SpaceAfterTab = false;
   int TabMode = 0;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "core/Handles.h"
 #include "core/Sjis.h"
 #include "core/StringList.h"
 #include "launcher/Delay_Timer.h"
@@ -62,9 +63,7 @@ void TQVIconImage::PostIconWork(std::unique_ptr<TIconThreadWork> work) { work_->
 void TQVIconImage::ResizePicture() {
   int side = small_ ? 16 : 32;
   if (Handle()) SetWindowPos(Handle(), nullptr, 0, 0, side, side, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, side, side);
-  ReleaseDC(nullptr, screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(core::TWindowDC(nullptr).get(), side, side);
   if (!bitmap) return;
   if (picture_) DeleteObject(picture_);
   picture_ = bitmap;
@@ -134,17 +133,13 @@ void TQVIconImage::RunContentsDrag() { dropSource_->Execute(); }
 
 LRESULT TQVIconImage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Handle(), &ps);
+    core::TPaintDC dc(Handle());
     if (picture_) {
-      HDC mem = CreateCompatibleDC(dc);
-      HGDIOBJ old = SelectObject(mem, picture_);
+      core::TUniqueMemoryDC mem(CreateCompatibleDC(dc.get()));
+      core::TSelectObject select(mem.get(), picture_);
       int side = small_ ? 16 : 32;
-      BitBlt(dc, 0, 0, side, side, mem, 0, 0, SRCCOPY);
-      SelectObject(mem, old);
-      DeleteDC(mem);
+      BitBlt(dc.get(), 0, 0, side, side, mem.get(), 0, 0, SRCCOPY);
     }
-    EndPaint(Handle(), &ps);
     return 0;
   }
   if (msg == WM_ERASEBKGND) return 1;

@@ -7,9 +7,11 @@
 #include <cstring>
 
 #include "core/AppFlags.h"
+#include "core/ScopeGuard.h"
 #include "core/Debug_Unit.h"
 #include "core/FileIO.h"
 #include "core/File_Paths.h"
+#include "core/ForEachFile.h"
 #include "core/OSUtils.h"
 #include "core/Sjis.h"
 #include "core/StringUtils.h"
@@ -223,6 +225,7 @@ TZMRTMain::~TZMRTMain() {
   try {
     TrayIcon1.reset();
   } catch (...) {
+    LogSwallowed("TZMRTMain.Destroy");
   }
   Destroy();
 }
@@ -246,13 +249,13 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
     appMinimize_ = app->OnMinimize.Add([this] { ApplicationEvents1Minimize(); });
     appRestore_ = app->OnRestore.Add([this] { ApplicationEvents1Restore(); });
   }
-  actions_ = std::make_unique<ui::TActionList>();
-  executeAction_.Caption = "実行";
-  executeAction_.ShortCut = VK_RETURN;
+  actions_ = std::make_unique<ui::TActionList>(*this);
+  executeAction_.SetCaption("実行");
+  executeAction_.SetShortCut(VK_RETURN);
   executeAction_.OnExecute = [this] { ExecuteActionExecute(); };
   actions_->Add(&executeAction_);
-  selectAllAction_.Caption = "すべてを選択(&A)";
-  selectAllAction_.ShortCut = 0x4000 | 'A';
+  selectAllAction_.SetCaption("すべてを選択(&A)");
+  selectAllAction_.SetShortCut(0x4000 | 'A');
   selectAllAction_.OnExecute = [this] {
     if (Edit1) SendMessageA(Edit1->Handle(), EM_SETSEL, 0, -1);
   };
@@ -262,10 +265,11 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
 
   Edit1 = std::make_unique<TKeyWordEdit>();
   Edit1->FileFilter = "*";
-  Edit1->OnKeyDown = [this](WORD& key, ui::TShiftState shift) { edit1KeyDown(key, shift); };
-  Edit1->OnKeyPress = [this](char& key) { Edit1KeyPress(key); };
+  Edit1->OnKeyDown = [this](ui::TKeyEvent& e) { edit1KeyDown(e.Key, e.Shift); };
+  Edit1->OnKeyPress = [this](ui::TKeyPressEvent& e) { Edit1KeyPress(e.Key); };
   Edit1->OnChangeKeyword = [this] { KeywordChanged(); };
-  Edit1->OnMouseMove = [this](ui::TShiftState, int x, int y) { FormMouseMove(Edit1->Handle(), x, y); };
+  Edit1->OnTypedKeyword = [this] { TypedKeywordChanged(); };
+  Edit1->OnMouseMove = [this](ui::TMouseEvent& e) { FormMouseMove(Edit1->Handle(), e.X, e.Y); };
   {
     ui::TCreateParams p;
     p.Style = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
@@ -277,12 +281,12 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
     Edit1->Create(p);
   }
 
-  OnResize = [this] { FormResize(); };
+  OnResize = [this](ui::TSizeEvent&) { FormResize(); };
   OnShow = [this] { FormShow(); };
   OnHide = [this] { FormHide(); };
-  OnMouseDown = [this](ui::TMouseButton button, ui::TShiftState, int x, int y) { Image1MouseDown(Handle(), button, x, y); };
-  OnMouseUp = [this](ui::TMouseButton button, ui::TShiftState, int x, int y) { IconImageMouseUp(Handle(), button, x, y); };
-  OnMouseMove = [this](ui::TShiftState, int x, int y) { FormMouseMove(Handle(), x, y); };
+  OnMouseDown = [this](ui::TMouseEvent& e) { Image1MouseDown(Handle(), e.Button, e.X, e.Y); };
+  OnMouseUp = [this](ui::TMouseEvent& e) { IconImageMouseUp(Handle(), e.Button, e.X, e.Y); };
+  OnMouseMove = [this](ui::TMouseEvent& e) { FormMouseMove(Handle(), e.X, e.Y); };
 
   for (int i = 0; i < 2; ++i)
     if (THotKeyItem* item = Data->GetHotKey(i))
@@ -331,8 +335,7 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
 void TZMRTMain::Load(bool reread) {
   DebugOut().Write("TZMRTMain.Load").WriteLn().Indent();
   // Nothing may keep pointing into the keyword store this load replaces.
-  CurrentItem = nullptr;
-  ownedItem_.reset();
+  ClearCurrentItem();
   ModeColor = 0;
   if (!TrayIcon1) {
     TrayIcon1 = std::make_unique<TTrayIcon>(services_.TrayShell, false);
@@ -381,13 +384,9 @@ void TZMRTMain::Load(bool reread) {
   if (Data->showicon) {
     IconImage = std::make_unique<TQVIconImage>(Handle());
     SetClassLongPtrA(IconImage->Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_HAND)));
-    IconImage->OnMouseDown = [this](ui::TMouseButton button, ui::TShiftState, int x, int y) {
-      Image1MouseDown(IconImage->Handle(), button, x, y);
-    };
-    IconImage->OnMouseUp = [this](ui::TMouseButton button, ui::TShiftState, int x, int y) {
-      IconImageMouseUp(IconImage->Handle(), button, x, y);
-    };
-    IconImage->OnMouseMove = [this](ui::TShiftState, int, int) { IconImageMouseMove(); };
+    IconImage->OnMouseDown = [this](ui::TMouseEvent& e) { Image1MouseDown(IconImage->Handle(), e.Button, e.X, e.Y); };
+    IconImage->OnMouseUp = [this](ui::TMouseEvent& e) { IconImageMouseUp(IconImage->Handle(), e.Button, e.X, e.Y); };
+    IconImage->OnMouseMove = [this](ui::TMouseEvent&) { IconImageMouseMove(); };
     IconImage->OnTargetDrop = [this](int, int, HWND, const std::string& title, const std::string& file) {
       IconImageTargetDrop(file, title);
     };
@@ -430,9 +429,12 @@ void TZMRTMain::Load(bool reread) {
 
   RegisterHotKeys();
 
-  if (Edit1) Edit1->SetText("");
-  CurrentItem = nullptr;
-  ownedItem_.reset();
+  if (Edit1) {
+    Edit1->SetText("");
+    Edit1->HidePopup();
+  }
+  ClearCurrentItem();
+  UpdateStatus();  // the title on the empty box
 
   Data->HotKeyList.OnHotKey = [this](THotKeyItem&, const std::string& name, uint8_t) { HotKeyCommand(name); };
   Data->HotKeyList.SetActive(false);
@@ -442,6 +444,7 @@ void TZMRTMain::Load(bool reread) {
 
   ShownStamp = Now();
   ColorIndex = -1;
+  SetStateColor(-1);
   DebugOut().Outdent().Write("TZMRTMain.Load:END").WriteLn();
 }
 
@@ -481,16 +484,11 @@ bool TZMRTMain::StartFirstRunEditor() {
 void TZMRTMain::UpgradeIconFolder() {
   const std::string from = FilePathsInstance().FilesDir + "\\Icons\\";
   const std::string to = UserDir + "\\Icons\\";
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((from + "*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
+  core::ForEachFile(from + "*", [&](const WIN32_FIND_DATAA& found) {
     const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    if (PathExists(to + name)) continue;
+    if (PathExists(to + name)) return;
     ShellCopyFiles(Handle(), from + name, to + name);  // a failed copy is skipped
-  } while (FindNextFileA(find, &found));
-  FindClose(find);
+  });
 }
 
 void TZMRTMain::ApplyTray() {
@@ -521,6 +519,7 @@ void TZMRTMain::ApplyTray() {
       TrayIcon1->SetVisible(false);
     }
   } catch (...) {
+    LogSwallowed("TZMRTMain.ApplyTray");
     // Tray failures never stop a load.
   }
 }
@@ -576,6 +575,7 @@ void TZMRTMain::FormClose() {
   try {
     if (TrayIcon1) TrayIcon1->SetVisible(false);
   } catch (...) {
+    LogSwallowed("TZMRTMain.FormClose");
   }
 }
 
@@ -596,7 +596,7 @@ LRESULT TZMRTMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     default:
-      return ui::TWindow::WndProc(msg, wParam, lParam);
+      return ui::TForm::WndProc(msg, wParam, lParam);
   }
 }
 
@@ -696,13 +696,24 @@ std::string BareFileName(const std::string& path) {
 
 }  // namespace
 
+TKeyWordX* TZMRTMain::CurrentItem() const {
+  if (ownedItem_) return ownedItem_.get();
+  return Edit1 ? Edit1->CurrentKeyword() : nullptr;
+}
+
+void TZMRTMain::SetCurrentItem(std::unique_ptr<TKeyWordX> item) {
+  ownedItem_ = std::move(item);
+  if (!ownedItem_ && Edit1) Edit1->DropCurrentKeyword();
+}
+
+void TZMRTMain::ClearCurrentItem() {
+  ownedItem_.reset();
+  if (Edit1) Edit1->DropCurrentKeyword();
+}
+
 std::unique_ptr<TKeyWordX> TZMRTMain::TakeCurrentItem() {
-  std::unique_ptr<TKeyWordX> taken;
-  if (!CurrentItem) return taken;
-  if (ownedItem_.get() == CurrentItem) taken = std::move(ownedItem_);
-  else if (Edit1 && Edit1->CurrentKeyword() == CurrentItem) taken = Edit1->Parser().TakeCurrent();
-  if (!taken) CurrentItem = nullptr;  // nobody owns it any more
-  return taken;
+  if (ownedItem_) return std::move(ownedItem_);
+  return Edit1 ? Edit1->Parser().TakeCurrent() : nullptr;
 }
 
 void TZMRTMain::RunDeferred() {
@@ -736,65 +747,11 @@ void TZMRTMain::Execute(bool throughAction, bool forced) {
     end();
     return;
   }
-  if (CurrentItem || forced || Data->AlwaysForce) {
-    SetStateColor(3);
-    Running = true;
-    int type = 0;
-    std::string before;
-    try {
-      Edit1->DoComplete();
-    } catch (...) {
-    }
-    if (Parser) Parser->ClearParams();
-    // The run owns its item: typing or a switch handled while it waits cannot
-    // free it under the run.
-    std::unique_ptr<TKeyWordX> running = TakeCurrentItem();
-    if (running) {
-      try {
-        const std::string line = Edit1->GetLineText();
-        running->Parser = Edit1.get();
-        running->RunFile = UserDir + "\\RunCommand.ini";
-        type = running->GetType();
-        if (Data->UpPriority) {
-          if (Data->UpPriorityByRate) Edit1->UpPriorityByPer(Data->UpPriorityCount);
-          else Edit1->UpPriority(Data->UpPriorityCount);
-        }
-        Edit1->HidePopup();
-        if (ui::TApplication* app = ui::TApplication::Current()) app->ProcessMessages();
-        before = Edit1->Text();
-        Edit1->UseList = false;
-        Edit1->AutoComplete = false;
-        running->RunCommand();
-        Edit1->UseList = Data->UseList;
-        Edit1->AutoComplete = Data->UseAutoComplete;
-        Edit1->HidePopup();
-        if (Data->UseHistory) Edit1->AddHistoryLine(line);
-        KeyWordManager->Save();
-      } catch (...) {
-        // A failing run still hides and resets the box below.
-      }
-    } else {
-      std::string text = Edit1->Text();
-      if (sjis::StartsWithChar(text, '!')) text.erase(0, 1);
-      ShellRun(text);
-      SetStateColor(-1);
-    }
-    CurrentItem = nullptr;
-    running.reset();
-    if (Parser && Parser->PendingText().empty() && Data->HideWhenRun && !Hidden &&
-        (Data->HideWhenSysRun || type != 2))
-      ShowHideActionExecute();
-    Running = false;
-    Edit1->UseList = false;
-    Edit1->AutoComplete = false;
-    Edit1->SetKeywordManager(KeyWordManager.get());
-    const std::string now = Edit1->Text();
-    if (now.empty() || now != before) Edit1->KeywordChange();
-    else Edit1->SetText("");
-    UpdateStatus();
-    Edit1->UseList = Data->UseList;
-    Edit1->AutoComplete = Data->UseAutoComplete;
-    if (Parser && Parser->ParseFlag()) ParseInput();
+  // What the box shows is what runs: a text changed without a refresh (the
+  // window hidden, a switch) is parsed here.
+  if (!ownedItem_) Edit1->FollowLine();
+  if (CurrentItem() || forced || Data->AlwaysForce) {
+    RunCurrentItem();
     end();
     RunDeferred();
     return;
@@ -821,6 +778,85 @@ void TZMRTMain::Execute(bool throughAction, bool forced) {
   end();
 }
 
+void TZMRTMain::RunCurrentItem() {
+  SetStateColor(3);
+  int type = 0;
+  std::string before;
+  {
+    // Whatever escapes below, the next Enter is not refused and the box's
+    // switches are the settings' again.
+    Running = true;
+    auto stopRunning = core::ScopeExit([this] { Running = false; });
+    auto restoreSwitches = core::ScopeExit([this] {
+      Edit1->UseList = Data->UseList;
+      Edit1->AutoComplete = Data->UseAutoComplete;
+    });
+    try {
+      Edit1->DoComplete();
+    } catch (...) {
+      LogSwallowed("UZMRT.Execute:DoComplete");
+    }
+    if (Parser) Parser->ClearParams();
+    // The run owns its item: typing or a switch handled while it waits cannot
+    // free it under the run.
+    std::unique_ptr<TKeyWordX> running = TakeCurrentItem();
+    if (running) {
+      try {
+        const std::string line = Edit1->GetLineText();
+        running->Parser = Edit1.get();
+        running->RunFile = UserDir + "\\RunCommand.ini";
+        type = running->GetType();
+        if (Data->UpPriority) {
+          if (Data->UpPriorityByRate) Edit1->UpPriorityByPer(Data->UpPriorityCount);
+          else Edit1->UpPriority(Data->UpPriorityCount);
+        }
+        Edit1->HidePopup();
+        if (ui::TApplication* app = ui::TApplication::Current()) app->ProcessMessages();
+        before = Edit1->Text();
+        {
+          Edit1->UseList = false;
+          Edit1->AutoComplete = false;
+          auto restore = core::ScopeExit([this] {
+            Edit1->UseList = Data->UseList;
+            Edit1->AutoComplete = Data->UseAutoComplete;
+          });
+          running->RunCommand();
+        }
+        Edit1->HidePopup();
+        if (Data->UseHistory) Edit1->AddHistoryLine(line);
+        KeyWordManager->Save();
+      } catch (...) {
+        // A failing run still hides and resets the box below.
+        LogSwallowed("UZMRT.Execute:RunCommand");
+      }
+    } else {
+      std::string text = Edit1->Text();
+      if (sjis::StartsWithChar(text, '!')) text.erase(0, 1);
+      ShellRun(text);
+      SetStateColor(-1);
+    }
+    ClearCurrentItem();
+    running.reset();
+    if (Parser && Parser->PendingText().empty() && Data->HideWhenRun && !Hidden &&
+        (Data->HideWhenSysRun || type != 2))
+      ShowHideActionExecute();
+  }
+  {
+    Edit1->UseList = false;
+    Edit1->AutoComplete = false;
+    auto restoreSwitches = core::ScopeExit([this] {
+      Edit1->UseList = Data->UseList;
+      Edit1->AutoComplete = Data->UseAutoComplete;
+    });
+    Edit1->SetKeywordManager(KeyWordManager.get());
+    const std::string now = Edit1->Text();
+    if (now.empty() || now != before) Edit1->KeywordChange();
+    else Edit1->SetText("");
+    UpdateStatus();
+  }
+  if (Parser && Parser->ParseFlag()) ParseInput();
+}
+
 void TZMRTMain::ExecuteByKeyword(const std::string& name) {
   if (!KeyWordManager || !Edit1) return;
   std::unique_ptr<TKeyWordX> found = KeyWordManager->FindKeyWord(KeyWordManager->DecodeKeyWordIDs(name));
@@ -829,14 +865,16 @@ void TZMRTMain::ExecuteByKeyword(const std::string& name) {
     ui::ShowMessageBox(app ? app->Handle() : Handle(), "該当するキーワードがありません  " + name, kLauncherTitle, MB_OK);
     return;
   }
-  ownedItem_ = std::move(found);
-  CurrentItem = Edit1->ParseByKeyword(ownedItem_.get(), Edit1->CompletedText(), false);
-  if (CurrentItem != ownedItem_.get()) CurrentItem = ownedItem_.get();
+  Edit1->ParseByKeyword(found.get(), Edit1->CompletedText(), false);
+  SetCurrentItem(std::move(found));
   DebugOut().Write("UZMRT.ExecuteByKeyword").WriteLn().Indent();
-  const bool up = Data->UpPriority;
-  Data->UpPriority = false;
-  Execute(false, false);
-  Data->UpPriority = up;
+  {
+    // A run by name raises nothing; the setting is back even when the run throws.
+    const bool up = Data->UpPriority;
+    Data->UpPriority = false;
+    auto restore = core::ScopeExit([this, up] { Data->UpPriority = up; });
+    Execute(false, false);
+  }
   DebugOut().Outdent().Write("UZMRT.ExecuteByKeyword:END").WriteLn();
 }
 
@@ -969,6 +1007,7 @@ void TZMRTMain::ShowEditor(std::unique_ptr<TStringIni> request) {
   try {
     editor_requests::SendRequest(Handle(), std::move(request), KeyWordManager.get(), folders, EditorStarter());
   } catch (...) {
+    LogSwallowed("TZMRTMain.ShowEditor");
     // A failed start is not reported.
   }
   SetCursor(previous);
@@ -1000,15 +1039,15 @@ void TZMRTMain::VersionActionExecute() { StartEditorWith("/version"); }
 void TZMRTMain::EditCurrentKeywordActionExecute() {
   if (!Edit1 || !KeyWordManager) return;
   SetStateColor(3);
-  if (CurrentItem && CurrentItem->GetType() == 3) {
-    const std::string command = CurrentItem->GetCommand();
+  if (CurrentItem() && CurrentItem()->GetType() == 3) {
+    const std::string command = CurrentItem()->GetCommand();
     TargetDrop(nullptr, command);
     return;
   }
-  if (CurrentItem) {
+  if (CurrentItem()) {
     auto r = std::make_unique<TStringIni>();
     r->WriteString("Action", "Edit");
-    r->WriteString("KeyWord", CurrentItem->GetKeyWord());
+    r->WriteString("KeyWord", CurrentItem()->GetKeyWord());
     ShowEditor(std::move(r));
   } else {
     const std::string text = Edit1->Text();
@@ -1032,20 +1071,20 @@ void TZMRTMain::NewExActionExecute() {
   auto r = std::make_unique<TStringIni>();
   r->WriteString("Action", "New");
   const std::string text = Edit1->Text();
-  if (!text.empty() && !CurrentItem) {
+  if (!text.empty() && !CurrentItem()) {
     if (KeyWordManager->IsValidPath(text)) r->WriteString("Keyword", text);
-  } else if (CurrentItem) {
-    const int type = CurrentItem->GetType();
+  } else if (CurrentItem()) {
+    const int type = CurrentItem()->GetType();
     if (type == 3) {
-      const std::string command = CurrentItem->GetCommand();
+      const std::string command = CurrentItem()->GetCommand();
       r->WriteString("Command", command);
       if (fileio::FileExists(command) || fileio::DirectoryExists(command))
         r->WriteString("Keyword", BareFileName(sjis::ExcludeTrailingPathDelimiter(command)));
     } else if (type == 5) {
-      r->WriteString("Keyword", CurrentItem->GetKeyWord());
+      r->WriteString("Keyword", CurrentItem()->GetKeyWord());
     } else if (type == 0) {
-      r->WriteString("Command", CurrentItem->GetCommand());
-      r->WriteString("Keyword", CurrentItem->Name);
+      r->WriteString("Command", CurrentItem()->GetCommand());
+      r->WriteString("Keyword", CurrentItem()->Name);
     }
   }
   r->WriteInteger("Type", -1);
@@ -1053,11 +1092,11 @@ void TZMRTMain::NewExActionExecute() {
 }
 
 void TZMRTMain::deleteActionExecute() {
-  if (!CurrentItem) return;
+  if (!CurrentItem()) return;
   SetStateColor(3);
   auto r = std::make_unique<TStringIni>();
   r->WriteString("Action", "Delete");
-  r->WriteString("Keyword", CurrentItem->GetKeyWord());
+  r->WriteString("Keyword", CurrentItem()->GetKeyWord());
   ShowEditor(std::move(r));
   SetStateColor(-1);
 }
@@ -1082,18 +1121,18 @@ void TZMRTMain::TargetDrop(TCustomDropTarget*, const std::string& text) {
   r->WriteString("Command", text);
   head = sjis::ExcludeTrailingPathDelimiter(head);
   const std::string input = Edit1->Text();
-  if (KeyWordManager->IsValidPath(input) && !CurrentItem && !input.empty() && LineCount(text) <= 1) {
+  if (KeyWordManager->IsValidPath(input) && !CurrentItem() && !input.empty() && LineCount(text) <= 1) {
     r->WriteString("KeyWord", EndsWithSlash(input) ? WithoutLastChar(input) : input);
     ShowEditor(std::move(r));
     return;
   }
-  if (CurrentItem && CurrentItem->GetType() == 5) {
-    r->WriteString("KeyWord", CurrentItem->GetKeyWord() + "/" +
+  if (CurrentItem() && CurrentItem()->GetType() == 5) {
+    r->WriteString("KeyWord", CurrentItem()->GetKeyWord() + "/" +
                                   TKeyWordManager::ReplaceInvalidChars(BareFileName(head)));
     ShowEditor(std::move(r));
     return;
   }
-  if (CurrentItem && CurrentItem->GetType() == 0) {
+  if (CurrentItem() && CurrentItem()->GetType() == 0) {
     // Run the shown keyword with the dropped item as its parameter.
     std::unique_ptr<TKeyWordX> item = Edit1->Parser().Parse(input + " " + text);
     if (item) {
@@ -1102,10 +1141,10 @@ void TZMRTMain::TargetDrop(TCustomDropTarget*, const std::string& text) {
       try {
         item->RunCommand();
       } catch (...) {
+        LogSwallowed("TZMRTMain.TargetDrop");
       }
     }
-    CurrentItem = nullptr;
-    ownedItem_.reset();
+    ClearCurrentItem();
     Edit1->SetText("");
     if (Data->HideWhenRun) ShowHideActionExecute();
     return;
@@ -1116,7 +1155,7 @@ void TZMRTMain::TargetDrop(TCustomDropTarget*, const std::string& text) {
 void TZMRTMain::TargetDropURL(const std::string& address, const std::string& title) {
   if (!Edit1 || !KeyWordManager) return;
   const std::string input = Edit1->Text();
-  if (KeyWordManager->IsValidPath(input) && !CurrentItem) {
+  if (KeyWordManager->IsValidPath(input) && !CurrentItem()) {
     auto r = std::make_unique<TStringIni>();
     r->WriteString("Action", "New");
     r->WriteString("Command", address);
@@ -1142,14 +1181,14 @@ void TZMRTMain::IconImageTargetDrop(const std::string& program, const std::strin
   const std::string named = sjis::ExcludeTrailingPathDelimiter(program);
   const std::string file = TKeyWordManager::ReplaceInvalidChars(BareFileName(named));
   const std::string input = Edit1->Text();
-  if (!input.empty() && KeyWordManager->IsValidPath(input) && !CurrentItem) {
+  if (!input.empty() && KeyWordManager->IsValidPath(input) && !CurrentItem()) {
     r->WriteString("KeyWord", input);
-  } else if (CurrentItem && CurrentItem->GetType() == 5) {
-    r->WriteString("KeyWord", CurrentItem->GetKeyWord() + "/" + file);
-  } else if (!CurrentItem || CurrentItem->GetType() != 0) {
+  } else if (CurrentItem() && CurrentItem()->GetType() == 5) {
+    r->WriteString("KeyWord", CurrentItem()->GetKeyWord() + "/" + file);
+  } else if (!CurrentItem() || CurrentItem()->GetType() != 0) {
     r->WriteString("KeyWord", BareFileName(named));
   } else {
-    r->WriteString("KeyWord", CurrentItem->GetKeyWord());
+    r->WriteString("KeyWord", CurrentItem()->GetKeyWord());
     r->WriteString("Action", "Edit");
   }
   r->WriteString("Comment", caption);
@@ -1163,13 +1202,12 @@ void TZMRTMain::RunCommand(const std::string& name) {
   if (!KeyWordManager || !Edit1) return;
   std::unique_ptr<TKeyWordX> found = KeyWordManager->FindKeyWord(name);
   if (!found) return;
-  ownedItem_ = std::move(found);
-  Edit1->ParseByKeyword(ownedItem_.get(), Edit1->CompletedText(), false);
-  CurrentItem = ownedItem_.get();
+  Edit1->ParseByKeyword(found.get(), Edit1->CompletedText(), false);
+  SetCurrentItem(std::move(found));
   const bool hide = Data->HideWhenRun;
   Data->HideWhenRun = false;
+  auto restore = core::ScopeExit([this, hide] { Data->HideWhenRun = hide; });
   ExecuteActionExecute();
-  Data->HideWhenRun = hide;
 }
 
 void TZMRTMain::PasteText(const std::string& text, bool recomplete) {
@@ -1303,6 +1341,7 @@ void TZMRTMain::ShowHideActionExecute() {
         Close();
         if (app) app->Terminate();
       } catch (...) {
+        LogSwallowed("TZMRTMain.ShowHideActionExecute");
       }
     }
     Hidden = true;
@@ -1332,6 +1371,7 @@ void TZMRTMain::ForuceFocus(HWND window, bool mouseJump, bool pump) {
       Show();
       if (Edit1) Edit1->Focus();
     } catch (...) {
+      LogSwallowed("TZMRTMain.ForuceFocus");
     }
     DebugOut().Write("UZMRT.Application.ForuceFocus").WriteLn();
     ForceForegroundWindow(Handle());
@@ -1441,6 +1481,7 @@ void TZMRTMain::FormShow() {
     try {
       ForuceFocus(Handle(), Data->MouseFocus, false);
     } catch (...) {
+      LogSwallowed("TZMRTMain.FormShow");
     }
   }
   if (Data->UseTaskTray) ShowWindow(ApplicationWindow(), SW_HIDE);
@@ -1627,18 +1668,20 @@ void TZMRTMain::AdjustWidth() {
 }
 
 bool TZMRTMain::LimitTestPasses() {
-  return CurrentItem && ApplicationActive() && Edit1 && Edit1->getCompleteLevel() != -1 && !IsImeOpen();
+  return CurrentItem() && ApplicationActive() && Edit1 && Edit1->getCompleteLevel() != -1 && !IsImeOpen();
+}
+
+void TZMRTMain::TypedKeywordChanged() {
+  if (!Edit1) return;
+  if (!Running) ownedItem_.reset();  // the box's keyword is current again
+  UpdateStatus();
+  AdjustWidth();
+  if (IconImage) IconImage->Refresh();
 }
 
 void TZMRTMain::KeywordChanged() {
   if (!Edit1) return;
-  if (!Running) {
-    ownedItem_.reset();
-    CurrentItem = Edit1->CurrentKeyword();
-  }
-  UpdateStatus();
-  AdjustWidth();
-  if (IconImage) IconImage->Refresh();
+  TypedKeywordChanged();
   if (completeTimer_) completeTimer_->SetEnabled(false);
   if (exeTimer_) exeTimer_->SetEnabled(false);
   if (!LimitTestPasses()) return;
@@ -1688,11 +1731,21 @@ void TZMRTMain::SaveSettings() {
     // The box works on the settings' own history list.
     Data->Save();
   } catch (...) {
+    LogSwallowed("TZMRTMain.SaveSettings");
   }
 }
 
 bool TZMRTMain::HandleWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
+    case WM_SETFOCUS:
+      // The window itself takes no keys: whenever it gets the focus (at start,
+      // on activation) the input box gets it, so typing always reaches the box.
+      if (Edit1 && Edit1->Handle() && IsWindowVisible(Edit1->Handle())) {
+        SetFocus(Edit1->Handle());
+        result = 0;
+        return true;
+      }
+      return false;
     case WM_NCHITTEST:
       result = DefaultProc(msg, wParam, lParam);
       switch (result) {
@@ -1926,14 +1979,14 @@ void TZMRTMain::PopupMenu1Popup() {
   const std::string text = Edit1 ? Edit1->Text() : std::string();
   if (!text.empty()) {
     exec.Visible = true;
-    if (CurrentItem) {
-      if (CurrentItem->GetType() == kTypeTemp) {
+    if (CurrentItem()) {
+      if (CurrentItem()->GetType() == kTypeTemp) {
         del.Visible = false;
       } else {
         edit.Visible = true;
-        edit.Caption = Quoted(CurrentItem->Name) + "の設定";
+        edit.Caption = Quoted(CurrentItem()->Name) + "の設定";
         del.Visible = true;
-        del.Caption = Quoted(CurrentItem->Name) + "を削除";
+        del.Caption = Quoted(CurrentItem()->Name) + "を削除";
       }
       exec.Caption = "実行";
     } else {
@@ -2069,9 +2122,14 @@ void TZMRTMain::ShowStatusIcon(const std::string& path, int index) {
 
 void TZMRTMain::UpdateStatus() {
   if (Running || !Data) return;
+  auto logChange = core::ScopeExit([this] {
+    if (StatusText == loggedStatus_) return;
+    loggedStatus_ = StatusText;
+    DebugOut().Write("TZMRTMain.UpdateStatus:").Write(StatusText).WriteLn();
+  });
   if (IconImage) IconImage->DropContents().Clear();
-  if (CurrentItem) {
-    TKeyWordX& item = *CurrentItem;
+  if (CurrentItem()) {
+    TKeyWordX& item = *CurrentItem();
     const std::string command = item.GetCommand();
     if (IconImage) {
       IconImage->DropContents().Add(command);
@@ -2130,7 +2188,7 @@ void TZMRTMain::PaintStatus(HDC dc, const std::string& text) {
   HBRUSH brush = windowBrush_ ? windowBrush_.get() : GetSysColorBrush(COLOR_BTNFACE);
   FillRect(dc, &area, brush);
   if (area.bottom <= area.top) return;
-  ui::TSelectObject font(dc, font_.get());
+  core::TSelectObject font(dc, font_.get());
   SIZE size = {};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
   const int width = area.right - area.left;
@@ -2158,7 +2216,7 @@ void TZMRTMain::IconImageMouseMove() {
   PopupMenu1Popup();
   MenuFromIcon = false;
   const std::string text = Edit1 ? Edit1->Text() : std::string();
-  if (!CurrentItem && !text.empty() && !(KeyWordManager && KeyWordManager->IsValidPath(text)))
+  if (!CurrentItem() && !text.empty() && !(KeyWordManager && KeyWordManager->IsValidPath(text)))
     IconHint = "ドラッグ : ウィンドウを登録";
   else
     IconHint = "クリック : " + WithoutAmpersands(menuItems_[kMenuIndexExecute].Caption) + "\r\nドラッグ : ウィンドウを登録";
@@ -2198,11 +2256,11 @@ void TZMRTMain::TargetEnter() {
   if (Edit1 && PtInRect(&box, p)) {
     status = "貼り付け";
     icon = "%IconDir\\Paste.ico";
-  } else if (CurrentItem && CurrentItem->GetType() == kTypeCommand) {
+  } else if (CurrentItem() && CurrentItem()->GetType() == kTypeCommand) {
     UpdateStatus();  // a drop runs it with what was dropped
     status = StatusText;
   } else {
-    std::string name = CurrentItem ? CurrentItem->GetKeyWord() : std::string();
+    std::string name = CurrentItem() ? CurrentItem()->GetKeyWord() : std::string();
     if (!name.empty()) name.erase(sjis::PrevPos(name, name.size()));
     std::unique_ptr<TKeyWordX> link = !name.empty() && KeyWordManager ? KeyWordManager->FindKeyWord(name) : nullptr;
     if (link && link->GetType() == kTypeCommand && fileio::DirectoryExists(link->GetCommand())) {
@@ -2221,8 +2279,7 @@ void TZMRTMain::TargetEnter() {
 
 void TZMRTMain::TargetLeave() {
   if (Edit1) {
-    TKeyWordX* parsed = Edit1->ParseByKeyword(CurrentItem, Edit1->Text(), false);
-    if (!CurrentItem) CurrentItem = parsed;
+    Edit1->ParseByKeyword(CurrentItem(), Edit1->Text(), false);  // without one, the box's new keyword
   }
   statusTextColor_ = ColorSet(ColorIndex < 0 ? ModeColor : ColorIndex).Comment;
   UpdateStatus();
@@ -2250,6 +2307,7 @@ void TZMRTMain::UpdateTrayTip() {
       if (call->GetKey() != 0 || call->GetModifiers() != 0) hotKey = call->GetHotKeyText();
     TrayIcon1->SetTipHelp(TrayTipText(first, shell, Data->Exe_S, hotKey));
   } catch (...) {
+    LogSwallowed("TZMRTMain.UpdateTrayTip");
   }
 }
 

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Handles.h"
 #include "core/KeyWordX.h"
 #include "core/StringList.h"
 #include "launcher/Easy_CopyData_Handler.h"
@@ -24,7 +25,7 @@
 #include "launcher/ParseParam.h"
 #include "ui/ActionList.h"
 #include "ui/Event.h"
-#include "ui/Handles.h"
+#include "ui/Form.h"
 #include "ui/Timer.h"
 #include "ui/Window.h"
 
@@ -99,7 +100,7 @@ int LeadingVersionNumber(const std::string& version);
 std::string TrayTipText(const std::string& firstLine, int shellMajor, const std::string& exeS,
                         const std::string& callHotKey);
 
-class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
+class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
  public:
   // Create: remembers the previous window (and its caret for "/CaretPos"),
   // then makes the window and runs its creation (FormCreate).
@@ -136,6 +137,8 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   void ExitActionExecute();
   void HotKeyPressed(int index);
   void KeywordChanged();
+  // The box parsed while the user typed: the status, width and icon follow.
+  void TypedKeywordChanged();
   void AdjustWidth();
   void SaveSettings();
   void ForuceFocus(HWND window, bool mouseJump, bool pump);
@@ -227,9 +230,15 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   std::unique_ptr<TTrayIcon> TrayIcon1;
   std::unique_ptr<TParamParser> Parser;
   std::unique_ptr<TEasyCopyDataHandler> CopyData;  // the receiver, while the window takes requests
-  // The item Enter would run: the input box's current keyword (owned by the
-  // box) or one the window parsed itself (owned by ownedItem_).
-  TKeyWordX* CurrentItem = nullptr;
+  // The item Enter would run: one the window made itself (a keyword run by
+  // name, a drop), else the input box's current keyword. The window keeps no
+  // pointer of its own to the box's keyword, which each parse replaces.
+  TKeyWordX* CurrentItem() const;
+  // Makes item (or none) the current item, owned by the window until the box
+  // parses again or a run takes it.
+  void SetCurrentItem(std::unique_ptr<TKeyWordX> item);
+  // Current item := none.
+  void ClearCurrentItem();
   std::unique_ptr<TQVIconImage> IconImage;  // while showicon=1
   std::unique_ptr<TMultiDropTarget> DropTarget;
   std::string ModeKeyWord;
@@ -269,6 +278,9 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   std::unique_ptr<TKeyWordX> ownedItem_;
   // Hands the running item to the caller, who owns it for the run.
   std::unique_ptr<TKeyWordX> TakeCurrentItem();
+  // The run of the current item (or of the typed text, forced) and the reset
+  // of the box after it.
+  void RunCurrentItem();
   // While a run waits on its program, switches that would replace the store,
   // the box's text or the running item wait until it ends.
   bool DeferWhileRunning(std::function<void()> action);
@@ -305,24 +317,25 @@ class TZMRTMain : public ui::TWindow, public ISystemCommandRunner {
   void HideAfterMenuStart();
   void ShowStatusIcon(const std::string& path, int index);
   RECT StatusArea() const;
+  std::string loggedStatus_;  // the debug log names each new status once
   void PaintStatus(HDC dc, const std::string& text);
-  ui::TUniqueMenu popupMenu_;
+  core::TUniqueMenu popupMenu_;
   HMENU infoMenu_ = nullptr;  // owned by popupMenu_
   struct TMenuItemState {
     std::string Caption;
     bool Visible = true, Enabled = true;
   };
   std::vector<TMenuItemState> menuItems_;
-  ui::TUniqueBitmap enterBitmap_;
+  core::TUniqueBitmap enterBitmap_;
   bool enterBitmapTried_ = false;
-  ui::TUniqueBrush windowBrush_;
+  core::TUniqueBrush windowBrush_;
   COLORREF windowColor_ = GetSysColor(COLOR_BTNFACE);
   COLORREF statusTextColor_ = GetSysColor(COLOR_WINDOWTEXT);
 
   TLauncherServices services_;
-  ui::TUniqueIcon trayIconImage_;
+  core::TUniqueIcon trayIconImage_;
   bool created_ = false;
   class TParserHost;
   std::unique_ptr<TParserHost> parserHost_;
-  ui::TUniqueFont font_;
+  core::TUniqueFont font_;
 };

@@ -3,27 +3,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/AttachedInput.h"
 #include "core/Debug_Unit.h"
+#include "core/Handles.h"
 
 namespace {
 
 // No size or z-order change, no activation, no WM_WINDOWPOSCHANGING, asynchronous.
 constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER |
                             SWP_NOSENDCHANGING | SWP_ASYNCWINDOWPOS;
-
-// Input of two threads attached for the lifetime of the guard.
-class AttachedInput {
- public:
-  AttachedInput(DWORD from, DWORD to) : from_(from), to_(to), ok_(from != to && AttachThreadInput(from, to, TRUE)) {}
-  ~AttachedInput() {
-    if (from_ != to_) AttachThreadInput(from_, to_, FALSE);
-  }
-  bool ok() const { return ok_; }
-
- private:
-  DWORD from_, to_;
-  bool ok_;
-};
 
 }  // namespace
 
@@ -35,12 +23,10 @@ RECT DesktopRect() {
 }
 
 int GetWindowTextHeight(HWND window) {
-  HDC dc = GetDC(window);
+  core::TWindowDC dc(window);
   if (!dc) return 0;
   TEXTMETRICA tm;
-  int h = GetTextMetricsA(dc, &tm) ? tm.tmHeight : 0;
-  ReleaseDC(window, dc);
-  return h;
+  return GetTextMetricsA(dc.get(), &tm) ? tm.tmHeight : 0;
 }
 
 POINT GetPreviousWindowCaretPos(HWND window, HWND returnTo) {
@@ -65,8 +51,8 @@ POINT GetPreviousWindowCaretPos(HWND window, HWND returnTo) {
     return result;
   }
 
-  AttachedInput attached(own, other);
-  if (attached.ok()) {
+  core::AttachedInput attached(own, other);
+  if (attached.Attached()) {
     SetForegroundWindow(window);
     HWND focus = GetFocus();
     POINT p;

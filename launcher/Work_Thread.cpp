@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "core/Debug_Unit.h"
+#include "core/Handles.h"
 
 namespace {
 
@@ -147,7 +149,7 @@ class TWorkThreadItem {
       DebugOut().WriteFmt("Work_Thread.BeginThread(%lu)", GetCurrentThreadId()).WriteLn();
     } catch (...) {
     }
-    HRESULT ole = OleInitialize(nullptr);
+    std::optional<core::TOleSession> ole(std::in_place);
     try {
       bool signalled = true;
       while (!terminated_) {
@@ -167,7 +169,7 @@ class TWorkThreadItem {
       waiting_.clear();
     } catch (...) {
     }
-    if (SUCCEEDED(ole)) OleUninitialize();
+    ole.reset();
     try {
       DebugOut().Write("Work_Thread.Terminated").WriteLn();
     } catch (...) {

@@ -8,13 +8,13 @@
 #include "core/ExpandEnvStrings.h"
 #include "core/File_Paths.h"
 #include "core/File_Utils.h"
+#include "core/Handles.h"
 #include "core/Params.h"
 #include "launcher/Drop_Source.h"
 #include "launcher/Drop_Target.h"
 #include "launcher/QV_Env_Handler.h"
 #include "launcher/UZMRT.h"
 #include "ui/Application.h"
-#include "ui/Handles.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ int RunLauncher() {
     return 0;
   }
   // Not owned: it only tells later starts that this one runs.
-  ui::TUniqueKernelHandle mutex(CreateMutexA(nullptr, FALSE, kLauncherMutexName));
+  core::TUniqueKernelHandle mutex(CreateMutexA(nullptr, FALSE, kLauncherMutexName));
   try {
     ui::TApplication app;
     app.SetTitle(kLauncherTitle);
@@ -66,6 +66,7 @@ int RunLauncher() {
     }
   } catch (...) {
     // Whatever escapes the window's making or the loop ends the program quietly.
+    LogSwallowed("quorvane.RunLauncher");
   }
   FinaliseUnits();
   return 0;
@@ -77,6 +78,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     return RunLauncher();
   } catch (...) {
+    LogSwallowed("quorvane.WinMain");
     return 0;
   }
 }

@@ -6,7 +6,9 @@
 
 #include "core/AppEvents.h"
 #include "core/AppFlags.h"
+#include "core/ScopeGuard.h"
 #include "ui/ErrorHandler.h"
+#include "ui/Form.h"
 #include "ui/HotKeyHost.h"
 
 namespace ui {
@@ -30,6 +32,7 @@ TApplication::TApplication() {
   p.X = p.Y = p.Width = p.Height = 0;
   appWindow_.Create(p);
   app::SetApplicationWindow(appWindow_.Handle());
+  app::SetMessagePump([this] { ProcessMessages(); });
   hotKeys_ = std::make_unique<THotKeyHost>(*this);
 }
 
@@ -37,6 +40,7 @@ TApplication::TApplication() {
 // application window; the terminate flag stays as the loop left it.
 TApplication::~TApplication() {
   hotKeys_.reset();
+  app::SetMessagePump(nullptr);
   app::SetApplicationWindow(nullptr);
   appWindow_.Destroy();
   g_current = nullptr;
@@ -44,6 +48,7 @@ TApplication::~TApplication() {
 
 LRESULT TApplication::TAppWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   TApplication* app = TApplication::Current();
+  if (msg == WM_ACTIVATEAPP && app) app->ActivateApp(wParam != 0);
   if (msg == WM_SYSCOMMAND && app && ((wParam & 0xFFF0) == SC_MINIMIZE || (wParam & 0xFFF0) == SC_RESTORE)) {
     if ((wParam & 0xFFF0) == SC_MINIMIZE) app->Minimize();
     else app->Restore();
@@ -70,6 +75,24 @@ void TApplication::HandleMessageOrIdle() {
   Guarded("TApplication.Run", [&] {
     if (!HandleMessage()) Idle();
   });
+}
+
+void TApplication::RunModalLoop(TForm& form, const std::function<bool()>& done) {
+  modalForms_.push_back(&form);
+  auto pop = core::ScopeExit([this] { modalForms_.pop_back(); });
+  bool reported = false;
+  while (!terminated_ && !done()) {
+    Guarded("TApplication.RunModal", [&] {
+      if (HandleMessage()) return;
+      if (!reported) {
+        // Shown, activated and painted: a test can drive it now.
+        reported = true;
+        OnModal(form);
+        return;
+      }
+      Idle();
+    });
+  }
 }
 
 bool TApplication::HandleMessage() {
@@ -107,6 +130,9 @@ bool TApplication::IsShortCut(const MSG& msg) {
   if (!msg.hwnd || GetWindowThreadProcessId(msg.hwnd, nullptr) != GetCurrentThreadId() || !GetActiveWindow())
     return false;
   WORD shortCut = ShortCutFromKey(static_cast<WORD>(msg.wParam));
+  // The form may be freed by what its action runs: nothing of it after.
+  if (TForm* form = TForm::ActiveForm())
+    if (form->IsShortCut(shortCut)) return true;
   bool handled = false;
   OnShortCut(shortCut, handled);
   return handled;
@@ -115,7 +141,7 @@ bool TApplication::IsShortCut(const MSG& msg) {
 bool TApplication::IsDialogKey(MSG& msg) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-  TWindow* form = TWindow::FromHandle(root);
+  TForm* form = TForm::FormOf(root);
   return form && form->DialogNavigation && IsDialogMessageA(root, &msg);
 }
 

@@ -1,26 +1,31 @@
 // The application object: one per program, made first and destroyed last.
-// It holds the title, the main window, the hidden application window (owner
-// of the program's boxes and shell dialogs; top-level windows that name it as
-// their owner in TCreateParams::Parent stay off the taskbar), the message loop
-// and the application events. Closing the main window ends the loop. Make it
+// It holds the title, the main form, the hidden application window (owner
+// of the program's boxes and shell dialogs, and of the forms without an owner
+// form, which keeps them off the taskbar), the message loop, the modal forms
+// and the application events. Closing the main form ends the loop. Make it
 // before any window, action list or hotkey item, and destroy the windows
 // before it; hotkey items and action lists that outlive it stay safe but no
 // longer fire (its end unregisters every global hotkey).
 //
 // The loop, per message: the OnMessage listeners may mark it handled; a key
-// press in a window of the program is offered as a shortcut (OnShortCut: the
-// action lists, then the local hotkeys); in a window with DialogNavigation the
-// dialog keys move between its controls; what is left is translated and
-// dispatched. Modal windows (TWindow::ShowModal) run this same loop. When the
-// queue is empty, OnIdle runs and the loop waits for the next message unless
-// a listener asks for more idle time.
+// press in a window of the program is offered as a shortcut (the active
+// form's, then OnShortCut: the local hotkeys); in a form with
+// DialogNavigation the dialog keys move between its controls; what is left is
+// translated and dispatched. Modal forms (TForm::ShowModal) run this same loop,
+// and OnModal reports each once its loop runs. When the queue is empty, OnIdle
+// runs and the loop waits for the next message unless a listener asks for
+// more idle time. Code outside the layer that must let messages through while
+// it waits (core's app::ProcessMessages) gets the same loop.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include <vector>
 
 #include "ui/Event.h"
 #include "ui/Window.h"
@@ -28,6 +33,7 @@
 namespace ui {
 
 class THotKeyHost;
+class TForm;
 
 class TApplication {
  public:
@@ -47,8 +53,8 @@ class TApplication {
 
   // Also known to core as app::ApplicationWindow().
   HWND Handle() const { return appWindow_.Handle(); }
-  TWindow* MainForm() const { return mainForm_; }
-  void SetMainForm(TWindow* window) { mainForm_ = window; }
+  TForm* MainForm() const { return mainForm_; }
+  void SetMainForm(TForm* form) { mainForm_ = form; }
 
   // Runs the message loop until the application terminates.
   void Run();
@@ -62,6 +68,13 @@ class TApplication {
   bool HandleMessage();
   // One turn of the loop: a message, or idle and waiting when there is none.
   void HandleMessageOrIdle();
+  // Runs the loop until done() holds or the application terminates; form is
+  // the modal form, reported by OnModal once the queue first runs empty.
+  void RunModalLoop(TForm& form, const std::function<bool()>& done);
+  // The innermost modal form whose loop runs, or none.
+  TForm* ModalForm() const { return modalForms_.empty() ? nullptr : modalForms_.back(); }
+  // Listener(form): a modal form's loop runs (tests drive the form from here).
+  TEvent<TForm&> OnModal;
 
   // Listener(msg, handled): set handled to keep the message from its window.
   TEvent<MSG&, bool&> OnMessage;
@@ -71,7 +84,8 @@ class TApplication {
   TEvent<> OnActivate;
   TEvent<> OnDeactivate;
   // Listener(shortCut, handled): a key pressed in a window of the program as a
-  // menu shortcut value (key + 0x2000 Shift + 0x4000 Ctrl + 0x8000 Alt).
+  // menu shortcut value (key + 0x2000 Shift + 0x4000 Ctrl + 0x8000 Alt), when
+  // the active form did not take it.
   TEvent<WORD, bool&> OnShortCut;
 
   // WM_ACTIVATEAPP, as any window of the program saw it; raises the events
@@ -91,7 +105,9 @@ class TApplication {
   TEvent<> OnRestore;
 
  private:
-  // Closing it (from its taskbar button, say) closes the main window.
+  // Closing it (from its taskbar button, say) closes the main form. Every
+  // top-level window of the thread gets WM_ACTIVATEAPP, this hidden one too:
+  // it tells the application.
   class TAppWindow : public TWindow {
    protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -103,7 +119,8 @@ class TApplication {
 
   std::string title_;
   TAppWindow appWindow_;
-  TWindow* mainForm_ = nullptr;
+  TForm* mainForm_ = nullptr;
+  std::vector<TForm*> modalForms_;
   bool terminated_ = false;
   bool active_ = false;
   bool minimized_ = false;

@@ -4,14 +4,14 @@
 
 #include <utility>
 
+#include "core/ScopeGuard.h"
 #include "core/StringUtils.h"
 
 namespace ui {
 
-TEdit::TEdit() {
-  OnCommandNotify = [this](WORD code) {
-    if (code == EN_CHANGE) Change();
-  };
+void TEdit::ControlCommand(TCommandEvent& e) {
+  if (e.Code == EN_CHANGE) Change();
+  TWindow::ControlCommand(e);
 }
 
 int TEdit::TextLength() const { return CharLength(Text()); }
@@ -49,10 +49,6 @@ void TEdit::SetRedraw(bool on) {
   if (!on && !(GetWindowLongA(Handle(), GWL_STYLE) & WS_VISIBLE)) return;
   redrawOff_ = !on;
   SendMessageA(Handle(), WM_SETREDRAW, on ? TRUE : FALSE, 0);
-}
-
-void TEdit::Invalidate() {
-  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 POINT TEdit::CaretPos() const {
@@ -114,9 +110,37 @@ int TEdit::FontHeight(HFONT font) const {
   return tm.tmHeight;
 }
 
-void TEdit::KeyDown(WORD& key, TShiftState shift) { if (OnKeyDown) OnKeyDown(key, shift); }
-void TEdit::KeyUp(WORD& key, TShiftState shift) { if (OnKeyUp) OnKeyUp(key, shift); }
-void TEdit::KeyPress(char& key) { if (OnKeyPress) OnKeyPress(key); }
+namespace {
+template <class E>
+E EventFor(const TMessageEvent& current) {
+  E e;
+  e.Msg = current.Msg;
+  e.WParam = current.WParam;
+  e.LParam = current.LParam;
+  return e;
+}
+
+void FireKey(const std::function<void(TKeyEvent&)>& handler, const TMessageEvent& current, WORD& key,
+             TShiftState shift) {
+  if (!handler) return;
+  auto e = EventFor<TKeyEvent>(current);
+  e.Key = key;
+  e.Shift = shift;
+  e.System = current.Msg == WM_SYSKEYDOWN || current.Msg == WM_SYSKEYUP;
+  handler(e);
+  key = e.Handled ? 0 : e.Key;
+}
+}  // namespace
+
+void TEdit::KeyDown(WORD& key, TShiftState shift) { FireKey(OnKeyDown, current_, key, shift); }
+void TEdit::KeyUp(WORD& key, TShiftState shift) { FireKey(OnKeyUp, current_, key, shift); }
+void TEdit::KeyPress(char& key) {
+  if (!OnKeyPress) return;
+  auto e = EventFor<TKeyPressEvent>(current_);
+  e.Key = key;
+  OnKeyPress(e);
+  key = e.Handled ? 0 : e.Key;
+}
 void TEdit::Click() { if (OnClick) OnClick(); }
 void TEdit::DoEnter() { if (OnEnter) OnEnter(); }
 void TEdit::DoExit() { if (OnExit) OnExit(); }
@@ -131,9 +155,26 @@ LRESULT TEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return TWindow::WndProc(msg, wParam, lParam);
   }
   if (OnMessage) {
-    LRESULT result = 0;
-    if (OnMessage(msg, wParam, lParam, result)) return result;
+    TMessageEvent e;
+    e.Msg = msg;
+    e.WParam = wParam;
+    e.LParam = lParam;
+    OnMessage(e);
+    if (e.Handled) return e.Result;
   }
+  // Key handlers may send keys of their own.
+  auto restore = core::ScopeExit([this, previous = current_] { current_ = previous; });
+  current_.Msg = msg;
+  current_.WParam = wParam;
+  current_.LParam = lParam;
+  auto mouse = [&](TShiftState shift) {
+    auto e = EventFor<TMouseEvent>(current_);
+    e.Button = TMouseButton::Left;
+    e.Shift = shift;
+    e.X = GET_X_LPARAM(lParam);
+    e.Y = GET_Y_LPARAM(lParam);
+    return e;
+  };
   switch (msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -163,11 +204,18 @@ LRESULT TEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_LBUTTONDOWN:
       pressed_ = true;
-      if (OnMouseDown) OnMouseDown(TMouseButton::Left, KeyboardShiftState() | ssLeft, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      if (OnMouseDown) {
+        auto e = mouse(KeyboardShiftState() | ssLeft);
+        OnMouseDown(e);
+        if (e.Handled) return e.Result;
+      }
       return DefaultProc(msg, wParam, lParam);
     case WM_LBUTTONUP: {
       LRESULT r = DefaultProc(msg, wParam, lParam);
-      if (OnMouseUp) OnMouseUp(TMouseButton::Left, KeyboardShiftState(), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      if (OnMouseUp) {
+        auto e = mouse(KeyboardShiftState());
+        OnMouseUp(e);
+      }
       RECT rc = {};
       GetClientRect(Handle(), &rc);
       POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

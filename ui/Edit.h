@@ -9,7 +9,7 @@
 // and under Wine (a double-byte character counts once).
 //
 // The change event comes from EN_CHANGE, which the parent hands on: the parent
-// must be a window of this layer. This control uses its OnCommandNotify itself.
+// must be a window of this layer.
 #pragma once
 
 #include <windows.h>
@@ -22,9 +22,19 @@
 
 namespace ui {
 
+// The creation struct of an edit box: a bordered single-line box that
+// scrolls with the text.
+struct TEditParams : TCreateParams {
+  TEditParams() {
+    ClassName = "EDIT";
+    Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+    ExStyle = WS_EX_CLIENTEDGE;
+  }
+};
+
 class TEdit : public TWindow {
  public:
-  TEdit();
+  using TParams = TEditParams;
 
   std::function<void()> OnChange;
   std::function<void()> OnEnter;
@@ -46,12 +56,10 @@ class TEdit : public TWindow {
   void ReplaceSel(std::string_view text);
   void ClearSelection() { ReplaceSel(""); }
 
-  bool Focused() const { return Handle() && GetFocus() == Handle(); }
   // WM_SETREDRAW; turning it on again does not repaint: see Invalidate. A
   // hidden control is left alone.
   void SetRedraw(bool on);
   bool RedrawOff() const { return redrawOff_; }
-  void Invalidate();
   // The caret in client coordinates (where it would be, when not focused).
   POINT CaretPos() const;
   int ClientHeight() const;
@@ -66,7 +74,8 @@ class TEdit : public TWindow {
   int FontHeight(HFONT font = nullptr) const;
 
  protected:
-  // Key events: setting key to 0 keeps it from the control.
+  // Key events: setting key to 0 keeps it from the control. Each fires its
+  // event (OnKeyDown...) with the message being handled.
   virtual void KeyDown(WORD& key, TShiftState shift);
   virtual void KeyUp(WORD& key, TShiftState shift);
   virtual void KeyPress(char& key);
@@ -78,8 +87,10 @@ class TEdit : public TWindow {
   virtual LRESULT GetDlgCode(const MSG* msg, LRESULT code) { (void)msg; return code; }
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void ControlCommand(TCommandEvent& e) override;
 
  private:
+  TMessageEvent current_;  // the message the key and mouse methods run for
   bool pressed_ = false;  // the left button went down in the control
   bool redrawOff_ = false;
 };

@@ -4,8 +4,10 @@
 #include <exception>
 #include <string>
 
+#include <windows.h>
+
+#include "core/AppEvents.h"
 #include "core/Debug_Unit.h"
-#include "ui/Application.h"
 #include "ui/MessageBox.h"
 
 namespace ui {
@@ -26,8 +28,12 @@ void HandleException(const char* where) noexcept {
     DebugOut().Write(where).Write(".Exception: ").Write(text).WriteLn();
     if (showing.exchange(true)) return;
     struct TReset { std::atomic<bool>& flag; ~TReset() { flag = false; } } reset{showing};
-    TApplication* app = TApplication::Current();
-    ShowMessageBox(app ? app->Handle() : nullptr, text, app ? app->Title() : std::string(), MB_OK | MB_ICONSTOP);
+    // The application window carries the title as its caption; the barrier
+    // (and so the window base) needs no more of the application.
+    HWND owner = static_cast<HWND>(app::ApplicationWindow());
+    char title[256] = {};
+    if (owner) GetWindowTextA(owner, title, sizeof title);
+    ShowMessageBox(owner, text, title, MB_OK | MB_ICONSTOP);
   } catch (...) {
   }
 }

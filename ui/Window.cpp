@@ -1,20 +1,22 @@
 #include "ui/Window.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
 #include <windowsx.h>
 
-#include <vector>
+#include <cstring>
 
-#include "ui/Application.h"
+#include "core/Handles.h"
+#include "core/ScopeGuard.h"
 #include "ui/ErrorHandler.h"
 
 namespace ui {
 
 namespace {
-// Window properties: the bound object, and a subclassed control's own procedure.
+// The window property that binds the object.
 constexpr const char* kObjectProp = "QvWindowObject";
-constexpr const char* kOldProcProp = "QvWindowOldProc";
-
-WNDPROC OldProcOf(HWND hwnd) { return reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOldProcProp)); }
+// Our entry in a control's SetWindowSubclass chain.
+constexpr UINT_PTR kSubclassId = 0x51560001;
 
 TShiftState MouseShiftState(WPARAM keys) {
   TShiftState s = 0;
@@ -26,6 +28,59 @@ TShiftState MouseShiftState(WPARAM keys) {
   if (keys & MK_MBUTTON) s |= ssMiddle;
   return s;
 }
+
+template <class E>
+E MakeEvent(UINT msg, WPARAM wParam, LPARAM lParam) {
+  E e;
+  e.Msg = msg;
+  e.WParam = wParam;
+  e.LParam = lParam;
+  return e;
+}
+
+TMouseButton ButtonOf(UINT msg) {
+  switch (msg) {
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return TMouseButton::Right;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return TMouseButton::Middle;
+    default: return TMouseButton::Left;
+  }
+}
+
+bool IsCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
+
+// The control an owner-draw message is about (none for a menu's).
+HWND OwnerDrawControl(HWND parent, UINT msg, LPARAM lParam) {
+  switch (msg) {
+    case WM_DRAWITEM: {
+      auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      return d && d->CtlType != ODT_MENU ? d->hwndItem : nullptr;
+    }
+    case WM_MEASUREITEM: {
+      auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      return m && m->CtlType != ODT_MENU ? GetDlgItem(parent, static_cast<int>(m->CtlID)) : nullptr;
+    }
+    case WM_DELETEITEM: {
+      auto* d = reinterpret_cast<DELETEITEMSTRUCT*>(lParam);
+      return d ? d->hwndItem : nullptr;
+    }
+    case WM_COMPAREITEM: {
+      auto* c = reinterpret_cast<COMPAREITEMSTRUCT*>(lParam);
+      return c ? c->hwndItem : nullptr;
+    }
+  }
+  return nullptr;
+}
+
+// Runs handler with an event when it is set; true (with the result) when the
+// handler took the message.
+template <class E, class H>
+bool Fire(const H& handler, E& e, LRESULT& result) {
+  if (!handler) return false;
+  handler(e);
+  if (!e.Handled) return false;
+  result = e.Result;
+  return true;
+}
 }  // namespace
 
 TShiftState KeyboardShiftState() {
@@ -36,6 +91,13 @@ TShiftState KeyboardShiftState() {
   return s;
 }
 
+std::string TCopyDataEvent::Text() const {
+  if (!Data || Size == 0) return std::string();
+  const char* bytes = static_cast<const char*>(Data);
+  const void* zero = std::memchr(bytes, 0, Size);
+  return std::string(bytes, zero ? static_cast<const char*>(zero) - bytes : Size);
+}
+
 TWindow::~TWindow() {
   if (!hwnd_) return;
   HWND hwnd = hwnd_;
@@ -44,14 +106,15 @@ TWindow::~TWindow() {
 }
 
 void TWindow::Detach() {
+  if (!hwnd_) return;
   RemovePropA(hwnd_, kObjectProp);
-  if (oldProc_) {
-    auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC));
-    if (current == &TWindow::SubclassProc) {
-      SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-      RemovePropA(hwnd_, kOldProcProp);
-    }
-    oldProc_ = nullptr;
+  if (subclassed_) {
+    // Someone who subclassed the control on top of the chain without
+    // SetWindowSubclass still calls it: removing ours would put the control's
+    // own procedure back over theirs. Ours then stays, forwarding only, and
+    // goes at WM_NCDESTROY.
+    if (GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == chainProc_) RemoveWindowSubclass(hwnd_, &TWindow::SubclassProc, kSubclassId);
+    subclassed_ = false;
   }
   hwnd_ = nullptr;
 }
@@ -91,36 +154,8 @@ bool TWindow::Create(const TCreateParams& p) {
 void TWindow::Subclass(HWND hwnd) {
   hwnd_ = hwnd;
   SetPropA(hwnd, kObjectProp, this);
-  oldProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWindow::SubclassProc)));
-  SetPropA(hwnd, kOldProcProp, reinterpret_cast<HANDLE>(oldProc_));
-}
-
-int TWindow::ShowModal() {
-  TApplication* app = TApplication::Current();
-  if (!hwnd_ || !app || inModal_) return 0;
-  std::vector<HWND> disabled;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&disabled));
-  std::erase_if(disabled, [&](HWND w) { return w == hwnd_ || !IsWindowVisible(w) || !IsWindowEnabled(w); });
-  for (HWND w : disabled) EnableWindow(w, FALSE);
-  modalResult_ = 0;
-  inModal_ = true;
-  HWND self = hwnd_;
-  Show();
-  SetForegroundWindow(self);
-  while (modalResult_ == 0 && IsWindow(self) && !app->Terminated()) app->HandleMessageOrIdle();
-  inModal_ = false;
-  // The others first, so that activation goes back to one of them.
-  for (HWND w : disabled)
-    if (IsWindow(w)) EnableWindow(w, TRUE);
-  if (hwnd_) Hide();
-  return app->Terminated() && modalResult_ == 0 ? 0 : modalResult_;
+  subclassed_ = SetWindowSubclass(hwnd, &TWindow::SubclassProc, kSubclassId, 0) != FALSE;
+  chainProc_ = subclassed_ ? GetWindowLongPtrA(hwnd, GWLP_WNDPROC) : 0;
 }
 
 void TWindow::Destroy() {
@@ -140,10 +175,25 @@ TWindow* TWindow::FromHandle(HWND hwnd) {
 void TWindow::Show() { if (hwnd_) ShowWindow(hwnd_, SW_SHOW); }
 void TWindow::Hide() { if (hwnd_) ShowWindow(hwnd_, SW_HIDE); }
 bool TWindow::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
-void TWindow::Close() { if (hwnd_) SendMessageA(hwnd_, WM_CLOSE, 0, 0); }
+bool TWindow::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
+void TWindow::SetEnabled(bool on) { if (hwnd_) EnableWindow(hwnd_, on ? TRUE : FALSE); }
 void TWindow::SetFont(HFONT font) { if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
 void TWindow::SetBounds(int x, int y, int w, int h) { if (hwnd_) MoveWindow(hwnd_, x, y, w, h, TRUE); }
 void TWindow::Focus() { if (hwnd_) SetFocus(hwnd_); }
+void TWindow::Invalidate() { if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE); }
+
+RECT TWindow::Bounds() const {
+  RECT r = {};
+  if (!hwnd_ || !GetWindowRect(hwnd_, &r)) return r;
+  if (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD) MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+SIZE TWindow::ClientSize() const {
+  RECT r = {};
+  if (hwnd_) GetClientRect(hwnd_, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
 
 std::string TWindow::Caption() const {
   if (!hwnd_) return std::string();
@@ -159,14 +209,78 @@ void TWindow::SetCaption(std::string_view text) {
 }
 
 LRESULT TWindow::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (oldProc_) return CallWindowProcA(oldProc_, hwnd_, msg, wParam, lParam);
+  if (subclassed_) return DefSubclassProc(hwnd_, msg, wParam, lParam);
   return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
+void TWindow::ControlCommand(TCommandEvent& e) { if (OnControlCommand) OnControlCommand(e); }
+void TWindow::ControlNotify(TNotifyMessageEvent& e) { if (OnControlNotify) OnControlNotify(e); }
+void TWindow::ControlColor(TCtlColorEvent& e) { if (OnControlColor) OnControlColor(e); }
+void TWindow::ControlScroll(TScrollEvent& e) { if (OnControlScroll) OnControlScroll(e); }
+
+bool TWindow::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  auto childOf = [this](HWND h) -> TWindow* {
+    TWindow* child = h ? FromHandle(h) : nullptr;
+    return child != this ? child : nullptr;
+  };
+  auto take = [&result](const TMessageEvent& e) {
+    if (e.Handled) result = e.Result;
+    return e.Handled;
+  };
+  if (msg == WM_COMMAND) {
+    TWindow* child = childOf(reinterpret_cast<HWND>(lParam));
+    if (!child) return false;
+    auto e = MakeEvent<TCommandEvent>(msg, wParam, lParam);
+    e.Id = LOWORD(wParam);
+    e.Code = HIWORD(wParam);
+    e.Control = reinterpret_cast<HWND>(lParam);
+    child->ControlCommand(e);
+    return take(e);
+  }
+  if (msg == WM_NOTIFY) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    TWindow* child = header ? childOf(header->hwndFrom) : nullptr;
+    if (!child) return false;
+    auto e = MakeEvent<TNotifyMessageEvent>(msg, wParam, lParam);
+    e.Header = header;
+    child->ControlNotify(e);
+    return take(e);
+  }
+  if (IsCtlColor(msg)) {
+    TWindow* child = childOf(reinterpret_cast<HWND>(lParam));
+    if (!child) return false;
+    auto e = MakeEvent<TCtlColorEvent>(msg, wParam, lParam);
+    e.DC = reinterpret_cast<HDC>(wParam);
+    e.Control = reinterpret_cast<HWND>(lParam);
+    child->ControlColor(e);
+    return take(e);
+  }
+  if (msg == WM_HSCROLL || msg == WM_VSCROLL) {
+    TWindow* child = childOf(reinterpret_cast<HWND>(lParam));
+    if (!child) return false;
+    auto e = MakeEvent<TScrollEvent>(msg, wParam, lParam);
+    e.Code = LOWORD(wParam);
+    e.Pos = static_cast<short>(HIWORD(wParam));
+    e.Control = reinterpret_cast<HWND>(lParam);
+    e.Vertical = msg == WM_VSCROLL;
+    child->ControlScroll(e);
+    return take(e);
+  }
+  if (msg == WM_DRAWITEM || msg == WM_MEASUREITEM || msg == WM_DELETEITEM || msg == WM_COMPAREITEM) {
+    TWindow* child = childOf(OwnerDrawControl(hwnd_, msg, lParam));
+    if (!child) return false;
+    auto e = MakeEvent<TMessageEvent>(msg, wParam, lParam);
+    child->ControlMessage(e);
+    return take(e);
+  }
+  return false;
+}
+
 LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
   if (OnMessage) {
-    LRESULT result = 0;
-    if (OnMessage(msg, wParam, lParam, result)) return result;
+    auto e = MakeEvent<TMessageEvent>(msg, wParam, lParam);
+    if (Fire(OnMessage, e, result)) return result;
   }
   switch (msg) {
     case WM_CREATE:
@@ -183,22 +297,13 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) != WA_INACTIVE && OnActivate) OnActivate();
       if (LOWORD(wParam) == WA_INACTIVE && OnDeactivate) OnDeactivate();
       break;
-    case WM_ACTIVATEAPP:
-      if (TApplication* app = TApplication::Current()) app->ActivateApp(wParam != 0);
+    case WM_SIZE: {
+      auto e = MakeEvent<TSizeEvent>(msg, wParam, lParam);
+      e.Kind = static_cast<UINT>(wParam);
+      e.Width = LOWORD(lParam);
+      e.Height = HIWORD(lParam);
+      if (Fire(OnResize, e, result)) return result;
       break;
-    case WM_SIZE:
-      if (OnResize) OnResize();
-      break;
-    case WM_CLOSE: {
-      bool canClose = true;
-      if (OnCloseQuery) OnCloseQuery(canClose);
-      if (!canClose) return 0;
-      if (OnClose) OnClose();
-      TApplication* app = TApplication::Current();
-      if (inModal_) modalResult_ = IDCANCEL;
-      else if (app && app->MainForm() == this) app->Terminate();
-      else Hide();
-      return 0;
     }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -207,67 +312,162 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
       auto& handler = down ? OnKeyDown : OnKeyUp;
       if (!handler) break;
-      WORD key = static_cast<WORD>(wParam);
-      handler(key, KeyboardShiftState());
-      if (key == 0) return 0;
-      wParam = key;
+      auto e = MakeEvent<TKeyEvent>(msg, wParam, lParam);
+      e.Key = static_cast<WORD>(wParam);
+      e.Shift = KeyboardShiftState();
+      e.System = msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP;
+      handler(e);
+      if (e.Handled || e.Key == 0) return e.Result;
+      wParam = e.Key;
       break;
     }
     case WM_CHAR: {
       if (!OnKeyPress) break;
-      char key = static_cast<char>(wParam);
-      OnKeyPress(key);
-      if (key == 0) return 0;
-      wParam = static_cast<unsigned char>(key);
+      auto e = MakeEvent<TKeyPressEvent>(msg, wParam, lParam);
+      e.Key = static_cast<char>(wParam);
+      OnKeyPress(e);
+      if (e.Handled || e.Key == 0) return e.Result;
+      wParam = static_cast<unsigned char>(e.Key);
       break;
     }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-      bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
-      auto& handler = down ? OnMouseDown : OnMouseUp;
-      if (!handler) break;
-      TMouseButton button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP)   ? TMouseButton::Left
-                            : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) ? TMouseButton::Right
-                                                                             : TMouseButton::Middle;
-      handler(button, MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
+    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
+    case WM_MOUSEMOVE: {
+      const auto& handler = msg == WM_MOUSEMOVE ? OnMouseMove
+                            : (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) ? OnMouseDown
+                            : (msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP)       ? OnMouseUp
+                                                                                                          : OnDblClick;
+      auto e = MakeEvent<TMouseEvent>(msg, wParam, lParam);
+      e.Button = ButtonOf(msg);
+      e.Shift = MouseShiftState(wParam);
+      e.X = GET_X_LPARAM(lParam);
+      e.Y = GET_Y_LPARAM(lParam);
+      if (Fire(handler, e, result)) return result;
       break;
     }
-    case WM_MOUSEMOVE:
-      if (OnMouseMove) OnMouseMove(MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      break;
-    case WM_LBUTTONDBLCLK:
-      if (OnDblClick) OnDblClick();
-      break;
     case WM_PAINT: {
-      if (!OnPaint || oldProc_) break;  // a control paints itself
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      struct TEnd { HWND h; PAINTSTRUCT* ps; ~TEnd() { EndPaint(h, ps); } } end{hwnd_, &ps};
-      OnPaint(dc, ps.rcPaint);
+      if (!OnPaint || subclassed_) break;  // a control paints itself
+      core::TPaintDC dc(hwnd_);
+      auto e = MakeEvent<TPaintEvent>(msg, wParam, lParam);
+      e.DC = dc.get();
+      e.Update = dc.Area();
+      OnPaint(e);
       return 0;
     }
+    case WM_ERASEBKGND: {
+      auto e = MakeEvent<TEraseEvent>(msg, wParam, lParam);
+      e.DC = reinterpret_cast<HDC>(wParam);
+      if (Fire(OnEraseBackground, e, result)) return result;
+      break;
+    }
+    case WM_SETCURSOR: {
+      auto e = MakeEvent<TSetCursorEvent>(msg, wParam, lParam);
+      e.Window = reinterpret_cast<HWND>(wParam);
+      e.HitTest = static_cast<short>(LOWORD(lParam));
+      e.MouseMsg = HIWORD(lParam);
+      if (Fire(OnSetCursor, e, result)) return result;
+      break;
+    }
+    case WM_NCHITTEST: {
+      if (!OnHitTest) break;
+      auto e = MakeEvent<THitTestEvent>(msg, wParam, lParam);
+      e.X = GET_X_LPARAM(lParam);
+      e.Y = GET_Y_LPARAM(lParam);
+      e.HitTest = static_cast<int>(DefaultProc(msg, wParam, lParam));
+      OnHitTest(e);
+      return e.HitTest;
+    }
+    case WM_SYSCOMMAND: {
+      auto e = MakeEvent<TSysCommandEvent>(msg, wParam, lParam);
+      e.Command = static_cast<UINT>(wParam & 0xFFF0);
+      e.X = GET_X_LPARAM(lParam);
+      e.Y = GET_Y_LPARAM(lParam);
+      if (Fire(OnSysCommand, e, result)) return result;
+      break;
+    }
     case WM_COMMAND: {
-      auto control = reinterpret_cast<HWND>(lParam);
-      if (OnCommand && OnCommand(LOWORD(wParam), HIWORD(wParam), control)) return 0;
-      TWindow* child = control ? FromHandle(control) : nullptr;
-      if (child && child != this && child->OnCommandNotify) {
-        child->OnCommandNotify(HIWORD(wParam));
-        return 0;
-      }
+      auto e = MakeEvent<TCommandEvent>(msg, wParam, lParam);
+      e.Id = LOWORD(wParam);
+      e.Code = HIWORD(wParam);
+      e.Control = reinterpret_cast<HWND>(lParam);
+      if (Fire(OnCommand, e, result)) return result;
       break;
     }
     case WM_NOTIFY: {
-      auto* header = reinterpret_cast<NMHDR*>(lParam);
-      TWindow* child = header ? FromHandle(header->hwndFrom) : nullptr;
-      LRESULT result = 0;
-      if (child && child != this && child->OnNotify && child->OnNotify(*header, result)) return result;
+      auto e = MakeEvent<TNotifyMessageEvent>(msg, wParam, lParam);
+      e.Header = reinterpret_cast<NMHDR*>(lParam);
+      if (Fire(OnNotify, e, result)) return result;
       break;
     }
+    case WM_COPYDATA: {
+      if (!OnCopyData) break;
+      auto e = MakeEvent<TCopyDataEvent>(msg, wParam, lParam);
+      e.Sender = reinterpret_cast<HWND>(wParam);
+      if (const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam)) {
+        e.DataWord = data->dwData;
+        e.Data = data->lpData;
+        e.Size = data->lpData ? data->cbData : 0;
+      }
+      if (Fire(OnCopyData, e, result)) return result;
+      break;
+    }
+    case WM_DROPFILES: {
+      if (!OnDropFiles) break;
+      auto drop = reinterpret_cast<HDROP>(wParam);
+      auto finish = core::ScopeExit([drop] { DragFinish(drop); });
+      auto e = MakeEvent<TDropFilesEvent>(msg, wParam, lParam);
+      UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+      for (UINT i = 0; i < count; ++i) {
+        UINT n = DragQueryFileA(drop, i, nullptr, 0);
+        std::string name(n + 1, '\0');
+        n = DragQueryFileA(drop, i, name.data(), n + 1);
+        name.resize(n);
+        e.Files.push_back(std::move(name));
+      }
+      DragQueryPoint(drop, &e.Point);
+      OnDropFiles(e);
+      return e.Result;
+    }
+    case WM_CONTEXTMENU: {
+      auto e = MakeEvent<TContextMenuEvent>(msg, wParam, lParam);
+      e.Window = reinterpret_cast<HWND>(wParam);
+      e.X = GET_X_LPARAM(lParam);
+      e.Y = GET_Y_LPARAM(lParam);
+      if (Fire(OnContextMenu, e, result)) return result;
+      break;
+    }
+    case WM_TIMER: {
+      auto e = MakeEvent<TTimerEvent>(msg, wParam, lParam);
+      e.Id = wParam;
+      if (Fire(OnTimer, e, result)) return result;
+      break;
+    }
+    case WM_WINDOWPOSCHANGING: {
+      auto e = MakeEvent<TWindowPosEvent>(msg, wParam, lParam);
+      e.Pos = reinterpret_cast<WINDOWPOS*>(lParam);
+      if (Fire(OnWindowPosChanging, e, result)) return result;
+      break;
+    }
+    case WM_INITMENUPOPUP: {
+      auto e = MakeEvent<TInitMenuPopupEvent>(msg, wParam, lParam);
+      e.Menu = reinterpret_cast<HMENU>(wParam);
+      e.Index = LOWORD(lParam);
+      e.WindowMenu = HIWORD(lParam) != 0;
+      if (Fire(OnInitMenuPopup, e, result)) return result;
+      break;
+    }
+    default:
+      if (IsCtlColor(msg)) {
+        auto e = MakeEvent<TCtlColorEvent>(msg, wParam, lParam);
+        e.DC = reinterpret_cast<HDC>(wParam);
+        e.Control = reinterpret_cast<HWND>(lParam);
+        if (Fire(OnCtlColor, e, result)) return result;
+      }
+      break;
   }
+  if (Unhandled(msg, wParam, lParam, result)) return result;
+  if (Reflect(msg, wParam, lParam, result)) return result;
   return DefaultProc(msg, wParam, lParam);
 }
 
@@ -294,13 +494,12 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
   return Dispatch(self, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK TWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   TWindow* self = FromHandle(hwnd);
-  if (self) return Dispatch(self, msg, wParam, lParam);
+  if (self && self->hwnd_ == hwnd) return Dispatch(self, msg, wParam, lParam);
   // Detached while another subclass sits on top of ours: only forward.
-  WNDPROC old = OldProcOf(hwnd);
-  LRESULT result = old ? CallWindowProcA(old, hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
-  if (msg == WM_NCDESTROY) RemovePropA(hwnd, kOldProcProp);
+  LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &TWindow::SubclassProc, kSubclassId);
   return result;
 }
 

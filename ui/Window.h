@@ -2,25 +2,33 @@
 // own (any class name not known yet is registered with the layer's window
 // procedure) the object is bound to the HWND at WM_NCCREATE, from the creation
 // parameters. For a class of the system or another module ("EDIT", "LISTBOX",
-// WC_TREEVIEWA...) the control is made and then subclassed: its messages reach
-// this object first and its own procedure is the default procedure. Either way
-// every message goes through WndProc inside the layer's one exception barrier
-// (ui/ErrorHandler.h).
+// WC_TREEVIEWA...) the control is made and then subclassed with the common
+// controls' SetWindowSubclass: its messages reach this object first and the
+// rest of the subclass chain (the control's own procedure at its end) is the
+// default procedure. Either way every message goes through WndProc inside the
+// layer's one exception barrier (ui/ErrorHandler.h).
 //
-// Messages become typed events named like form events (OnCreate, OnShow,
-// OnCloseQuery, OnKeyDown...); a derived window can also override WndProc and
-// call the base for what it does not handle. What no event handles goes to the
-// default procedure. A parent hands a control's WM_COMMAND and WM_NOTIFY on to
-// the control's OnCommandNotify and OnNotify when its own OnCommand did not
-// take them.
+// Messages become typed events (ui/Events.h), each taking one struct with the
+// message's fields and Handled/Result; OnMessage sees every message first. What
+// no event handles goes to the default procedure. A control class may override
+// WndProc for its own workings; a window in a program needs the events only.
+//
+// Reflection: a parent hands a control's WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*,
+// WM_HSCROLL / WM_VSCROLL and owner-draw messages to the control (its
+// Control... methods) when its own event did not handle them, so a control
+// class keeps its notifications to itself.
 //
 // Destroy order, in ~TWindow: (1) stop dispatching: the HWND no longer reaches
 // this object, whose derived part is already gone; (2) remove the subclass of a
 // control (left in place, forwarding only, when someone subclassed it on top of
-// ours); (3) destroy the HWND, its child windows with it. A derived window that
-// wants OnDestroy to run calls Destroy() in its own destructor, while it is
-// still whole. A window destroyed from outside (by its parent, say) gets its
-// events up to WM_NCDESTROY and is then left without a handle.
+// ours without SetWindowSubclass); (3) destroy the HWND, its child windows with
+// it. A derived window that wants OnDestroy to run calls Destroy() in its own
+// destructor, while it is still whole. A window destroyed from outside (by its
+// parent, say) gets its events up to WM_NCDESTROY and is then left without a
+// handle.
+//
+// Top-level behaviour (owner, modal state, closing, dialog keys) is TForm's
+// (ui/Form.h); this base knows nothing of the application.
 #pragma once
 
 #include <windows.h>
@@ -28,6 +36,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include "ui/Events.h"
 
 namespace ui {
 
@@ -37,7 +47,7 @@ struct TCreateParams {
   DWORD Style = WS_OVERLAPPEDWINDOW;
   DWORD ExStyle = 0;
   int X = CW_USEDEFAULT, Y = CW_USEDEFAULT, Width = CW_USEDEFAULT, Height = CW_USEDEFAULT;
-  HWND Parent = nullptr;  // HWND_MESSAGE for a message-only window
+  HWND Parent = nullptr;  // the parent of a child, the owner of a top-level window; HWND_MESSAGE
   int Id = 0;             // control id of a child window
   HFONT Font = nullptr;   // sent as WM_SETFONT after creation; the caller keeps it
   // For a class the layer registers:
@@ -45,13 +55,6 @@ struct TCreateParams {
   HBRUSH Background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   HICON Icon = nullptr;
 };
-
-// Modifier keys (and, for mouse events, buttons) down, as events report them.
-enum : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
-using TShiftState = unsigned;
-TShiftState KeyboardShiftState();
-
-enum class TMouseButton { Left, Right, Middle };
 
 class TWindow {
  public:
@@ -71,77 +74,97 @@ class TWindow {
   void Show();
   void Hide();
   bool Visible() const;
-  // Asks the window to close, as the user does (WM_CLOSE).
-  void Close();
+  bool Enabled() const;
+  void SetEnabled(bool on);
   std::string Caption() const;
   void SetCaption(std::string_view text);
-  // Shows the window modally: every other enabled top-level window of the
-  // thread is disabled, and the application's loop runs until SetModalResult
-  // (or closing, which gives IDCANCEL) ends it or the application terminates
-  // (0). The window is hidden again and the others enabled before it returns.
-  int ShowModal();
-  void SetModalResult(int result) { modalResult_ = result; }
-  int ModalResult() const { return modalResult_; }
-  // Tab, the arrow keys, Enter and Esc move between the controls and press the
-  // default and cancel buttons, as in a dialog box (IsDialogMessage).
-  bool DialogNavigation = false;
-
   void SetFont(HFONT font);
   void SetBounds(int x, int y, int width, int height);
+  // The window's rectangle in its parent's client area (the screen for a
+  // top-level window), and its client area's size.
+  RECT Bounds() const;
+  SIZE ClientSize() const;
   void Focus();
+  bool Focused() const { return hwnd_ && GetFocus() == hwnd_; }
+  void Invalidate();
 
-  // Typed events.
+  // Notifications.
   std::function<void()> OnCreate;    // WM_CREATE; a control's right after it is subclassed
   std::function<void()> OnDestroy;   // WM_DESTROY
   std::function<void()> OnShow;      // WM_SHOWWINDOW, shown
   std::function<void()> OnHide;      // WM_SHOWWINDOW, hidden
   std::function<void()> OnActivate;  // WM_ACTIVATE, active
   std::function<void()> OnDeactivate;
-  std::function<void()> OnResize;    // WM_SIZE
-  // WM_CLOSE: OnCloseQuery may refuse; then OnClose runs and the window hides
-  // (a modal one ends with IDCANCEL; the application's main window ends the
-  // application instead).
-  std::function<void(bool& canClose)> OnCloseQuery;
-  std::function<void()> OnClose;
-  // WM_KEYDOWN / WM_SYSKEYDOWN and WM_KEYUP / WM_SYSKEYUP: setting key to 0
-  // keeps the key from the default procedure.
-  std::function<void(WORD& key, TShiftState shift)> OnKeyDown;
-  std::function<void(WORD& key, TShiftState shift)> OnKeyUp;
-  // WM_CHAR (one byte; a double-byte character comes as two): setting key to
-  // 0 swallows it, another value is passed on instead.
-  std::function<void(char& key)> OnKeyPress;
-  // Mouse messages in client coordinates.
-  std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseDown;
-  std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseUp;
-  std::function<void(TShiftState shift, int x, int y)> OnMouseMove;
-  std::function<void()> OnDblClick;  // left button
-  // WM_PAINT, between BeginPaint and EndPaint.
-  std::function<void(HDC dc, const RECT& update)> OnPaint;
-  // WM_COMMAND: control id, notification code, control; true when handled.
-  std::function<bool(WORD id, WORD code, HWND control)> OnCommand;
-  // This control's notifications, handed on by its parent: WM_COMMAND's code,
-  // and WM_NOTIFY (true, with the result, when handled).
-  std::function<void(WORD code)> OnCommandNotify;
-  std::function<bool(NMHDR& header, LRESULT& result)> OnNotify;
-  // Sees every message first; true (with its result) when it handled it.
-  std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)> OnMessage;
+
+  // Message events (ui/Events.h).
+  std::function<void(TMessageEvent&)> OnMessage;  // every message, first
+  std::function<void(TSizeEvent&)> OnResize;
+  std::function<void(TKeyEvent&)> OnKeyDown;
+  std::function<void(TKeyEvent&)> OnKeyUp;
+  std::function<void(TKeyPressEvent&)> OnKeyPress;
+  std::function<void(TMouseEvent&)> OnMouseDown;
+  std::function<void(TMouseEvent&)> OnMouseUp;
+  std::function<void(TMouseEvent&)> OnMouseMove;
+  std::function<void(TMouseEvent&)> OnDblClick;
+  std::function<void(TPaintEvent&)> OnPaint;  // windows of the layer's own classes
+  std::function<void(TEraseEvent&)> OnEraseBackground;
+  std::function<void(TCtlColorEvent&)> OnCtlColor;  // a child's colours
+  std::function<void(TSetCursorEvent&)> OnSetCursor;
+  std::function<void(THitTestEvent&)> OnHitTest;
+  std::function<void(TSysCommandEvent&)> OnSysCommand;
+  std::function<void(TCommandEvent&)> OnCommand;  // menus, accelerators and children
+  std::function<void(TNotifyMessageEvent&)> OnNotify;  // children's WM_NOTIFY
+  std::function<void(TCopyDataEvent&)> OnCopyData;
+  std::function<void(TDropFilesEvent&)> OnDropFiles;  // needs DragAcceptFiles
+  std::function<void(TContextMenuEvent&)> OnContextMenu;
+  std::function<void(TTimerEvent&)> OnTimer;
+  std::function<void(TWindowPosEvent&)> OnWindowPosChanging;
+  std::function<void(TInitMenuPopupEvent&)> OnInitMenuPopup;
+
+  // This control's reflected notifications, for plain TWindow controls
+  // (control classes override the Control... methods instead).
+  std::function<void(TCommandEvent&)> OnControlCommand;
+  std::function<void(TNotifyMessageEvent&)> OnControlNotify;
+  std::function<void(TCtlColorEvent&)> OnControlColor;
+  std::function<void(TScrollEvent&)> OnControlScroll;
 
  protected:
   virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
-  // The class's own procedure for a control, else DefWindowProcA.
+  // The rest of the subclass chain for a control, else DefWindowProcA.
   LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  bool Subclassed() const { return subclassed_; }
+
+  // Reflected from the parent, when the parent's own event left the message.
+  virtual void ControlCommand(TCommandEvent& e);
+  virtual void ControlNotify(TNotifyMessageEvent& e);
+  virtual void ControlColor(TCtlColorEvent& e);
+  virtual void ControlScroll(TScrollEvent& e);
+  // WM_DRAWITEM, WM_MEASUREITEM, WM_DELETEITEM, WM_COMPAREITEM.
+  virtual void ControlMessage(TMessageEvent& e) { (void)e; }
+
+  // What a derived window does with a message that OnMessage and the
+  // message's own event left, before reflection and the default procedure;
+  // true (with the result) when it took it. The window base takes none.
+  virtual bool Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    (void)msg, (void)wParam, (void)lParam, (void)result;
+    return false;
+  }
+
+  // Stops dispatching to this object and removes the subclass, leaving the
+  // HWND (step 1 and 2 of the destroy order).
+  void Detach();
 
  private:
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR data);
   static LRESULT Dispatch(TWindow* self, UINT msg, WPARAM wParam, LPARAM lParam);
   void Subclass(HWND hwnd);
-  void Detach();
+  bool Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   HWND hwnd_ = nullptr;
-  WNDPROC oldProc_ = nullptr;  // set for a subclassed control
-  int modalResult_ = 0;
-  bool inModal_ = false;
+  bool subclassed_ = false;
+  LONG_PTR chainProc_ = 0;  // the window procedure once our subclass was in
 };
 
 // A message-only window (no display, no activation, not enumerated): for

@@ -7,6 +7,7 @@
 
 #include "completion/DynamicComplete.h"
 #include "ui/Application.h"
+#include "ui/Form.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ class TDemoComplete : public TDynamicComplete {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmdLine, int) {
   ui::TApplication app;
   app.SetTitle("quorvane");
-  ui::TWindow form;
+  ui::TForm form;
   ui::TCreateParams p;
   p.ClassName = "QvPopupDemo";
   p.Caption = "quorvane";

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "core/StringIni.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -49,6 +53,42 @@ TEST(SafeReplace, CreatesMissingFolders) {
   EXPECT_TRUE(fileio::DirectoryExists(dir / "a\\表\\ソ"));
   EXPECT_TRUE(fileio::FileExists(file));
   EXPECT_FALSE(fileio::FileExists(dir / "a"));
+}
+
+// What a save killed between writing and replacing leaves behind goes at the
+// next save or load of that file, unless the process that made it still runs.
+TEST(SafeReplace, StaleTemporariesGoAtTheNextSaveOrLoad) {
+  TempDir dir;
+  const std::string file = dir / "データ.txt";
+  // A process that runs for the test's length: its save may be under way.
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  char cmd[] = "cmd.exe";
+  ASSERT_TRUE(CreateProcessA(nullptr, cmd, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi));
+  const std::string dead = fileio::TemporaryName(file, 999996);
+  const std::string running = fileio::TemporaryName(file, pi.dwProcessId);
+  const std::vector<std::string> kept = {running, file + ".~tmpx12", file + ".bak",
+                                          fileio::TemporaryName(dir / "other.txt", 999996)};
+  for (const std::string& f : kept) WriteTextFile(f, "keep");
+  auto stale = [&] { WriteTextFile(dead, "half a save"); };
+
+  stale();
+  ASSERT_TRUE(fileio::WriteFileReplacing(file, "saved"));
+  EXPECT_FALSE(fileio::FileExists(dead)) << "after a save";
+  stale();
+  TStringIni ini;
+  ini.LoadFromFile(file);
+  EXPECT_FALSE(fileio::FileExists(dead)) << "after a load";
+  for (const std::string& f : kept) EXPECT_TRUE(fileio::FileExists(f)) << f;
+  EXPECT_EQ(ReadTextFile(file), "saved");
+
+  TerminateProcess(pi.hProcess, 0);
+  WaitForSingleObject(pi.hProcess, 5000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  fileio::RemoveStaleTemporaries(file);
+  EXPECT_FALSE(fileio::FileExists(running)) << "its process has ended";
 }
 
 TEST(Append, CreatesThenAppends) {

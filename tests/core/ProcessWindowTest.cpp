@@ -52,6 +52,13 @@ TEST(ProcessEnumerater, EndStaysAtTheEnd) {
   }
 }
 
+TEST(ProcessApi, ProgramFileOfAProcessById) {
+  const TProcessApi psapi;
+  EXPECT_TRUE(sjis::EqualsIgnoreCase(psapi.ProgramFile(GetCurrentProcessId()), ProgramFileName()));
+  EXPECT_EQ(psapi.ProgramFile(0), "");
+  EXPECT_EQ(psapi.ProgramFile(0xFFFFFFF0u), "");  // no such process
+}
+
 TEST(ProcessEnumerater, FactoryGivesTheNTEnumeratorOnNT) {
   auto e = CreateProcessEnumerater();
   EXPECT_NE(dynamic_cast<TProcessEnumeraterNT*>(e.get()), nullptr);

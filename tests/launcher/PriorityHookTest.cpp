@@ -25,9 +25,18 @@ class PriorityHook : public PriorityStore {
   TestWindow window;
   PriorityHook() {
     ShowWindow(window.hwnd, SW_SHOW);
-    SetForegroundWindow(window.hwnd);
+    // The key must reach this thread: the window is in front before it is sent.
+    PumpUntil(
+        [&] {
+          if (GetForegroundWindow() != window.hwnd) SetForegroundWindow(window.hwnd);
+          return GetForegroundWindow() == window.hwnd;
+        },
+        10000);
     SetFocus(window.hwnd);
     PumpFor(50);
+  }
+  void SetUp() override {
+    ASSERT_EQ(GetForegroundWindow(), window.hwnd) << "another window kept the foreground";
   }
 };
 

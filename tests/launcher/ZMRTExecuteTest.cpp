@@ -35,7 +35,6 @@ class ExecuteRoad : public LauncherWindow {
     main->Edit1->SetText(text);
     main->Edit1->SetSel(static_cast<int>(sjis::CharCount(text)), 0);
     main->Edit1->KeywordChange();
-    main->CurrentItem = main->Edit1->CurrentKeyword();
   }
   std::string RecordedArgs() {
     const std::string file = dir / "rec\\args.txt";
@@ -62,10 +61,10 @@ TEST_F(ExecuteRoad, EnterRunsTheKeywordAddsHistorySavesAndClearsTheBox) {
   TZMRTMain& m = Start("UseHistory=1\r\nUpPriority=1\r\nUpPriorityCount=1\r\n");
   AddKeyword("rec", recorder);
   Type("rec alpha");
-  ASSERT_NE(m.CurrentItem, nullptr);
+  ASSERT_NE(m.CurrentItem(), nullptr);
   m.ExecuteActionExecute();
   EXPECT_NE(RecordedArgs().find("alpha"), std::string::npos);
-  EXPECT_EQ(m.CurrentItem, nullptr);
+  EXPECT_EQ(m.CurrentItem(), nullptr);
   EXPECT_EQ(m.Edit1->Text(), "");
   EXPECT_GE(m.Edit1->History().IndexOf("rec alpha"), 0);
   EXPECT_FALSE(m.Running);
@@ -99,8 +98,8 @@ TEST_F(ExecuteRoad, HideRulesAfterARun) {
     // System command 11 parses its parameters as switches; 10 only opens a folder.
     AddKeyword(name, c.type == 0 ? recorder : (c.pendingSwitches ? "11" : "10"), c.type);
     Type(c.pendingSwitches ? name + " /X=5" : name);
-    ASSERT_NE(m.CurrentItem, nullptr);
-    EXPECT_EQ(m.CurrentItem->GetType(), c.type);
+    ASSERT_NE(m.CurrentItem(), nullptr);
+    EXPECT_EQ(m.CurrentItem()->GetType(), c.type);
     m.ExecuteActionExecute();
     EXPECT_EQ(m.Hidden, c.hides);
     main.reset();
@@ -111,7 +110,7 @@ TEST_F(ExecuteRoad, ForcedRunHandsTheTextToTheShellWithoutTheBang) {
   TZMRTMain& m = Start("HideWhenRun=1\r\n");
   ShowWindow(m.Handle(), SW_SHOWNA);
   Type("!notepad x.txt");
-  ASSERT_EQ(m.CurrentItem, nullptr);
+  ASSERT_EQ(m.CurrentItem(), nullptr);
   m.HotKeyCommand("*FORCEEXE");
   ASSERT_EQ(shellCalls.size(), 1u);
   EXPECT_EQ(shellCalls[0].file, "notepad x.txt");
@@ -140,7 +139,7 @@ TEST_F(ExecuteRoad, UnmatchedTextBecomesARequestOrABeep) {
     TZMRTMain& m = Start(c.settings);
     AddKeyword("abc", recorder);
     m.Edit1->SetText(c.text);
-    m.CurrentItem = nullptr;
+    m.ClearCurrentItem();
     m.ExecuteActionExecute();
     EXPECT_EQ(EditorParams(), c.params);
     EXPECT_EQ(beeps, c.beeps);
@@ -263,7 +262,7 @@ TEST_F(ExecuteRoad, DropsBecomeNewRequestsOrParametersOfTheShownKeyword) {
   // A file on a group keyword: named after the file inside that group.
   AddKeyword("tools", "", 5);
   Type("tools");
-  ASSERT_NE(m.CurrentItem, nullptr);
+  ASSERT_NE(m.CurrentItem(), nullptr);
   m.TargetDrop(nullptr, a);
   EXPECT_EQ(EditorParams(), "\"Action=New\"\r\n\"Command=" + Esc(a) + "\"\r\n\"KeyWord=tools/a\"\r\n");
   // A file on a normal keyword runs it with the file, and no editor starts.

@@ -91,10 +91,17 @@ class LauncherStatus : public LauncherWindow {
     if (!comment.empty()) item->SetComment(comment);
     return item;
   }
+  // Shows text with item as the current item: the window gets its own view of
+  // the item, as it does from a parse.
   void Show(const std::string& text, TKeyWordX* item) {
     main->Edit1->SetText(text);
-    main->CurrentItem = item;
+    main->SetCurrentItem(ViewOf(item));
     main->UpdateStatus();
+  }
+  std::unique_ptr<TKeyWordX> ViewOf(TKeyWordX* item) {
+    if (!item) return nullptr;
+    if (item->GetType() == kTypeTemp) return main->KeyWordManager->CreateTemp(item->Name, item->GetCommand());
+    return main->KeyWordManager->FindKeyWord(item->GetKeyWord());
   }
   // The visible top-level captions, without shortcut texts.
   std::vector<std::string> Captions() {
@@ -112,7 +119,7 @@ class LauncherStatus : public LauncherWindow {
   }
   std::vector<std::unique_ptr<TKeyWordX>> items;
   void TearDown() override {
-    if (main) main->CurrentItem = nullptr;
+    if (main) main->ClearCurrentItem();
     items.clear();
     LauncherWindow::TearDown();
   }

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "core/AppEvents.h"
+
 namespace {
 
 std::map<HWND, std::map<UINT, int>>& Counts() {
@@ -51,10 +53,13 @@ WNDPROC TestWindow::OwnProcedure() { return CountingProc; }
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   DWORD start = GetTickCount();
   for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+    // Through the application's loop when there is one, as the programs run.
+    if (!app::ProcessMessages()) {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
     }
     if (done()) return true;
     if (GetTickCount() - start >= timeoutMs) return false;

@@ -18,7 +18,9 @@ struct TestWindow {
   static WNDPROC OwnProcedure();
 };
 
-// Pumps messages until done() or the timeout; true when done() held.
+// Pumps messages until done() or the timeout; true when done() held. With an
+// application object the messages go through its loop (message filters,
+// shortcuts, dialog keys), else they are dispatched plainly.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 // Pumps messages for the given time.
 void PumpFor(DWORD ms);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the launcher from the install folder on a private Xvfb display and
-# captures the screen to build/launcher.png (or the file given).
+# captures the screen to build/launcher.png (or the file given). QV_DPI=144
+# runs it at that screen DPI (the prefix copy's LogPixels).
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 source tests/support/wine-env.sh
@@ -11,6 +12,7 @@ exe="$QV_BUILD/win/dist/quorvane.exe"
 export WINEPREFIX="$QV_BUILD/wine/shot-prefix"
 rm -rf "$WINEPREFIX"
 cp -a "$QV_PRISTINE" "$WINEPREFIX"
+dpi=${QV_DPI:-96}
 
 xvfb_pid=""
 data=""
@@ -21,6 +23,10 @@ cleanup() {
   [ -n "$data" ] && rm -rf "$data"
 }
 trap cleanup EXIT
+if [ "$dpi" != 96 ]; then
+  qv_wine_env wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
+  qv_wine_env wineserver -w
+fi
 
 # A data folder of its own, so the launcher starts without the editor's setup.
 data=$(mktemp -d)

@@ -5,6 +5,7 @@
 
 #include "core/AppEvents.h"
 #include "tests/ui/UiFixture.h"
+#include "ui/Form.h"
 
 namespace {
 
@@ -50,7 +51,8 @@ TEST_F(ApplicationTest, AnotherThreadsWindowTakingTheForegroundDeactivates) {
 }
 
 TEST_F(ApplicationTest, DialogNavigationMovesTheFocusWithTab) {
-  ui::TWindow form, first, second;
+  ui::TForm form;
+  ui::TWindow first, second;
   form.DialogNavigation = true;
   ASSERT_TRUE(form.Create(Params()));
   for (auto* b : {&first, &second}) {

@@ -4,6 +4,7 @@
 
 #include "core/AppFlags.h"
 #include "tests/ui/UiFixture.h"
+#include "ui/Form.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ TEST_F(ApplicationTest, HiddenApplicationWindowCarriesTheTitle) {
 }
 
 TEST_F(ApplicationTest, ClosingTheApplicationWindowClosesTheMainWindow) {
-  ui::TWindow main;
+  ui::TForm main;
   bool asked = false;
   main.OnCloseQuery = [&](bool& canClose) { asked = true; canClose = false; };
   ASSERT_TRUE(main.Create(Params()));
@@ -48,9 +49,10 @@ TEST_F(ApplicationTest, ClosingTheApplicationWindowClosesTheMainWindow) {
 TEST_F(ApplicationTest, MessageFilterCanKeepAMessageFromItsWindow) {
   ui::TWindow w;
   std::vector<WPARAM> reached;
-  w.OnMessage = [&](UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
-    if (msg == kPing) reached.push_back(wParam);
-    return msg == kPing;
+  w.OnMessage = [&](ui::TMessageEvent& e) {
+    if (e.Msg != kPing) return;
+    reached.push_back(e.WParam);
+    e.Answer(0);
   };
   ASSERT_TRUE(w.Create(Params()));
   std::vector<WPARAM> filtered;
@@ -75,9 +77,8 @@ TEST_F(ApplicationTest, IdleRunsWhenTheQueueIsEmptyUntilTerminated) {
   int idles = 0;
   bool pinged = false;
   ui::TWindow w;
-  w.OnMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT&) {
-    if (msg == kPing) pinged = idles == 0;
-    return false;
+  w.OnMessage = [&](ui::TMessageEvent& e) {
+    if (e.Msg == kPing) pinged = idles == 0;
   };
   ASSERT_TRUE(w.Create(Params()));
   PostMessageA(w.Handle(), kPing, 0, 0);

@@ -38,10 +38,10 @@ TEST_F(ControlTest, EditIsSubclassedAndItsEventsRunFirst) {
   bool created = false;
   edit.OnCreate = [&] { created = true; };
   std::string typed;
-  edit.OnKeyPress = [&](char& key) {
-    typed += key;
-    if (key == 'x') key = 0;        // swallowed
-    else if (key == 'a') key = 'b';  // replaced
+  edit.OnKeyPress = [&](ui::TKeyPressEvent& e) {
+    typed += e.Key;
+    if (e.Key == 'x') e.Key = 0;        // swallowed
+    else if (e.Key == 'a') e.Key = 'b';  // replaced
   };
   ASSERT_TRUE(edit.Create(Edit(101)));
   EXPECT_TRUE(created);
@@ -52,9 +52,9 @@ TEST_F(ControlTest, EditIsSubclassedAndItsEventsRunFirst) {
   EXPECT_EQ(edit.Caption(), "bc");  // the control's own procedure did the rest
 
   WORD seenKey = 0;
-  edit.OnKeyDown = [&](WORD& key, ui::TShiftState) {
-    seenKey = key;
-    if (key == VK_HOME) key = 0;
+  edit.OnKeyDown = [&](ui::TKeyEvent& e) {
+    seenKey = e.Key;
+    if (e.Key == VK_HOME) e.Key = 0;
   };
   SendMessageA(edit.Handle(), EM_SETSEL, 2, 2);
   SendMessageA(edit.Handle(), WM_KEYDOWN, VK_HOME, 0);
@@ -67,7 +67,7 @@ TEST_F(ControlTest, EditIsSubclassedAndItsEventsRunFirst) {
 TEST_F(ControlTest, ParentHandsNotificationsToTheControl) {
   ui::TWindow edit;
   std::vector<WORD> codes;
-  edit.OnCommandNotify = [&](WORD code) { codes.push_back(code); };
+  edit.OnControlCommand = [&](ui::TCommandEvent& e) { codes.push_back(e.Code); };
   ASSERT_TRUE(edit.Create(Edit(102)));
   edit.SetCaption("表示");
   EXPECT_NE(std::find(codes.begin(), codes.end(), WORD(EN_CHANGE)), codes.end());
@@ -80,10 +80,9 @@ TEST_F(ControlTest, ParentHandsNotificationsToTheControl) {
   p.Y = 40; p.Width = 200; p.Height = 100;
   ASSERT_TRUE(tree.Create(p));
   UINT notified = 0;
-  tree.OnNotify = [&](NMHDR& h, LRESULT& result) {
-    notified = h.code;
-    result = 5;
-    return true;
+  tree.OnControlNotify = [&](ui::TNotifyMessageEvent& e) {
+    notified = e.Header->code;
+    e.Answer(5);
   };
   NMHDR h = {tree.Handle(), 0, NM_CLICK};
   EXPECT_EQ(SendMessageA(form.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&h)), 5);
@@ -92,7 +91,7 @@ TEST_F(ControlTest, ParentHandsNotificationsToTheControl) {
 
 TEST_F(ControlTest, ExceptionInAControlsEventIsShown) {
   ui::TWindow edit;
-  edit.OnKeyPress = [](char&) { throw std::runtime_error("入力エラー"); };
+  edit.OnKeyPress = [](ui::TKeyPressEvent&) { throw std::runtime_error("入力エラー"); };
   ASSERT_TRUE(edit.Create(Edit(103)));
   SendMessageA(edit.Handle(), WM_CHAR, 'q', 0);
   ASSERT_EQ(boxes.size(), 1u);
@@ -121,7 +120,7 @@ TEST_F(ControlTest, DestroyingTheObjectRemovesTheSubclassThenTheControl) {
   WNDPROC top = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT { return CallWindowProcA(below, h, m, w, l); };
   SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(top));
   int pressed = 0;
-  edit.OnKeyPress = [&](char&) { ++pressed; };
+  edit.OnKeyPress = [&](ui::TKeyPressEvent&) { ++pressed; };
   SendMessageA(hwnd, WM_CHAR, 'a', 0);
   EXPECT_EQ(pressed, 1);
   edit.Destroy();

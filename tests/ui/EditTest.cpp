@@ -75,12 +75,12 @@ TEST_F(EditTest, SelectionCountsCharacters) {
 TEST_F(EditTest, KeyEventsRunBeforeTheControlAndMayEatTheKey) {
   ui::TEdit e;
   std::string typed;
-  e.OnKeyPress = [&](char& c) {
-    typed += c;
-    if (c == 'x') c = 0;
+  e.OnKeyPress = [&](ui::TKeyPressEvent& k) {
+    typed += k.Key;
+    if (k.Key == 'x') k.Key = 0;
   };
   WORD up = 0;
-  e.OnKeyUp = [&](WORD& k, ui::TShiftState) { up = k; };
+  e.OnKeyUp = [&](ui::TKeyEvent& k) { up = k.Key; };
   ASSERT_TRUE(e.Create(Edit(4)));
   for (char c : {'a', 'x', 'b'}) SendMessageA(e.Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
   SendMessageA(e.Handle(), WM_KEYUP, VK_END, 0xC0000001);

@@ -1,6 +1,7 @@
 // Actions and local hotkeys run from the message loop when their keys are typed
 // for real into an active window of the program.
 #include "ui/ActionList.h"
+#include "ui/Form.h"
 
 #include "core/HotKeyUtils.h"
 #include "core/HotKey_List.h"
@@ -18,9 +19,8 @@ class ShortCutTest : public UiTest {
     p.Style = WS_OVERLAPPEDWINDOW;
     p.X = 40; p.Y = 40; p.Width = 200; p.Height = 100;
     ASSERT_TRUE(window.Create(p));
-    window.OnMessage = [this](UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
-      if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) keysReached.push_back(static_cast<WORD>(wParam));
-      return false;
+    window.OnMessage = [this](ui::TMessageEvent& e) {
+      if (e.Msg == WM_KEYDOWN || e.Msg == WM_SYSKEYDOWN) keysReached.push_back(static_cast<WORD>(e.WParam));
     };
     window.Show();
     SetForegroundWindow(window.Handle());
@@ -29,18 +29,18 @@ class ShortCutTest : public UiTest {
   }
   bool Reached(WORD key) const { return std::find(keysReached.begin(), keysReached.end(), key) != keysReached.end(); }
 
-  ui::TWindow window;
+  ui::TForm window;
   std::vector<WORD> keysReached;
 };
 
 TEST_F(ShortCutTest, ActionShortCutRunsInsteadOfReachingTheWindow) {
-  ui::TActionList list;
+  ui::TActionList list(window);
   ui::TAction save, off;
   int saved = 0, offRuns = 0;
-  save.ShortCut = kScCtrl | 'S';
+  save.SetShortCut(kScCtrl | 'S');
   save.OnExecute = [&] { ++saved; };
-  off.ShortCut = kScCtrl | 'D';
-  off.Enabled = false;
+  off.SetShortCut(kScCtrl | 'D');
+  off.SetEnabled(false);
   off.OnExecute = [&] { ++offRuns; };
   list.Add(&save);
   list.Add(&off);
@@ -65,10 +65,10 @@ TEST_F(ShortCutTest, ActionShortCutRunsInsteadOfReachingTheWindow) {
 }
 
 TEST_F(ShortCutTest, AltShortCutArrivesAsASystemKey) {
-  ui::TActionList list;
+  ui::TActionList list(window);
   ui::TAction act;
   int runs = 0;
-  act.ShortCut = kScAlt | kScShift | VK_F7;
+  act.SetShortCut(kScAlt | kScShift | VK_F7);
   act.OnExecute = [&] { ++runs; };
   list.Add(&act);
   Type({VK_MENU, VK_SHIFT, VK_F7});
@@ -104,9 +104,9 @@ TEST_F(ShortCutTest, LocalHotKeysOfTheListFireWhileTheProgramIsActive) {
 }
 
 TEST_F(ShortCutTest, ActionFreedByWhatItRuns) {
-  auto list = std::make_unique<ui::TActionList>();
+  auto list = std::make_unique<ui::TActionList>(window);
   auto act = std::make_unique<ui::TAction>();
-  act->ShortCut = kScCtrl | 'Q';
+  act->SetShortCut(kScCtrl | 'Q');
   act->OnExecute = [&] { act.reset(); list.reset(); };
   list->Add(act.get());
   Type({VK_CONTROL, 'Q'});

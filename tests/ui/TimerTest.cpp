@@ -31,9 +31,9 @@ TEST_F(TimerTest, NoCollisionWithTimersOfOtherWindows) {
   ui::TCreateParams p;
   p.ClassName = "QvTestTimerUser";
   ASSERT_TRUE(w.Create(p));
-  w.OnMessage = [&](UINT msg, WPARAM id, LPARAM, LRESULT&) {
-    if (msg == WM_TIMER && id == t.Id()) ++theirs;
-    return msg == WM_TIMER;
+  w.OnTimer = [&](ui::TTimerEvent& e) {
+    if (e.Id == t.Id()) ++theirs;
+    e.Answer(0);
   };
   SetTimer(w.Handle(), t.Id(), 10, nullptr);  // the same number, on a window of its own
   t.SetEnabled(true);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/AppFlags.h"
+#include "tests/support/TestWindow.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
 
@@ -31,17 +32,10 @@ class UiTest : public ::testing::Test {
     app::SetTerminated(false);
   }
 
-  // Pumps messages until cond holds; false when it still does not after a
-  // generous deadline (a failure, never a measurement).
-  bool PumpUntil(const std::function<bool()>& cond) {
-    DWORD start = GetTickCount();
-    for (;;) {
-      app->ProcessMessages();
-      if (cond()) return true;
-      if (GetTickCount() - start > 10000) return false;
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-  }
+  // Pumps messages through the application's loop until cond holds; false
+  // when it still does not after a generous deadline (a failure, never a
+  // measurement).
+  bool PumpUntil(const std::function<bool()>& cond) { return ::PumpUntil(cond, 10000); }
   // Handles what is queued now and what the system delivers soon after.
   void Drain() {
     for (int i = 0; i < 5; ++i) {

@@ -54,7 +54,7 @@ class WindowPickerTest : public UiTest {
     picker_.OnTargetDrop = [this](int x, int y, HWND h, const std::string& t, const std::string& f) {
       drops_.push_back({x, y, h, t, f});
     };
-    picker_.OnMouseUp = [this](ui::TMouseButton, ui::TShiftState, int, int) { ++mouseUps_; };
+    picker_.OnMouseUp = [this](ui::TMouseEvent&) { ++mouseUps_; };
     Drain();
   }
   void TearDown() override {

@@ -38,8 +38,11 @@ TEST_F(WindowTest, ObjectIsBoundAtCreationAndEventsRun) {
   w.OnCreate = [&] { events.push_back(w.Handle() ? "create" : "create without handle"); };
   w.OnShow = [&] { events.push_back("show"); };
   w.OnHide = [&] { events.push_back("hide"); };
-  w.OnResize = [&] { events.push_back("resize"); };
-  w.OnCommand = [&](WORD id, WORD code, HWND) { events.push_back("command " + std::to_string(id) + "/" + std::to_string(code)); return true; };
+  w.OnResize = [&](ui::TSizeEvent&) { events.push_back("resize"); };
+  w.OnCommand = [&](ui::TCommandEvent& e) {
+    events.push_back("command " + std::to_string(e.Id) + "/" + std::to_string(e.Code));
+    e.Answer(0);
+  };
   ASSERT_TRUE(w.Create(Params()));
   EXPECT_FALSE(w.Create(Params()));  // one window per object
   EXPECT_EQ(ui::TWindow::FromHandle(w.Handle()), &w);
@@ -62,14 +65,15 @@ TEST_F(WindowTest, ObjectIsBoundAtCreationAndEventsRun) {
 TEST_F(WindowTest, MouseAndPaintEvents) {
   ui::TWindow w;
   std::vector<std::string> events;
-  w.OnMouseDown = [&](ui::TMouseButton b, ui::TShiftState s, int x, int y) {
-    events.push_back("down " + std::to_string(int(b)) + " " + std::to_string(s) + " " + std::to_string(x) + "," + std::to_string(y));
+  w.OnMouseDown = [&](ui::TMouseEvent& e) {
+    events.push_back("down " + std::to_string(int(e.Button)) + " " + std::to_string(e.Shift) + " " + std::to_string(e.X) +
+                     "," + std::to_string(e.Y));
   };
-  w.OnMouseUp = [&](ui::TMouseButton b, ui::TShiftState, int, int) { events.push_back("up " + std::to_string(int(b))); };
-  w.OnMouseMove = [&](ui::TShiftState, int x, int y) { events.push_back("move " + std::to_string(x) + "," + std::to_string(y)); };
-  w.OnDblClick = [&] { events.push_back("dbl"); };
+  w.OnMouseUp = [&](ui::TMouseEvent& e) { events.push_back("up " + std::to_string(int(e.Button))); };
+  w.OnMouseMove = [&](ui::TMouseEvent& e) { events.push_back("move " + std::to_string(e.X) + "," + std::to_string(e.Y)); };
+  w.OnDblClick = [&](ui::TMouseEvent& e) { events.push_back("dbl " + std::to_string(int(e.Button))); };
   int painted = 0;
-  w.OnPaint = [&](HDC dc, const RECT&) { painted += dc != nullptr; };
+  w.OnPaint = [&](ui::TPaintEvent& e) { painted += e.DC != nullptr; };
   auto p = Params();
   p.ClassName = "QvTestDblClkWindow";
   p.ClassStyle = CS_DBLCLKS;
@@ -78,7 +82,8 @@ TEST_F(WindowTest, MouseAndPaintEvents) {
   SendMessageA(w.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-3, 4));
   SendMessageA(w.Handle(), WM_RBUTTONUP, 0, 0);
   SendMessageA(w.Handle(), WM_LBUTTONDBLCLK, 0, 0);
-  EXPECT_EQ(events, (std::vector<std::string>{"down 0 9 10,20", "move -3,4", "up 1", "dbl"}));
+  SendMessageA(w.Handle(), WM_MBUTTONDBLCLK, 0, 0);
+  EXPECT_EQ(events, (std::vector<std::string>{"down 0 9 10,20", "move -3,4", "up 1", "dbl 0", "dbl 2"}));
   w.Show();
   InvalidateRect(w.Handle(), nullptr, TRUE);
   UpdateWindow(w.Handle());
@@ -88,39 +93,14 @@ TEST_F(WindowTest, MouseAndPaintEvents) {
 TEST_F(WindowTest, OnMessageSeesEveryMessageFirst) {
   ui::TWindow w;
   int seen = 0;
-  w.OnMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT& result) {
-    if (msg != kPing) return false;
+  w.OnMessage = [&](ui::TMessageEvent& e) {
+    if (e.Msg != kPing) return;
     ++seen;
-    result = 7;
-    return true;
+    e.Answer(7);
   };
   ASSERT_TRUE(w.Create(Params()));
   EXPECT_EQ(SendMessageA(w.Handle(), kPing, 0, 0), 7);
   EXPECT_EQ(seen, 1);
-}
-
-TEST_F(WindowTest, CloseAsksThenHidesAndTheMainWindowEndsTheApplication) {
-  ui::TWindow w;
-  bool allow = false;
-  int closed = 0;
-  w.OnCloseQuery = [&](bool& canClose) { canClose = allow; };
-  w.OnClose = [&] { ++closed; };
-  ASSERT_TRUE(w.Create(Params()));
-  w.Show();
-  w.Close();
-  EXPECT_TRUE(w.Visible());
-  EXPECT_EQ(closed, 0);
-  allow = true;
-  w.Close();
-  EXPECT_FALSE(w.Visible());
-  EXPECT_EQ(closed, 1);
-  EXPECT_TRUE(IsWindow(w.Handle()));
-  EXPECT_FALSE(app->Terminated());
-
-  app->SetMainForm(&w);
-  w.Close();
-  app->Run();  // returns once the quit message arrives
-  EXPECT_TRUE(app->Terminated());
 }
 
 TEST_F(WindowTest, DestroyOrder) {
@@ -151,7 +131,7 @@ TEST_F(WindowTest, DestroyOrder) {
 TEST_F(WindowTest, ExceptionStopsAtTheWindowProcedureAndIsShown) {
   ui::TWindow w;
   int kind = 0;
-  w.OnCommand = [&](WORD, WORD, HWND) -> bool {
+  w.OnCommand = [&](ui::TCommandEvent&) {
     if (kind == 0) throw std::runtime_error("キーワードが壊れています");
     throw 42;
   };
@@ -172,7 +152,7 @@ TEST_F(WindowTest, ExceptionStopsAtTheWindowProcedureAndIsShown) {
 TEST_F(WindowTest, FailureWhileTheErrorBoxIsUpIsOnlyLogged) {
   ui::TWindow w;
   ASSERT_TRUE(w.Create(Params()));
-  w.OnCommand = [&](WORD, WORD, HWND) -> bool { throw std::runtime_error("again"); };
+  w.OnCommand = [&](ui::TCommandEvent&) { throw std::runtime_error("again"); };
   ui::SetMessageBoxHandler([&](const ui::TMessageBoxRequest& r) {
     boxes.push_back(r);
     SendMessageA(w.Handle(), WM_COMMAND, 1, 0);  // as a timer would while the box is up
@@ -212,34 +192,6 @@ TEST_F(WindowTest, HandlesCloseWhatTheyOwn) {
   ASSERT_TRUE(IsWindow(h));
   hwnd.reset();
   EXPECT_FALSE(IsWindow(h));
-}
-
-TEST_F(WindowTest, ShowModalRunsTheLoopUntilAResult) {
-  ui::TWindow owner, dialog;
-  ASSERT_TRUE(owner.Create(Params("owner")));
-  ASSERT_TRUE(dialog.Create(Params("dialog")));
-  owner.Show();
-  bool ownerDisabled = false;
-  dialog.OnMessage = [&](UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
-    if (msg != kPing) return false;
-    ownerDisabled = !IsWindowEnabled(owner.Handle());
-    dialog.SetModalResult(static_cast<int>(wParam));
-    return true;
-  };
-  PostMessageA(dialog.Handle(), kPing, IDOK, 0);
-  EXPECT_EQ(dialog.ShowModal(), IDOK);
-  EXPECT_TRUE(ownerDisabled);
-  EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
-  EXPECT_FALSE(dialog.Visible());
-
-  PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(dialog.ShowModal(), IDCANCEL);
-  EXPECT_TRUE(IsWindow(dialog.Handle()));
-
-  app->Terminate();
-  EXPECT_EQ(dialog.ShowModal(), 0);
-  EXPECT_TRUE(app->Terminated());
-  EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
 }
 
 }  // namespace

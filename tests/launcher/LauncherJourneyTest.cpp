@@ -1,0 +1,417 @@
+// The real quorvane.exe as a person uses it: keys typed with SendInput into
+// the launcher's window, and what a person would see or get read from outside
+// the process (a program started with its parameters, the box's text, the
+// status line as the debug log names it, files in the data folder).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/FileIO.h"
+#include "core/KeyWordX.h"
+#include "core/OSUtils.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+template <class F>
+bool WaitFor(F done, DWORD boundMs = 20000) {
+  for (DWORD waited = 0; waited < boundMs; waited += 25) {
+    if (done()) return true;
+    Sleep(25);
+  }
+  return done();
+}
+
+// Call hotkey of the test: Ctrl+Alt+Q (modifier bits Alt 1, Ctrl 2).
+constexpr char kCallKeySettings[] = "Call_Mod=3\r\nCall_key=81\r\n";
+
+class LauncherJourney : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    exe = dir / "quorvane.exe";
+    ASSERT_TRUE(CopyFileA(QV_LAUNCHER_EXE, exe.c_str(), FALSE));
+    fileio::ForceDirectories(dir / "Files");
+    ASSERT_TRUE(CopyFileA(QV_FAKE_EDITOR_EXE, (dir / "Files\\QVEditor.exe").c_str(), FALSE));
+    fileio::ForceDirectories(dir / "Users");
+    WriteTextFile(dir / "Users\\UseSameData.ini", "");
+    user = dir / "Users\\All Users";
+    fileio::ForceDirectories(user + "\\Items");
+    fileio::ForceDirectories(user + "\\Icons");
+  }
+  void TearDown() override {
+    if (HasFailure()) {
+      // The end of the launcher's own account of what it did.
+      const std::string log = Log();
+      size_t at = log.size();
+      for (int lines = 0; lines < 80 && at != std::string::npos && at > 0; ++lines) at = log.rfind('\n', at - 1);
+      std::printf("--- end of Debug.txt ---\n%s\n", log.substr(at == std::string::npos ? 0 : at).c_str());
+    }
+    if (process) {
+      if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+        if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process, 10000) == WAIT_TIMEOUT) TerminateProcess(process, 1);
+      }
+      CloseHandle(process);
+    }
+    if (job) CloseHandle(job);
+  }
+
+  // A keyword whose command is a recorder of its own: a program that writes
+  // its command line to args.txt beside itself. Returns that file.
+  std::string Recorder(TKeyWordManager& store, const std::string& name, const std::string& group = "",
+                       const std::string& comment = "") {
+    const std::string folder = dir / ("rec_" + std::to_string(recorders_++));
+    fileio::ForceDirectories(folder);
+    const std::string program = folder + "\\rec.exe";
+    CopyFileA(QV_FAKE_EDITOR_EXE, program.c_str(), FALSE);
+    std::unique_ptr<TKeyWordX> item = store.NewKeyWord(name, group, 0);
+    item->SetCommand(program);
+    if (!comment.empty()) item->SetComment(comment);
+    return folder + "\\args.txt";
+  }
+  void Settings(const std::string& extra) {
+    WriteTextFile(user + "\\quorvane.ini", "version=150103\r\nUpPriorityByRate=0\r\nUpPriorityCount=1\r\n" +
+                                               std::string(kCallKeySettings) + extra);
+  }
+
+  // Starts the launcher with "/Debug" and waits until it shows its box with
+  // the focus in it.
+  void Start() {
+    std::string line = "\"" + exe + "\" /Debug";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                               dir.path().c_str(), &si, &pi));
+    // The launcher goes with this test program, even when a time-out ends it:
+    // a launcher left behind would answer the next test's messages.
+    job = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    AssignProcessToJobObject(job, pi.hProcess);
+    ResumeThread(pi.hThread);
+    CloseHandle(pi.hThread);
+    process = pi.hProcess;
+    ASSERT_TRUE(WaitFor([&] { return Log().find("TZMRTMain.Craete:END") != std::string::npos; })) << Log();
+    window = FindWindowA("TZMRTMain", "quorvanemain");
+    ASSERT_TRUE(window);
+    edit = FindWindowExA(window, nullptr, "Edit", nullptr);
+    ASSERT_TRUE(edit);
+    WaitForInputIdle(process, 10000);
+    CallUp();
+  }
+  // Brings the launcher up as a person does: with the call hotkey when it is
+  // hidden (the hotkey toggles, so never while it is up). Then the box has
+  // the focus.
+  void CallUp() {
+    Idle();
+    if (!IsWindowVisible(window)) realinput::Chord({VK_CONTROL, VK_MENU, 'Q'});
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) && GetForegroundWindow() == window; }))
+        << "the launcher did not come up in front: " << Describe(GetForegroundWindow());
+    Idle();
+    Sleep(300);
+    ASSERT_EQ(GetForegroundWindow(), window) << Describe(GetForegroundWindow());
+  }
+  static std::string Describe(HWND w) {
+    char cls[64] = {}, title[64] = {};
+    DWORD pid = 0;
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowTextA(w, title, sizeof title);
+    GetWindowThreadProcessId(w, &pid);
+    return std::string(cls) + " '" + title + "' pid " + std::to_string(pid);
+  }
+  // Waits until the launcher has hidden itself (after a run, or Esc).
+  void ExpectHidden() {
+    Idle();
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); })) << "the launcher stays shown";
+    Idle();
+    // The display tells Wine of the focus that left the hidden window a little
+    // later; a person's next hotkey comes after that too.
+    Sleep(300);
+  }
+  // Returns once the launcher has handled the input sent so far: a sent
+  // message is answered at the launcher's next look at its queue, which also
+  // takes the queued key; the next answer comes after that key was handled.
+  void Idle() {
+    WaitForInputIdle(process, 5000);
+    for (int i = 0; i < 3; ++i) {
+      DWORD_PTR r = 0;
+      SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &r);
+    }
+  }
+  // Types at a person's pace: each key held until the launcher has handled it.
+  void Type(const std::string& script) {
+    realinput::TypeHeld(script, [this] { Idle(); });
+  }
+  std::string BoxText() const {
+    char text[512] = {};
+    SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));  // another process
+    return text;
+  }
+  std::string Log() const {
+    std::string text;
+    fileio::ReadWholeFile(dir / "Debug.txt", text);
+    return text;
+  }
+  // The last status the launcher showed, as its debug log names it.
+  std::string Status() const {
+    const std::string log = Log();
+    const std::string mark = "TZMRTMain.UpdateStatus:";
+    const size_t at = log.rfind(mark);
+    if (at == std::string::npos) return "-";
+    const size_t end = log.find_first_of("\r\n", at);
+    return log.substr(at + mark.size(), end - at - mark.size());
+  }
+  // The colour the box is painted in, read from the screen near its right end.
+  COLORREF BoxBackground() const {
+    RECT r = {};
+    GetWindowRect(edit, &r);
+    HDC screen = GetDC(nullptr);
+    const COLORREF back = GetPixel(screen, r.right - 6, (r.top + r.bottom) / 2);
+    ReleaseDC(nullptr, screen);
+    return back;
+  }
+  bool Alive() const { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+  // A message box or any other dialog of the launcher's process.
+  bool ShowsADialog() const {
+    struct TFind {
+      DWORD pid;
+      bool found;
+    } find = {GetProcessId(process), false};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* f = reinterpret_cast<TFind*>(p);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(w, &pid);
+          char cls[32] = {};
+          GetClassNameA(w, cls, sizeof cls);
+          if (pid == f->pid && IsWindowVisible(w) && std::string(cls) == "#32770") f->found = true;
+          return !f->found;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.found;
+  }
+  static std::string Read(const std::string& file) {
+    std::string text;
+    fileio::ReadWholeFile(file, text);
+    return text;
+  }
+  // The parameters a recorder got: its command line less the program.
+  static std::string ArgsOf(const std::string& file) {
+    if (!WaitFor([&] { return fileio::FileExists(file); })) return "(not run)";
+    std::string line = Read(file);
+    const size_t exeEnd = line.find("rec.exe");
+    if (exeEnd == std::string::npos) return line;
+    size_t at = exeEnd + 7;
+    if (at < line.size() && line[at] == '"') ++at;
+    while (at < line.size() && line[at] == ' ') ++at;
+    return line.substr(at);
+  }
+
+  TempDir dir;
+  std::string exe, user;
+  HANDLE process = nullptr, job = nullptr;
+  HWND window = nullptr, edit = nullptr;
+
+ private:
+  int recorders_ = 0;
+};
+
+// What Enter runs is what the box shows, however the text came to be there.
+TEST_F(LauncherJourney, TypedKeysAndEnterRunWhatTheBoxShows) {
+  std::string alphabet, recorder, popa, popb;
+  {
+    TKeyWordManager store(user + "\\Items", dir.path());
+    alphabet = Recorder(store, "alphabet");
+    recorder = Recorder(store, "recorder");
+    popa = Recorder(store, "popa");
+    popb = Recorder(store, "popb");
+    store.Save();
+  }
+  Settings("UseHistory=1\r\nRegistByEnter=1\r\n");
+  fileio::ForceDirectories(dir / "ファイル 置き場");
+  WriteTextFile(dir / "ファイル 置き場\\資料.txt", "x");
+  Start();
+
+  const struct {
+    const char* name;
+    std::string keys;
+    std::string shown;  // the box's text just before Enter
+    std::string* runs;  // the recorder that must run
+    std::string args;   // what it gets
+  } journeys[] = {
+      // The history offers its lines as candidates too: the Tab journeys come
+      // while it holds no longer line starting with "reco".
+      {"keyword typed in full", "recorder", "recorder", &recorder, ""},
+      {"Tab completion", "reco{Tab}", "recorder ", &recorder, ""},
+      {"Tab completion, then a parameter", "reco{Tab}x", "recorder x", &recorder, "x"},
+      {"prefix completed inline", "alp", "alphabet", &alphabet, ""},
+      {"keyword, blank and parameters", "recorder one \"two three\"", "recorder one \"two three\"", &recorder,
+       "one \"two three\""},
+      {"second row of the popup", "pop{Down}", "", nullptr, ""},
+  };
+  for (const auto& j : journeys) {
+    SCOPED_TRACE(j.name);
+    CallUp();
+    Type(j.keys);
+    const std::string shown = BoxText();
+    if (!j.shown.empty()) EXPECT_EQ(shown, j.shown);
+    std::string expectArgs = j.args;
+    const std::string* runs = j.runs;
+    if (!runs) {  // the row that Down brought into the box
+      ASSERT_TRUE(shown == "popa" || shown == "popb") << shown;
+      runs = shown == "popa" ? &popa : &popb;
+    }
+    Type("{Enter}");
+    EXPECT_EQ(ArgsOf(*runs), expectArgs);
+    for (const std::string* other : {&alphabet, &recorder, &popa, &popb})
+      if (other != runs) EXPECT_FALSE(fileio::FileExists(*other)) << *other;
+    for (const std::string* file : {&alphabet, &recorder, &popa, &popb}) fileio::DeleteFileAt(*file);
+    ExpectHidden();  // HideWhenRun
+    EXPECT_EQ(BoxText(), "");
+    ASSERT_TRUE(Alive());
+  }
+  // The runs are in the history, and the store kept the raised priorities:
+  // recorder ran most and now comes before alphabet.
+  EXPECT_TRUE(WaitFor([&] { return Read(user + "\\History.txt").find("recorder one") != std::string::npos; }))
+      << Read(user + "\\History.txt");
+  const std::string root = Read(user + "\\Items\\%.vane");
+  EXPECT_LT(root.find("recorder"), root.find("alphabet")) << root;
+}
+
+// A Japanese file name with a blank reaches the program as one parameter,
+// pasted into the box with Ctrl+V as a person would put it there.
+TEST_F(LauncherJourney, PastedJapanesePathIsOneParameter) {
+  std::string recorder;
+  {
+    TKeyWordManager store(user + "\\Items", dir.path());
+    recorder = Recorder(store, "recorder");
+    store.Save();
+  }
+  Settings("");
+  const std::string file = dir / "ファイル 置き場\\資料.txt";
+  fileio::ForceDirectories(dir / "ファイル 置き場");
+  WriteTextFile(file, "x");
+  Start();
+  Type("recorder ");
+  const std::string quoted = "\"" + file + "\"";
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, quoted.size() + 1);
+  memcpy(GlobalLock(mem), quoted.c_str(), quoted.size() + 1);
+  GlobalUnlock(mem);
+  SetClipboardData(CF_TEXT, mem);
+  CloseClipboard();
+  Type("{^V}");
+  ASSERT_TRUE(WaitFor([&] { return BoxText() == "recorder " + quoted; })) << BoxText();
+  Type("{Enter}");
+  EXPECT_EQ(ArgsOf(recorder), quoted);
+}
+
+// Text that matches nothing: the editor's request, or a beep with the error
+// colours; the group keyword runs its members; Esc and the call hotkey.
+TEST_F(LauncherJourney, UnmatchedTextGroupsEscAndTheCallHotkey) {
+  std::string alphabet, first, second;
+  {
+    TKeyWordManager store(user + "\\Items", dir.path());
+    alphabet = Recorder(store, "alphabet", "", "アルファベットの記録");
+    store.NewKeyWord("tools", "", 5);
+    first = Recorder(store, "one", "tools");
+    second = Recorder(store, "two", "tools");
+    store.Save();
+  }
+  // Distinct input backgrounds per colour set: white, red, green, blue.
+  Settings("RegistByEnter=1\r\nInputBack_C=16777215,255,65280,16711680\r\n");
+  Start();
+  const std::string request = dir / "Files\\args.txt";
+
+  // The status line names the keyword while it is typed, and the title on
+  // the empty box.
+  EXPECT_TRUE(WaitFor([&] { return Status() == "quorvane"; })) << Status();
+  Type("alp");
+  EXPECT_TRUE(WaitFor([&] { return Status() == "アルファベットの記録"; })) << Status();
+  // Backspace takes the inline part away: the box shows "alp", no keyword,
+  // and Enter asks the editor for a new one instead of running alphabet.
+  Type("{BS}");
+  ASSERT_EQ(BoxText(), "alp");
+  Type("{Enter}");
+  ASSERT_TRUE(WaitFor([&] { return fileio::FileExists(request); }));
+  ExpectHidden();  // HideWhenSetting
+  EXPECT_NE(Read(request).find("\"Action=New\"\r\n\"KeyWord=alp\"\r\n\"Type=-1\""), std::string::npos)
+      << Read(request);
+  EXPECT_FALSE(fileio::FileExists(alphabet));
+  fileio::DeleteFileAt(request);
+
+  // A blank makes the text no valid keyword: a beep and colour set 1.
+  CallUp();
+  Type("{^A}{BS}zz qq{Enter}");
+  EXPECT_TRUE(WaitFor([&] { return BoxBackground() == RGB(255, 0, 0); }, 5000)) << BoxBackground();
+  EXPECT_FALSE(fileio::FileExists(request));
+
+  // The group keyword (completed to "tools/" as its name is listed) asks
+  // before it runs; Enter takes the default answer, and its members run.
+  Type("{^A}{BS}tools");
+  EXPECT_EQ(BoxText(), "tools/");
+  Type("{Enter}");
+  ASSERT_TRUE(WaitFor([&] { return ShowsADialog(); })) << "the group's question";
+  Sleep(200);
+  realinput::Type("{Enter}");
+  EXPECT_EQ(ArgsOf(first), "");
+  EXPECT_EQ(ArgsOf(second), "");
+
+  // Esc hides; the call hotkey shows the box again with the focus in it.
+  ExpectHidden();
+  CallUp();
+  Type("alp{Esc}{Esc}");  // the list, then the text
+  EXPECT_TRUE(IsWindowVisible(window)) << "Esc with text only clears the box";
+  EXPECT_EQ(BoxText(), "");
+  Type("{Esc}");
+  ExpectHidden();
+  CallUp();
+  Type("alp");
+  EXPECT_EQ(BoxText(), "alphabet");
+  EXPECT_TRUE(Alive());
+}
+
+// Typing, completing, editing and deleting in a loop never reads a keyword
+// the box has already freed: no crash, no error box.
+TEST_F(LauncherJourney, FiftyRoundsOfTypingCompletingAndDeleting) {
+  std::string recorder;
+  {
+    TKeyWordManager store(user + "\\Items", dir.path());
+    recorder = Recorder(store, "recorder", "", "記録する");
+    Recorder(store, "record2");
+    std::unique_ptr<TKeyWordX> note = store.NewKeyWord("note", "", 0);
+    note->SetCommand("notepad.exe");
+    note->SetComment("メモ");
+    store.Save();
+  }
+  Settings("");
+  Start();
+  for (int round = 0; round < 50; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    CallUp();
+    Type("rec{Tab} p1 p2{BS}{BS}{BS}{Left}x{Del}{Home}{End} no{Tab}{BS}{BS}");
+    ASSERT_TRUE(Alive()) << "the launcher died";
+    ASSERT_FALSE(ShowsADialog()) << "an error box";
+    if (round % 2 == 0) {
+      Type("{^A}{BS}recorder a{Enter}");
+      ASSERT_EQ(ArgsOf(recorder), "a");
+      fileio::DeleteFileAt(recorder);
+    } else {
+      Type("{Esc}{Esc}{Esc}");  // the list, the text, the window
+    }
+    ExpectHidden();
+    ASSERT_TRUE(Alive()) << "the launcher died";
+    ASSERT_FALSE(ShowsADialog()) << "an error box";
+  }
+}
+
+}  // namespace

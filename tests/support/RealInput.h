@@ -1,0 +1,28 @@
+// Keys typed for real, as a person types them: SendInput with virtual-key
+// codes, so the window that has the focus gets the whole key-down, character,
+// key-up sequence from the system (US layout, as Wine maps it on Xvfb).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace realinput {
+
+// Presses the keys in order and releases them in reverse order (a chord).
+void Chord(const std::vector<WORD>& keys);
+// One character: letters, digits, blank and the ASCII punctuation of a US
+// keyboard, with Shift where the character needs it.
+void Char(char c);
+// A key script: plain characters as Char, and names in braces as keys:
+// {Enter} {Tab} {Esc} {BS} {Del} {Down} {Up} {Left} {Right} {Home} {End},
+// {^A} for Ctrl with a letter.
+void Type(const std::string& script);
+// The same at a person's pace: each key is held down until settle() returns,
+// then released, and settle() runs again (it waits until the program has
+// handled what it got).
+void TypeHeld(const std::string& script, const std::function<void()>& settle);
+
+}  // namespace realinput
