@@ -24,14 +24,6 @@ bool TPopupList::CreateWnd() {
   owner.X = owner.Y = 0;
   owner.Width = owner.Height = 1;
   if (!painter_->Create(owner)) return false;
-  painter_->OnMessage = [this](UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
-    if (msg != WM_DRAWITEM) return false;
-    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (item.hwndItem != Handle()) return false;
-    DrawRow(item);
-    result = TRUE;
-    return true;
-  };
   ui::TCreateParams p;
   p.ClassName = "LISTBOX";
   // No parent: the list floats above every window and belongs to no form; its
@@ -137,6 +129,12 @@ void TPopupList::SetItems(TCandidateRows rows) {
     if (!rows_.Empty()) SendMessageA(Handle(), LB_SETCOUNT, static_cast<WPARAM>(rows_.Count()), 0);
   }
   SyncScrollBar();
+}
+
+void TPopupList::ControlMessage(ui::TMessageEvent& e) {
+  if (e.Msg != WM_DRAWITEM) return;
+  DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(e.LParam));
+  e.Answer(TRUE);
 }
 
 void TPopupList::DrawRow(const DRAWITEMSTRUCT& item) const {

@@ -69,6 +69,8 @@ class TPopupList : public ui::TWindow {
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  // The rows' drawing, handed on by the owner.
+  void ControlMessage(ui::TMessageEvent& e) override;
 
  private:
   int RowAt(LPARAM lParam) const;
@@ -81,7 +83,8 @@ class TPopupList : public ui::TWindow {
 
   ui::TEdit* owner_;
   // A hidden window that owns the list: an owner-drawn list box sends its
-  // drawing requests to its owner, and the list floats without a parent.
+  // drawing requests to its owner (which hands them back to the list), and
+  // the list floats without a parent.
   std::unique_ptr<ui::TWindow> painter_;
   TCandidateRows rows_;
   bool redrawOn_ = true;
