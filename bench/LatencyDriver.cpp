@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -55,7 +56,7 @@ LRESULT Ask(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
 }
 
 std::wstring TextOf(HWND w) {
-  wchar_t buf[1024];
+  wchar_t buf[1024] = {};
   LRESULT n = Ask(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf));
   return n > 0 ? std::wstring(buf, static_cast<size_t>(std::min<LRESULT>(n, 1023))) : std::wstring();
 }
@@ -71,7 +72,7 @@ TState Poll(const TTarget& t) {
     // A list box that keeps its strings: the top row itself (the wide message:
     // the ANSI one comes back as UTF-16 across processes under Wine 8).
     if (s.Count > 0 && s.Top >= 0) {
-      wchar_t buf[1024];
+      wchar_t buf[1024] = {};
       LRESULT len = Ask(t.List, LB_GETTEXTLEN, static_cast<WPARAM>(s.Top));
       if (len > 0 && len < 1024 && Ask(t.List, LB_GETTEXT, static_cast<WPARAM>(s.Top), reinterpret_cast<LPARAM>(buf)) > 0)
         s.Row.assign(buf, static_cast<size_t>(len));
@@ -140,6 +141,15 @@ TSample Measure(const TTarget& t, WORD vk, const std::string& kind, FILE* raw) {
     now = NowMs();
     if (!(s == last)) {
       lastChange = now;
+      if (raw && std::getenv("QV_LATENCY_TRACE"))
+        std::fprintf(raw, "  %.3f visible=%d count=%ld top=%ld sel=%ld edit=%ls [%lu,%lu] row=%ls\n", now - t0, s.Visible,
+                     static_cast<long>(s.Count), static_cast<long>(s.Top), static_cast<long>(s.Selected), s.Edit.c_str(),
+                     s.SelStart, s.SelEnd, s.Row.c_str());
+      if (raw && std::getenv("QV_LATENCY_TRACE")) {
+        std::fprintf(raw, "    row %zu:", s.Row.size());
+        for (wchar_t c : s.Row) std::fprintf(raw, " %04x", unsigned(c));
+        std::fprintf(raw, "\n");
+      }
       last = s;
     }
     if (now - (lastChange >= 0 ? lastChange : t0) >= kQuietMs) break;

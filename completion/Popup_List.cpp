@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <string>
+
+#include "core/Sjis.h"
 
 TPopupList::TPopupList(ui::TWindow* owner, bool scrollBar)
     : owner_(dynamic_cast<ui::TEdit*>(owner)), scrollBar_(scrollBar) {
@@ -160,13 +163,35 @@ void TPopupList::DrawRow(const DRAWITEMSTRUCT& item) const {
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
 }
 
-int TPopupList::TopRowText(WPARAM size, char* buffer) const {
+LRESULT TPopupList::TopRowText(WPARAM size, LPARAM buffer, bool lengthOnly) const {
   const std::string& s = rows_[TopIndex()];  // none past the end
-  if (!buffer || size == 0) return 0;
-  size_t n = std::min(s.size(), static_cast<size_t>(size) - 1);
-  std::memcpy(buffer, s.data(), n);
-  buffer[n] = '\0';
-  return static_cast<int>(n);
+  // The messages come as the window's procedure takes them: wide when the
+  // subclass chain is a wide one.
+  if (IsWindowUnicode(Handle())) {
+    const int wide = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    if (lengthOnly) return wide;
+    auto* out = reinterpret_cast<wchar_t*>(buffer);
+    if (!out || size == 0) return 0;
+    std::wstring text(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), text.data(), wide);
+    const size_t n = std::min(text.size(), static_cast<size_t>(size) - 1);
+    std::copy_n(text.data(), n, out);
+    out[n] = L'\0';
+    return static_cast<LRESULT>(n);
+  }
+  if (lengthOnly) return static_cast<LRESULT>(s.size());
+  auto* out = reinterpret_cast<char*>(buffer);
+  if (!out || size == 0) return 0;
+  // Whole characters only.
+  size_t n = 0;
+  while (n < s.size()) {
+    const size_t len = sjis::CharLen(s, n);
+    if (n + len > static_cast<size_t>(size) - 1) break;
+    n += len;
+  }
+  std::memcpy(out, s.data(), n);
+  out[n] = '\0';
+  return static_cast<LRESULT>(n);
 }
 
 int TPopupList::ItemIndex() const {
@@ -225,9 +250,9 @@ int TPopupList::RowAt(LPARAM lParam) const {
 LRESULT TPopupList::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_GETTEXT:
-      return TopRowText(wParam, reinterpret_cast<char*>(lParam));
+      return TopRowText(wParam, lParam, false);
     case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(rows_[TopIndex()].size());
+      return TopRowText(0, 0, true);
     case WM_MOUSEACTIVATE: case WM_SETCURSOR: case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_LBUTTONUP:
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: case WM_MBUTTONDOWN: case WM_MBUTTONUP:
       if (OnMessage) {

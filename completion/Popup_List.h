@@ -76,7 +76,7 @@ class TPopupList : public ui::TWindow {
   int RowAt(LPARAM lParam) const;
   // A row as the list box draws one of its own strings.
   void DrawRow(const DRAWITEMSTRUCT& item) const;
-  int TopRowText(WPARAM size, char* buffer) const;
+  LRESULT TopRowText(WPARAM size, LPARAM buffer, bool lengthOnly) const;
   static bool MovesScrollBar(UINT msg);
   void SyncScrollBar();
   void NoteBarDrawn();
