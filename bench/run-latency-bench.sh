@@ -40,7 +40,8 @@ qv_wine_env wineserver -p
 qv_wine_env wine wineboot </dev/null >/dev/null 2>&1
 
 winpath() { echo "Z:${1//\//\\}"; }
-run() { qv_wine_env wine "$@" </dev/null 2>&1 | iconv -f CP932 -t UTF-8; }
+# Wine's own notices (a volume label it cannot read) are left out.
+run() { qv_wine_env wine "$@" </dev/null 2>&1 | iconv -f CP932 -t UTF-8 | grep -v "^wine: "; }
 
 echo "core $core, $rounds rounds of 12 words; milliseconds from the key to the last change"
 run "$win/bench/latency_driver.exe" --exe "$(winpath "$win/bench/latency_standin.exe")" --class QvLatencyStandIn \
