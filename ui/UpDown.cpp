@@ -77,7 +77,10 @@ bool TUpDown::Notify(NMHDR& header, LRESULT& result) {
   auto& nm = reinterpret_cast<NMUPDOWN&>(header);
   result = 1;  // the control does not step by itself
   int before = std::clamp(nm.iPos, min_, max_);
-  int next = StepFrom(nm.iPos, nm.iDelta);
+  // One step is always the increment: the control's own first step of a
+  // click may be 1 (Wine's is, when the press comes before its timer).
+  const int delta = nm.iDelta > 0 ? increment_ : nm.iDelta < 0 ? -increment_ : 0;
+  int next = StepFrom(nm.iPos, delta);
   bool allow = true;
   if (OnChanging) OnChanging(next, allow);
   if (!allow) return true;
