@@ -37,7 +37,7 @@ constexpr int kBitSetParam = 4;
 
 // clang-format off
 const ui::TLayoutRow kRows[] = {
-  {Kind<ui::TPageControl>, "Pages",          "", "",                                    6,   6, 408, 292, 0, ui::akLeft | ui::akTop | ui::akRight | ui::akBottom},
+  {Kind<ui::TPageControl>, "Pages",          "", "",                                    6,   6, 428, 292, 0, ui::akLeft | ui::akTop | ui::akRight | ui::akBottom},
   {Kind<ui::TTabSheet>,    "BasicSheet",     "Pages", "基本(&B)",                        0,   0,   0,   0},
   {Kind<ui::TTabSheet>,    "DetailSheet",    "Pages", "詳細(&S)",                        0,   0,   0,   0},
   {Kind<ui::TTabSheet>,    "AdvancedSheet",  "Pages", "高度な設定(&H)",                  0,   0,   0,   0},
@@ -52,10 +52,10 @@ const ui::TLayoutRow kRows[] = {
   {Kind<ui::TButton>,      "HotKeyDialog",   "AdvancedSheet", "...",                     202,  27,  26,  23},
   {Kind<ui::TLabel>,       "ScopeLabel",     "AdvancedSheet", "範囲(&C)",                236,  10, 100,  16},
   {Kind<ui::TComboBox>,    "ScopeBox",       "AdvancedSheet", "",                        236,  28, 156, 200, CBS_DROPDOWNLIST},
-  {Kind<ui::TGroupBox>,    "UseKeyword",     "AdvancedSheet", "キーワードの使用(&U)",      8,  58, 384, 124},
-  {Kind<ui::TCheckBox>,    "UseInputParam",  "UseKeyword", "入力時のパラメータにキーワードを使う(&P)", 10, 18, 366, 18},
-  {Kind<ui::TCheckBox>,    "UseIcon",        "UseKeyword", "アイコンの指定にキーワードを使う(&I)",     10, 38, 366, 18},
-  {Kind<ui::TCheckBox>,    "UseSetParam",    "UseKeyword", "設定時のパラメータにキーワードを使う(&W)", 10, 58, 366, 18},
+  {Kind<ui::TGroupBox>,    "UseKeyword",     "AdvancedSheet", "キーワードの使用(&U)",      8,  58, 404, 124},
+  {Kind<ui::TCheckBox>,    "UseInputParam",  "UseKeyword", "入力時のパラメータにキーワードを使う(&P)", 10, 18, 386, 18},
+  {Kind<ui::TCheckBox>,    "UseIcon",        "UseKeyword", "アイコンの指定にキーワードを使う(&I)",     10, 38, 386, 18},
+  {Kind<ui::TCheckBox>,    "UseSetParam",    "UseKeyword", "設定時のパラメータにキーワードを使う(&W)", 10, 58, 386, 18},
   {Kind<ui::TLabel>,       "UseKeywordNote", "UseKeyword", "※チェックした項目では、キーワードが\r\n   リンク先に置換されるようになります。", 10, 82, 366, 32},
   {Kind<ui::TCheckBox>,    "QuoteParam",     "AdvancedSheet", "空白を含むファイル・フォルダ名を\"で囲う(&Q)", 8, 188, 384, 18},
   {Kind<ui::TCheckBox>,    "ExpandWildCard", "AdvancedSheet", "ワイルドカードを展開して渡す(&E)", 8, 210, 384, 18},
@@ -63,8 +63,8 @@ const ui::TLayoutRow kRows[] = {
   {Kind<ui::TButton>,      "OKButton",       "", "OK",                                   6, 306,  80,  26, BS_DEFPUSHBUTTON, ui::akLeft | ui::akBottom},
   {Kind<ui::TButton>,      "CancelButton",   "", "キャンセル",                          92, 306,  80,  26, 0, ui::akLeft | ui::akBottom},
   {Kind<ui::TButton>,      "DeleteButton",   "", "削除(&X)",                           178, 306,  80,  26, 0, ui::akLeft | ui::akBottom},
-  {Kind<ui::TButton>,      "HelpButton",     "", "?",                                  326, 306,  26,  26, 0, ui::akRight | ui::akBottom},
-  {Kind<ui::TCheckBox>,    "TopMostButton",  "", "最前面",                             356, 306,  58,  26, BS_PUSHLIKE, ui::akRight | ui::akBottom},
+  {Kind<ui::TButton>,      "HelpButton",     "", "?",                                  346, 306,  26,  26, 0, ui::akRight | ui::akBottom},
+  {Kind<ui::TCheckBox>,    "TopMostButton",  "", "最前面",                             376, 306,  58,  26, BS_PUSHLIKE, ui::akRight | ui::akBottom},
 };
 // clang-format on
 
@@ -91,7 +91,7 @@ TEditCommand::TEditCommand(ui::TForm* owner) : ui::TForm(owner) {
   p.ClassName = "TEditCommand";
   p.BorderStyle = ui::TBorderStyle::Sizeable;
   p.BorderIcons = ui::biSystemMenu;
-  p.ClientWidth = 420;
+  p.ClientWidth = 440;
   p.ClientHeight = 338;
   p.DialogNavigation = true;
   Create(p);

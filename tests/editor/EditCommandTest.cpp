@@ -519,7 +519,7 @@ TEST_F(CommandDialogTest, PicturesOfThePages) {
       SaveWindowBitmap(dlg.Handle(), std::string(folder) + "\\editor-normal-" + names[i] + ".bmp");
     }
     pages.SetActivePageIndex(0);
-    dlg.Control<ui::TEdit>("NameEdit").SetText("other");
+    dlg.Control<ui::TEdit>("NameEdit").SetText("転送;");
     Drain();
     SaveWindowBitmap(dlg.Handle(), std::string(folder) + "\\editor-normal-name-warning.bmp");
   });
