@@ -38,7 +38,35 @@ ThemeLibrary& Library() {
   return library;
 }
 
+const TUxThemeOverride* g_override = nullptr;
+
 }  // namespace
 
-const TUxThemeEntryPoints& UxTheme() { return Library().entries(); }
-bool IsThemeLibraryLoaded() { return Library().loaded(); }
+const TUxThemeEntryPoints& UxTheme() { return g_override ? g_override->entries_ : Library().entries(); }
+bool IsThemeLibraryLoaded() { return g_override ? g_override->loaded_ : Library().loaded(); }
+
+TUxThemeOverride::TUxThemeOverride(const TUxThemeEntryPoints& entries, bool loaded)
+    : entries_(entries), loaded_(loaded), previous_(g_override) {
+  g_override = this;
+}
+
+TUxThemeOverride::~TUxThemeOverride() { g_override = previous_; }
+
+void TThemeHandle::Open(HWND window, const wchar_t* themeClass) {
+  Close();
+  if (!IsThemeLibraryLoaded() || !UxTheme().OpenThemeData) return;
+  theme_ = UxTheme().OpenThemeData(window, themeClass);
+  close_ = UxTheme().CloseThemeData;
+}
+
+void TThemeHandle::Close() {
+  if (theme_ && close_) close_(theme_);
+  theme_ = nullptr;
+  close_ = nullptr;
+}
+
+bool TThemeHandle::Themed() const {
+  if (!IsThemeLibraryLoaded() || !theme_) return false;
+  const TUxThemeEntryPoints& ux = UxTheme();
+  return ux.IsThemeActive && ux.IsAppThemed && ux.IsThemeActive() && ux.IsAppThemed();
+}

@@ -58,3 +58,45 @@ struct TUxThemeEntryPoints {
 // The entry points; loads the library on first use and unloads it at program end.
 const TUxThemeEntryPoints& UxTheme();
 bool IsThemeLibraryLoaded();
+
+// Stands in for the library while it lives: UxTheme() answers its entry points
+// and IsThemeLibraryLoaded its flag. For what a desktop cannot be made to do
+// on demand (styles switched off, no library at all); the one before comes
+// back at its end.
+class TUxThemeOverride {
+ public:
+  explicit TUxThemeOverride(const TUxThemeEntryPoints& entries, bool loaded = true);
+  ~TUxThemeOverride();
+  TUxThemeOverride(const TUxThemeOverride&) = delete;
+  TUxThemeOverride& operator=(const TUxThemeOverride&) = delete;
+
+ private:
+  TUxThemeEntryPoints entries_;
+  bool loaded_;
+  const TUxThemeOverride* previous_;
+  friend const TUxThemeEntryPoints& UxTheme();
+  friend bool IsThemeLibraryLoaded();
+};
+
+// A theme handle of one window, opened through the entry points (nothing
+// happens without the library or the entry point) and closed by the library
+// that opened it.
+class TThemeHandle {
+ public:
+  TThemeHandle() = default;
+  ~TThemeHandle() { Close(); }
+  TThemeHandle(const TThemeHandle&) = delete;
+  TThemeHandle& operator=(const TThemeHandle&) = delete;
+
+  // Closes the one held, then opens the window's data of a theme class.
+  void Open(HWND window, const wchar_t* themeClass);
+  void Close();
+  HTHEME get() const { return theme_; }
+  // Visual styles draw with this handle: the library is loaded, the handle is
+  // open, and both the desktop's and the program's styles are on.
+  bool Themed() const;
+
+ private:
+  HTHEME theme_ = nullptr;
+  decltype(&::CloseThemeData) close_ = nullptr;
+};

@@ -1,5 +1,6 @@
 // Reads arbitrary bytes as the blocks other programs hand over by drag and
-// drop: a file list, text, an internet shortcut file. Nothing may read past
+// drop: a file list, text, file descriptors and contents, an internet shortcut
+// file. Nothing may read past
 // the bytes given (the sanitizers watch), and a block the launcher writes
 // must read back whole.
 #include <cstddef>
@@ -7,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "launcher/Data_Blocks.h"
+#include "core/Data_Blocks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // An exact-size heap copy, so that reading one byte past it is caught.
@@ -24,6 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   datablock::TextUpToNul(block);
+  datablock::WideTextUpToNul(block);
+  std::string descriptorName;
+  if (datablock::FirstDescriptorName(block, descriptorName) && descriptorName.size() > 260) __builtin_trap();
+  std::string contents = datablock::FileContentsAddress(block);
+  if (contents.size() > 500 || contents.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) __builtin_trap();
   std::string address = datablock::InternetShortcutAddress(block);
   if (address.find_first_of("\r\n") != std::string::npos) __builtin_trap();
   std::string name = datablock::InternetShortcutFileName(block);

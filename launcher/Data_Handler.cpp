@@ -3,16 +3,6 @@
 #include <cstring>
 #include <new>
 
-FORMATETC MakeFormatEtc(CLIPFORMAT format) {
-  FORMATETC f = {};
-  f.cfFormat = format;
-  f.ptd = nullptr;
-  f.dwAspect = DVASPECT_CONTENT;
-  f.lindex = -1;
-  f.tymed = TYMED_HGLOBAL;
-  return f;
-}
-
 bool FormatsMatch(const FORMATETC& a, const FORMATETC& b) {
   return a.cfFormat == b.cfFormat && a.dwAspect == b.dwAspect && (a.tymed & b.tymed) != 0;
 }
@@ -77,49 +67,4 @@ STDMETHODIMP TEnumFormatEtc::Clone(IEnumFORMATETC** ppenum) {
   } catch (...) {
     return E_FAIL;
   }
-}
-
-// ---- global memory ----
-
-bool ReadGlobalBlock(HGLOBAL block, std::string& out) {
-  out.clear();
-  if (!block) return false;
-  const SIZE_T size = GlobalSize(block);
-  const void* p = GlobalLock(block);
-  if (!p) return size == 0;
-  try {
-    out.assign(static_cast<const char*>(p), size);
-  } catch (...) {
-    GlobalUnlock(block);
-    out.clear();
-    return false;
-  }
-  GlobalUnlock(block);
-  return true;
-}
-
-HGLOBAL NewGlobalBlock(const std::string& bytes, UINT extraFlags) {
-  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | extraFlags, bytes.size());
-  if (!h) return nullptr;
-  if (!bytes.empty()) {
-    void* p = GlobalLock(h);
-    if (!p) {
-      GlobalFree(h);
-      return nullptr;
-    }
-    std::memcpy(p, bytes.data(), bytes.size());
-    GlobalUnlock(h);
-  }
-  return h;
-}
-
-bool GetGlobalData(IDataObject* data, CLIPFORMAT format, std::string& out) {
-  out.clear();
-  if (!data) return false;
-  FORMATETC f = MakeFormatEtc(format);
-  STGMEDIUM medium = {};
-  if (FAILED(data->GetData(&f, &medium))) return false;
-  bool ok = medium.tymed == TYMED_HGLOBAL && ReadGlobalBlock(medium.hGlobal, out);
-  ReleaseStgMedium(&medium);
-  return ok;
 }

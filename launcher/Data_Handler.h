@@ -1,7 +1,8 @@
 // Shared pieces of OLE data exchange: lists of FORMATETC records with their
 // matching rule, the format enumerator, and the base of the per-format data
 // handlers that data objects and drop targets ask. Reads of data from another
-// program go through ReadGlobalBlock, bounded by the block's own size.
+// program go through ui::ReadGlobalBlock (ui/OleData.h), bounded by the block's
+// own size.
 #pragma once
 
 #include <windows.h>
@@ -12,9 +13,7 @@
 #include <vector>
 
 #include "core/ComObject.h"
-
-// A FORMATETC for global memory with content aspect and index -1.
-FORMATETC MakeFormatEtc(CLIPFORMAT format);
+#include "ui/OleData.h"
 
 // Two records match when their formats and aspects are equal and their medium
 // kinds share one; target device and index are not compared.
@@ -78,12 +77,3 @@ class TDataHandler {
  protected:
   bool hasData_ = false;
 };
-
-// The whole block of a global memory handle, however its contents claim to
-// end. False when the handle cannot be locked.
-bool ReadGlobalBlock(HGLOBAL block, std::string& out);
-// New movable global memory holding bytes; null when none can be had.
-HGLOBAL NewGlobalBlock(const std::string& bytes, UINT extraFlags = 0);
-// Asks a data object for one format in global memory and copies the block out.
-// The medium is released in every case. False when it gave no global memory.
-bool GetGlobalData(IDataObject* data, CLIPFORMAT format, std::string& out);

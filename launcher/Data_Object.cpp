@@ -3,10 +3,10 @@
 #include <ole2.h>
 
 #include <cstring>
-#include <optional>
 
 #include "core/Debug_Unit.h"
 #include "core/Handles.h"
+#include "ui/OleStart.h"
 
 TDataObject::TDataObject() = default;
 
@@ -197,11 +197,10 @@ STDMETHODIMP TDataObject::EnumDAdvise(IEnumSTATDATA** out) {
 
 namespace {
 int g_unitUsers = 0;
-std::optional<core::TOleSession> g_unitOle;
 }  // namespace
 
 void InitDataObjectUnit() {
-  if (g_unitUsers++ == 0) g_unitOle.emplace();
+  if (g_unitUsers++ == 0) ui::InitOle();
 }
 
 void FinalizeDataObjectUnit() {
@@ -211,5 +210,5 @@ void FinalizeDataObjectUnit() {
     core::TOleSession flushing;
     OleFlushClipboard();
   }
-  g_unitOle.reset();
+  ui::FinalizeOle();
 }

@@ -13,7 +13,7 @@ bool TDropEffectDataHandler::Render(const FORMATETC& format, STGMEDIUM& medium) 
   if (format.cfFormat != Format() || !(format.tymed & TYMED_HGLOBAL)) return false;
   std::string bytes(sizeof(Value), '\0');
   std::memcpy(bytes.data(), &Value, sizeof(Value));
-  HGLOBAL block = NewGlobalBlock(bytes, GMEM_SHARE);
+  HGLOBAL block = ui::NewGlobalBlock(bytes, GMEM_SHARE);
   if (!block) return false;
   medium.tymed = TYMED_HGLOBAL;
   medium.hGlobal = block;

@@ -3,9 +3,9 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include <optional>
 
 #include "core/Handles.h"
+#include "ui/OleStart.h"
 #include "ui/ErrorHandler.h"
 
 TDropSource::TDropSource() : TransparentColor(GetSysColor(COLOR_WINDOW)) {}
@@ -73,13 +73,12 @@ HRESULT TDropSource::RunDragLoop(IDataObject* data, DWORD* effect) {
 
 namespace {
 int g_unitUsers = 0;
-std::optional<core::TOleSession> g_unitOle;
 }  // namespace
 
 void InitDropSourceUnit() {
-  if (g_unitUsers++ == 0) g_unitOle.emplace();
+  if (g_unitUsers++ == 0) ui::InitOle();
 }
 
 void FinalizeDropSourceUnit() {
-  if (g_unitUsers > 0 && --g_unitUsers == 0) g_unitOle.reset();
+  if (g_unitUsers > 0 && --g_unitUsers == 0) ui::FinalizeOle();
 }

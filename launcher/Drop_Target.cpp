@@ -5,7 +5,6 @@
 #include <shobjidl.h>
 
 #include <algorithm>
-#include <optional>
 
 #include "core/Debug_Unit.h"
 #include "core/Handles.h"
@@ -234,7 +233,8 @@ bool TCustomDataTargetHandler::Drop() {
 
 // ---- TFileTargetHandler ----
 
-TFileTargetHandler::TFileTargetHandler() : TCustomDataTargetHandler(std::make_unique<TFileDataHandler>()) {}
+TFileTargetHandler::TFileTargetHandler(TMessageSource source)
+    : TCustomDataTargetHandler(std::make_unique<TFileDataHandler>()), source_(source) {}
 
 TFileTargetHandler::~TFileTargetHandler() { SetWindow(nullptr); }
 
@@ -264,6 +264,7 @@ void TFileTargetHandler::SetWindow(HWND window) {
   Window = window;
   if (!window) return;
   DragAcceptFiles(window, TRUE);
+  if (source_ == TMessageSource::Owner) return;
   filter_ = new TSubClass(window);
   filter_->Messages.Add(WM_DROPFILES);
   filter_->OnBeforeMessage = [this](TCustomSubClass*, TMessage& m) {
@@ -278,15 +279,23 @@ void TFileTargetHandler::SetWindow(HWND window) {
 }
 
 void TFileTargetHandler::DropFilesMessage(HDROP drop) {
-  std::string joined;
+  std::vector<std::string> names;
   UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    char name[1025] = {};
-    UINT n = DragQueryFileA(drop, i, name, sizeof name);
-    if (i > 0) joined += "\r\n";
-    joined.append(name, std::min<UINT>(n, 1024));
+    std::string name(DragQueryFileA(drop, i, nullptr, 0) + 1, '\0');
+    name.resize(DragQueryFileA(drop, i, name.data(), static_cast<UINT>(name.size())));
+    names.push_back(std::move(name));
   }
   DragFinish(drop);
+  DropFiles(names);
+}
+
+void TFileTargetHandler::DropFiles(const std::vector<std::string>& names) {
+  std::string joined;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) joined += "\r\n";
+    joined += names[i];
+  }
   Files().SetFilesText(joined);
   DroppedText = joined;
   Log("File_Drop_Recognizer.MessageDroped:", joined);
@@ -470,8 +479,8 @@ bool THelperTargetHandler::Drop() {
 
 // ---- TMultiDropTarget ----
 
-TMultiDropTarget::TMultiDropTarget(HWND window) : TCustomDropTarget(window) {
-  auto file = std::make_unique<TFileTargetHandler>();
+TMultiDropTarget::TMultiDropTarget(HWND window, TMessageSource source) : TCustomDropTarget(window) {
+  auto file = std::make_unique<TFileTargetHandler>(source);
   auto text = std::make_unique<TTextTargetHandler>();
   auto url = std::make_unique<TURLTargetHandler>();
   auto edit = std::make_unique<TEditTargetHandler>();
@@ -523,17 +532,4 @@ bool TMultiDropTarget::DoDropped() {
   }
   if (OnDragEnd) OnDragEnd(this);
   return result;
-}
-
-namespace {
-int g_unitUsers = 0;
-std::optional<core::TOleSession> g_unitOle;
-}  // namespace
-
-void InitDropTargetUnit() {
-  if (g_unitUsers++ == 0) g_unitOle.emplace();
-}
-
-void FinalizeDropTargetUnit() {
-  if (g_unitUsers > 0 && --g_unitUsers == 0) g_unitOle.reset();
 }

@@ -18,12 +18,12 @@
 #include <vector>
 
 #include "core/ComObject.h"
+#include "launcher/SubClass.h"
 
 class TDataHandler;
 class TFileDataHandler;
 class TTextDataHandler;
 class TURLDataHandler;
-class TSubClass;
 struct IDropTargetHelper;
 
 class TCustomDropTarget;
@@ -139,19 +139,23 @@ class TCustomDataTargetHandler : public ADropTargetHandler {
   std::unique_ptr<TDataHandler> dataHandler_;
 };
 
-// Files (CF_HDROP), also from the shell's older WM_DROPFILES on the window.
+// Files (CF_HDROP), also from the shell's older WM_DROPFILES on the window,
+// watched by a filter or handed on by the window's owner (DropFiles).
 class TFileTargetHandler : public TCustomDataTargetHandler {
  public:
-  TFileTargetHandler();
+  explicit TFileTargetHandler(TMessageSource source = TMessageSource::Filter);
   ~TFileTargetHandler() override;
 
   bool DragEnter() override;
   void SetWindow(HWND window) override;
   TFileDataHandler& Files();
+  // The names of a WM_DROPFILES: reported as this handler's drop.
+  void DropFiles(const std::vector<std::string>& names);
 
  private:
   void DropFilesMessage(HDROP drop);
   void ForgetFilter();
+  TMessageSource source_;
   TSubClass* filter_ = nullptr;
 };
 
@@ -221,7 +225,8 @@ class THelperTargetHandler : public ADropTargetHandler {
 
 class TMultiDropTarget : public TCustomDropTarget {
  public:
-  explicit TMultiDropTarget(HWND window);
+  // source: where the file handler takes the window's WM_DROPFILES from.
+  explicit TMultiDropTarget(HWND window, TMessageSource source = TMessageSource::Filter);
 
   std::function<void(TMultiDropTarget* sender)> OnDragEnd;
   std::function<void(TMultiDropTarget* sender)> OnDragOver;
@@ -249,6 +254,3 @@ class TMultiDropTarget : public TCustomDropTarget {
   THelperTargetHandler* helper_;
 };
 
-// Start and end of the unit, counted: OLE for the user-interface thread.
-void InitDropTargetUnit();
-void FinalizeDropTargetUnit();

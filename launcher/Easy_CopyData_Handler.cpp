@@ -5,18 +5,8 @@
 #include "core/Debug_Unit.h"
 #include "launcher/SubClass.h"
 
-bool CopyDataText(const COPYDATASTRUCT* data, std::string& text) {
-  text.clear();
-  if (!data || data->dwData == 0) return false;
-  if (!data->lpData || data->cbData == 0) return true;
-  const char* bytes = static_cast<const char*>(data->lpData);
-  const void* nul = std::memchr(bytes, '\0', data->cbData);
-  const size_t length = nul ? static_cast<size_t>(static_cast<const char*>(nul) - bytes) : data->cbData;
-  text.assign(bytes, length);
-  return true;
-}
-
-TEasyCopyDataHandler::TEasyCopyDataHandler(HWND window) : window_(window) {
+TEasyCopyDataHandler::TEasyCopyDataHandler(HWND window, TMessageSource source) : window_(window), source_(source) {
+  if (source_ == TMessageSource::Owner) return;
   subClass_ = new TSubClass(window);
   subClass_->Messages.Add(WM_COPYDATA);
   subClass_->OnBeforeMessage = [this](TCustomSubClass* s, TMessage& m) { MessageSended(s, m); };
@@ -34,19 +24,29 @@ TEasyCopyDataHandler::~TEasyCopyDataHandler() {
 void TEasyCopyDataHandler::MessageSended(TCustomSubClass*, TMessage& message) {
   if (message.Msg != WM_COPYDATA) return;
   message.Handled = true;
-  message.Result = FALSE;
+  Take(message.WParam, message.LParam, message.Result);
+}
+
+void TEasyCopyDataHandler::Receive(ui::TCopyDataEvent& e) {
+  e.Handled = true;
+  Take(e.WParam, e.LParam, e.Result);
+}
+
+void TEasyCopyDataHandler::Take(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  result = FALSE;
+  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
   std::string text;
-  if (!CopyDataText(reinterpret_cast<const COPYDATASTRUCT*>(message.LParam), text)) return;
-  message.Result = TRUE;
+  if (!ui::CopyDataText(data, text)) return;
+  result = TRUE;
   DebugOut().Write("TEasyCopyDataHandler:MessageSended:").WriteLn().Indent().Write(text).WriteLn().Outdent();
   // The block belongs to the sender and is gone after the send: the callback
   // gets our own copy.
   if (!OnReceived) return;
-  dataWord_ = reinterpret_cast<const COPYDATASTRUCT*>(message.LParam)->dwData;
+  dataWord_ = data->dwData;
   // The callback may end the window and this handler with it: nothing of this
   // object is touched after it.
   const TReceived callback = OnReceived;
-  callback(this, text, reinterpret_cast<HWND>(message.WParam));
+  callback(this, text, reinterpret_cast<HWND>(wParam));
 }
 
 bool TEasyCopyDataHandler::SendText(HWND target, const std::string& text) const {

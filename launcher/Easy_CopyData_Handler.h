@@ -8,19 +8,15 @@
 #include <functional>
 #include <string>
 
-class TSubClass;
-class TCustomSubClass;
-struct TMessage;
-
-// The text of a copy-data block: its bytes up to the first NUL, at most cbData
-// of them; false (and no text) when there is no block or its data word is 0.
-bool CopyDataText(const COPYDATASTRUCT* data, std::string& text);
+#include "launcher/SubClass.h"
+#include "ui/CopyData.h"
+#include "ui/Events.h"
 
 class TEasyCopyDataHandler {
  public:
   using TReceived = std::function<void(TEasyCopyDataHandler* sender, const std::string& text, HWND from)>;
 
-  explicit TEasyCopyDataHandler(HWND window);
+  explicit TEasyCopyDataHandler(HWND window, TMessageSource source = TMessageSource::Filter);
   ~TEasyCopyDataHandler();
   TEasyCopyDataHandler(const TEasyCopyDataHandler&) = delete;
   TEasyCopyDataHandler& operator=(const TEasyCopyDataHandler&) = delete;
@@ -28,17 +24,23 @@ class TEasyCopyDataHandler {
   // Sends text and a NUL to target with wParam = this handler's window; false
   // when there is no target or the receiver did not take it.
   bool SendText(HWND target, const std::string& text) const;
+  // The window's copy-data event, handed on by the owner (TMessageSource::Owner).
+  void Receive(ui::TCopyDataEvent& e);
 
   HWND Window() const { return window_; }
   // The data word of the last message handed to the callback.
   ULONG_PTR DataWord() const { return dataWord_; }
-  bool Listening() const { return subClass_ != nullptr; }
+  bool Listening() const { return subClass_ != nullptr || source_ == TMessageSource::Owner; }
   TReceived OnReceived;
 
  private:
   void MessageSended(TCustomSubClass* sender, TMessage& message);
+  // Answers the message (TRUE when its text was taken), then hands the text to
+  // the callback.
+  void Take(WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   HWND window_;
+  TMessageSource source_;
   ULONG_PTR dataWord_ = 0;
   TSubClass* subClass_ = nullptr;  // deleted by the dispatcher when the window goes
 };

@@ -7,7 +7,8 @@
 #include "core/ForEachFile.h"
 #include "core/ScopeGuard.h"
 #include "core/Sjis.h"
-#include "launcher/Data_Blocks.h"
+#include "core/AnsiText.h"
+#include "core/Data_Blocks.h"
 
 namespace {
 
@@ -16,20 +17,10 @@ std::string LastPart(const std::string& path) {
   return sjis::ExtractFileName(sjis::ExcludeTrailingPathDelimiter(path));
 }
 
-std::string WideToAnsi(const std::u16string& w) {
-  if (w.empty()) return std::string();
-  const auto* wide = reinterpret_cast<const wchar_t*>(w.data());
-  int n = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return std::string();
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
 }  // namespace
 
 TFileDataHandler::TFileDataHandler() {
-  Formats.Add(MakeFormatEtc(CF_HDROP));
+  Formats.Add(ui::MakeFormatEtc(CF_HDROP));
   Effect = DROPEFFECT_LINK;
 }
 
@@ -63,7 +54,7 @@ void TFileDataHandler::SetFilesText(std::string_view text) {
 
 bool TFileDataHandler::Render(const FORMATETC& format, STGMEDIUM& medium) {
   if (format.cfFormat != CF_HDROP || !(format.tymed & TYMED_HGLOBAL)) return false;
-  HGLOBAL block = NewGlobalBlock(datablock::BuildDropFiles(files_.Items()), GMEM_SHARE);
+  HGLOBAL block = ui::NewGlobalBlock(datablock::BuildDropFiles(files_.Items()), GMEM_SHARE);
   if (!block) return false;
   medium.tymed = TYMED_HGLOBAL;
   medium.hGlobal = block;
@@ -84,7 +75,7 @@ bool TFileDataHandler::NamesFromBlock(const std::string& block, TStringList& out
 
 bool TFileDataHandler::ReadFrom(IDataObject* data) {
   std::string block;
-  if (!GetGlobalData(data, CF_HDROP, block)) return false;
+  if (!ui::GetGlobalData(data, CF_HDROP, block)) return false;
   TStringList names;
   const bool ok = NamesFromBlock(block, names);
   SetFiles(names);

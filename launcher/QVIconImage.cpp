@@ -5,25 +5,26 @@
 #include "core/Handles.h"
 #include "core/Sjis.h"
 #include "core/StringList.h"
-#include "launcher/Delay_Timer.h"
 #include "launcher/Icon_Thread_Work.h"
 #include "launcher/Multi_Drop_Source.h"
 #include "launcher/Work_Thread.h"
 #include "ui/ErrorHandler.h"
 
 TQVIconImage::TQVIconImage(HWND owner, int x, int y)
-    : Color(GetSysColor(COLOR_BTNFACE)), work_(std::make_unique<TWorkThread>()), owner_(owner) {
+    : Color(GetSysColor(COLOR_BTNFACE)), work_(std::make_unique<TWorkThread>()) {
   CreatePicture(owner, x, y, WS_CHILD);
   work_->OnDone = [this](TWorkThread*, TThreadWork* work) { Draw(work); };
   small_ = false;
   ResizePicture();
-  timer_ = std::make_unique<TDelayTimer>(owner_);
-  timer_->OnTimer = [this](TDelayTimer*, void*, int) { ui::Guarded("TQVIconImage.Load", [&] { Load(); }); };
+  delay_.OnTimer = [this] {
+    delay_.SetEnabled(false);
+    ui::Guarded("TQVIconImage.Load", [&] { Load(); });
+  };
   dropSource_ = std::make_unique<TMultiDropSource>();
 }
 
 TQVIconImage::~TQVIconImage() {
-  timer_.reset();
+  delay_.SetEnabled(false);
   work_.reset();
   dropSource_.reset();
   if (picture_) DeleteObject(picture_);
@@ -37,8 +38,13 @@ void TQVIconImage::SetIcon(const std::string& path, int iconIndex) {
   requestedPath_ = path;
   requestedIndex_ = iconIndex;
   if (IsShown(path, iconIndex)) return;
-  if (DelayTime > 0) timer_->Start(this, static_cast<UINT>(DelayTime));
-  else Load();
+  if (DelayTime > 0) {
+    delay_.SetEnabled(false);
+    delay_.SetInterval(static_cast<UINT>(DelayTime));
+    delay_.SetEnabled(true);
+  } else {
+    Load();
+  }
 }
 
 void TQVIconImage::Reload() {

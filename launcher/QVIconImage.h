@@ -12,8 +12,8 @@
 #include <string>
 
 #include "ui/GetTargetExeFile.h"
+#include "ui/Timer.h"
 
-class TDelayTimer;
 class TIconThreadWork;
 class TMultiDropSource;
 class TStringList;
@@ -66,8 +66,7 @@ class TQVIconImage : public ui::TGetTargetExeFile {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   std::unique_ptr<TWorkThread> work_;
-  HWND owner_;
-  std::unique_ptr<TDelayTimer> timer_;
+  ui::TTimer delay_;  // the wait after a request, restarted by each one
   std::string requestedPath_;
   int requestedIndex_ = 0;
   std::string shownPath_;

@@ -74,5 +74,11 @@ class TSubClass : public TCustomSubClass {
   using TCustomSubClass::TCustomSubClass;
 };
 
+// Where a helper bound to one window (the copy-data channel, the file drop
+// handler) takes that window's messages from: a filter on it, for a window
+// that is not a window of the GUI layer, or the window's owner, who hands them
+// on from the window's typed event. The program's own windows use the owner.
+enum class TMessageSource { Filter, Owner };
+
 // For tests and diagnostics: how many filters hold the window's procedure.
 int SubClassUseCount(HWND window);

@@ -1,15 +1,15 @@
 #include "launcher/Text_Data_Handler.h"
 
-#include "launcher/Data_Blocks.h"
+#include "core/Data_Blocks.h"
 
 TTextDataHandler::TTextDataHandler() {
-  Formats.Add(MakeFormatEtc(CF_TEXT));
+  Formats.Add(ui::MakeFormatEtc(CF_TEXT));
   Effect = DROPEFFECT_COPY;
 }
 
 bool TTextDataHandler::Render(const FORMATETC& format, STGMEDIUM& medium) {
   if (format.cfFormat != CF_TEXT || !(format.tymed & TYMED_HGLOBAL)) return false;
-  HGLOBAL block = NewGlobalBlock(datablock::TextUpToNul(Text) + '\0');
+  HGLOBAL block = ui::NewGlobalBlock(datablock::TextUpToNul(Text) + '\0');
   if (!block) return false;
   medium.tymed = TYMED_HGLOBAL;
   medium.hGlobal = block;
@@ -19,7 +19,7 @@ bool TTextDataHandler::Render(const FORMATETC& format, STGMEDIUM& medium) {
 
 bool TTextDataHandler::ReadFrom(IDataObject* data) {
   std::string block;
-  if (!GetGlobalData(data, CF_TEXT, block)) return false;
+  if (!ui::GetGlobalData(data, CF_TEXT, block)) return false;
   Text = datablock::TextUpToNul(block);
   return true;
 }

@@ -3,7 +3,7 @@
 
 #include "core/FileIO.h"
 #include "core/Sjis.h"
-#include "launcher/Data_Blocks.h"
+#include "core/Data_Blocks.h"
 #include "launcher/File_Data_Handler.h"
 
 namespace {
@@ -13,14 +13,14 @@ constexpr size_t kMaxShortcutFileSize = 1 << 20;
 
 TURLDataHandler::TURLDataHandler()
     : urlFormat_(static_cast<CLIPFORMAT>(RegisterClipboardFormatA("UniformResourceLocator"))) {
-  Formats.Add(MakeFormatEtc(urlFormat_));
-  Formats.Add(MakeFormatEtc(CF_HDROP));
+  Formats.Add(ui::MakeFormatEtc(urlFormat_));
+  Formats.Add(ui::MakeFormatEtc(CF_HDROP));
   Effect = DROPEFFECT_LINK;
 }
 
 bool TURLDataHandler::Render(const FORMATETC& format, STGMEDIUM& medium) {
   if ((format.cfFormat != urlFormat_ && format.cfFormat != CF_TEXT) || !(format.tymed & TYMED_HGLOBAL)) return false;
-  HGLOBAL block = NewGlobalBlock(datablock::TextUpToNul(URL) + '\0');
+  HGLOBAL block = ui::NewGlobalBlock(datablock::TextUpToNul(URL) + '\0');
   if (!block) return false;
   medium.tymed = TYMED_HGLOBAL;
   medium.hGlobal = block;
@@ -58,7 +58,7 @@ bool TURLDataHandler::ReadFrom(IDataObject* data) {
     }
   }
   std::string block;
-  if (!GetGlobalData(data, urlFormat_, block) && !GetGlobalData(data, CF_TEXT, block)) return false;
+  if (!ui::GetGlobalData(data, urlFormat_, block) && !ui::GetGlobalData(data, CF_TEXT, block)) return false;
   URL = datablock::TextUpToNul(block);
   if (!IsWebAddress(URL)) URL.clear();
   return !URL.empty();

@@ -192,6 +192,7 @@ TZMRTMain::TZMRTMain(const TStringList& startParams, TLauncherServices services)
   p.Height = 40;
   p.X = 0;
   p.Y = 0;
+  ConnectEvents();
   if (!Create(p)) return;
   created_ = true;
   FormCreate(startParams);
@@ -267,6 +268,15 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
     p.Id = 1;
     Edit1->Create(p);
   }
+  {
+    ui::TToolTipParams tp;
+    tp.Owner = Handle();
+    if (Hints.Create(tp)) {
+      auto windowHint = [this] { return Hint; };
+      Hints.AddTool(Handle(), windowHint);
+      Hints.AddTool(Edit1->Handle(), windowHint);
+    }
+  }
 
   OnResize = [this](ui::TSizeEvent&) { FormResize(); };
   OnShow = [this] { FormShow(); };
@@ -282,7 +292,7 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
   Closing = Hidden = false;
   Load(true);
 
-  DropTarget = std::make_unique<TMultiDropTarget>(Handle());
+  DropTarget = std::make_unique<TMultiDropTarget>(Handle(), TMessageSource::Owner);
   DropTarget->AppendToEdit = true;
   DropTarget->OnDropFiles = [this](TMultiDropTarget* sender, const std::string& text) { TargetDrop(sender, text); };
   DropTarget->OnDropURL = [this](TMultiDropTarget*, const std::string& address, const std::string& title) {
@@ -290,7 +300,7 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
   };
   DropTarget->OnDragOver = [this](TMultiDropTarget*) { TargetEnter(); };
   DropTarget->OnDragEnd = [this](TMultiDropTarget*) { TargetLeave(); };
-  CopyData = std::make_unique<TEasyCopyDataHandler>(Handle());
+  CopyData = std::make_unique<TEasyCopyDataHandler>(Handle(), TMessageSource::Owner);
   CopyData->OnReceived = [this](TEasyCopyDataHandler* handler, const std::string& text, HWND sender) {
     CopyDataReceived(handler, text, sender);
   };
@@ -367,9 +377,10 @@ void TZMRTMain::Load(bool reread) {
   SetWindowPos(Handle(), Data->showtop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  IconImage.reset();
+  DropIconImage();
   if (Data->showicon) {
     IconImage = std::make_unique<TQVIconImage>(Handle());
+    if (Hints.Handle()) Hints.AddTool(IconImage->Handle(), [this] { return IconHint; });
     SetClassLongPtrA(IconImage->Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_HAND)));
     IconImage->OnMouseDown = [this](ui::TMouseEvent& e) { Image1MouseDown(IconImage->Handle(), e.Button, e.X, e.Y); };
     IconImage->OnMouseUp = [this](ui::TMouseEvent& e) { IconImageMouseUp(IconImage->Handle(), e.Button, e.X, e.Y); };
@@ -555,7 +566,7 @@ void TZMRTMain::FormClose() {
   Closing = true;
   Parser.reset();
   if (Visible()) Hide();
-  IconImage.reset();
+  DropIconImage();
   if (Data && Data->UseTaskTray)
     if (ui::TApplication* app = ui::TApplication::Current()) ShowWindow(app->Handle(), SW_HIDE);
   if (KeyWordManager) KeyWordManager->ClearCache();
@@ -563,27 +574,6 @@ void TZMRTMain::FormClose() {
     if (TrayIcon1) TrayIcon1->SetVisible(false);
   } catch (...) {
     LogSwallowed("TZMRTMain.FormClose");
-  }
-}
-
-LRESULT TZMRTMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  if (StatusMessage(msg, wParam, lParam, result)) return result;
-  if (HandleWindowMessage(msg, wParam, lParam, result)) return result;
-  switch (msg) {
-    case WM_COPYDATA:
-      return FALSE;  // only the receiver takes copy data
-    case WM_CLOSE: {
-      bool canClose = true;
-      FormCloseQuery(canClose);
-      if (!canClose) return 0;
-      FormClose();
-      if (ui::TApplication* app = ui::TApplication::Current())
-        if (app->MainForm() == this) app->Terminate();
-      return 0;
-    }
-    default:
-      return ui::TForm::WndProc(msg, wParam, lParam);
   }
 }
 
@@ -1722,65 +1712,6 @@ void TZMRTMain::SaveSettings() {
   }
 }
 
-bool TZMRTMain::HandleWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  switch (msg) {
-    case WM_SETFOCUS:
-      // The window itself takes no keys: whenever it gets the focus (at start,
-      // on activation) the input box gets it, so typing always reaches the box.
-      if (Edit1 && Edit1->Handle() && IsWindowVisible(Edit1->Handle())) {
-        SetFocus(Edit1->Handle());
-        result = 0;
-        return true;
-      }
-      return false;
-    case WM_NCHITTEST:
-      result = DefaultProc(msg, wParam, lParam);
-      switch (result) {
-        case HTTOP: case HTBOTTOM: result = HTBORDER; break;
-        case HTTOPLEFT: case HTBOTTOMLEFT: result = HTLEFT; break;
-        case HTTOPRIGHT: case HTBOTTOMRIGHT: result = HTRIGHT; break;
-      }
-      return true;
-    case WM_WINDOWPOSCHANGING: {
-      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-      if (!Starting && !SelfResizing && Data && !(pos->flags & SWP_NOMOVE)) {
-        Data->WindowLeft = pos->x;
-        Data->WindowTop = pos->y;
-        HomeLeft = pos->x;
-      }
-      return false;
-    }
-    case WM_SYSCOMMAND: {
-      const WPARAM command = wParam & 0xFFF0;
-      if (command == SC_MINIMIZE) {
-        Hidden = true;
-        if (Data->UseTaskTray) ShowWindow(ApplicationWindow(), SW_HIDE);
-        Hide();
-        result = 0;
-        return true;
-      }
-      if ((command == SC_SIZE || command == SC_MOVE) && OnMouseSysCommand && OnMouseSysCommand(wParam)) {
-        result = 0;
-        return true;
-      }
-      return false;
-    }
-    case WM_SETCURSOR:
-      if (cursorHidden_) {
-        SetCursor(nullptr);
-        result = TRUE;
-        return true;
-      }
-      if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
-        SetCursor(LoadCursor(nullptr, sizeCursor_ ? IDC_SIZEWE : IDC_ARROW));
-        result = TRUE;
-        return true;
-      }
-      return false;
-  }
-  return false;
-}
-
 void TZMRTMain::ApplyEditSettings() {
   TKeyWordEdit& e = *Edit1;
   e.Data().UseRomaji = Data->EnableRomajiMatch;
@@ -2045,44 +1976,6 @@ void TZMRTMain::MenuCommand(int id) {
   }
 }
 
-bool TZMRTMain::StatusMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  switch (msg) {
-    case WM_INITMENUPOPUP:
-      if (reinterpret_cast<HMENU>(wParam) != popupMenu_.get()) return false;
-      PopupMenu1Popup();
-      result = 0;
-      return true;
-    case WM_COMMAND:
-      if (lParam != 0 || HIWORD(wParam) != 0) return false;
-      if (LOWORD(wParam) < miExecute || LOWORD(wParam) > miHelp) return false;
-      MenuCommand(LOWORD(wParam));
-      result = 0;
-      return true;
-    case WM_CTLCOLOREDIT:
-      if (!Edit1 || reinterpret_cast<HWND>(lParam) != Edit1->Handle() || !Edit1->HasColors()) return false;
-      result = reinterpret_cast<LRESULT>(Edit1->CtlColor(reinterpret_cast<HDC>(wParam)));
-      return true;
-    case WM_ERASEBKGND: {
-      if (!windowBrush_) return false;
-      RECT client = {};
-      GetClientRect(Handle(), &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, windowBrush_.get());
-      result = 1;
-      return true;
-    }
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      FormPaint(dc);
-      EndPaint(Handle(), &ps);
-      result = 0;
-      return true;
-    }
-    default:
-      return false;
-  }
-}
-
 TZMRTMain::TColorSet TZMRTMain::ColorSet(int n) const {
   return {SettingColor(Data->Back_C, n, COLOR_BTNFACE), SettingColor(Data->Input_C, n, COLOR_WINDOWTEXT),
           SettingColor(Data->Comment_C, n, COLOR_WINDOWTEXT), SettingColor(Data->InputBack_C, n, COLOR_WINDOW)};
@@ -2197,6 +2090,12 @@ void TZMRTMain::DrawStatus(const std::string& text) {
 }
 
 void TZMRTMain::FormPaint(HDC dc) { PaintStatus(dc, ShownStatusText); }
+
+void TZMRTMain::DropIconImage() {
+  if (!IconImage) return;
+  if (Hints.HasTool(IconImage->Handle())) Hints.RemoveTool(IconImage->Handle());
+  IconImage.reset();
+}
 
 void TZMRTMain::IconImageMouseMove() {
   BuildPopupMenu();
@@ -2321,3 +2220,79 @@ void TZMRTMain::N6Click() {
 void TZMRTMain::N8Click() { ShellOpen("", UserDir, "", "", SW_SHOWDEFAULT); }
 
 void TZMRTMain::EditKeywordActionExecute() { OpenEditor(); }
+
+// ==== Messages =============================================================
+
+// The window's messages, as typed events. They are connected before the
+// window is made, so that what its making sends goes through them too.
+void TZMRTMain::ConnectEvents() {
+  OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+  // The main form's closing then ends the application.
+  OnClose = [this](ui::TCloseAction&) { FormClose(); };
+  OnCopyData = [this](ui::TCopyDataEvent& e) {
+    if (CopyData) CopyData->Receive(e);
+    else e.Answer(FALSE);  // only the receiver takes copy data
+  };
+  OnDropFiles = [this](ui::TDropFilesEvent& e) {
+    if (DropTarget) DropTarget->FileHandler().DropFiles(e.Files);
+  };
+  OnSetFocus = [this](ui::TFocusEvent& e) {
+    // The window itself takes no keys: whenever it gets the focus (at start,
+    // on activation) the input box gets it, so typing always reaches the box.
+    if (Edit1 && Edit1->Handle() && IsWindowVisible(Edit1->Handle())) {
+      SetFocus(Edit1->Handle());
+      e.Answer(0);
+    }
+  };
+  OnHitTest = [](ui::THitTestEvent& e) {
+    // The window sizes in width only.
+    switch (e.HitTest) {
+      case HTTOP: case HTBOTTOM: e.HitTest = HTBORDER; break;
+      case HTTOPLEFT: case HTBOTTOMLEFT: e.HitTest = HTLEFT; break;
+      case HTTOPRIGHT: case HTBOTTOMRIGHT: e.HitTest = HTRIGHT; break;
+    }
+  };
+  OnWindowPosChanging = [this](ui::TWindowPosEvent& e) {
+    if (!Starting && !SelfResizing && Data && !(e.Pos->flags & SWP_NOMOVE)) {
+      Data->WindowLeft = e.Pos->x;
+      Data->WindowTop = e.Pos->y;
+      HomeLeft = e.Pos->x;
+    }
+  };
+  OnSysCommand = [this](ui::TSysCommandEvent& e) {
+    if (e.Command == SC_MINIMIZE) {
+      Hidden = true;
+      if (Data->UseTaskTray) ShowWindow(ApplicationWindow(), SW_HIDE);
+      Hide();
+      e.Answer(0);
+    } else if ((e.Command == SC_SIZE || e.Command == SC_MOVE) && OnMouseSysCommand && OnMouseSysCommand(e.WParam)) {
+      e.Answer(0);
+    }
+  };
+  OnSetCursor = [this](ui::TSetCursorEvent& e) {
+    if (cursorHidden_) e.SetCursor(nullptr);
+    else if (e.Window == Handle() && e.HitTest == HTCLIENT) e.SetCursor(LoadCursor(nullptr, sizeCursor_ ? IDC_SIZEWE : IDC_ARROW));
+  };
+  OnInitMenuPopup = [this](ui::TInitMenuPopupEvent& e) {
+    if (e.Menu != popupMenu_.get()) return;
+    PopupMenu1Popup();
+    e.Answer(0);
+  };
+  OnCommand = [this](ui::TCommandEvent& e) {
+    if (!e.FromMenu() || e.Id < miExecute || e.Id > miHelp) return;
+    MenuCommand(e.Id);
+    e.Answer(0);
+  };
+  OnCtlColor = [this](ui::TCtlColorEvent& e) {
+    if (e.Msg == WM_CTLCOLOREDIT && Edit1 && e.Control == Edit1->Handle() && Edit1->HasColors())
+      e.SetBrush(Edit1->CtlColor(e.DC));
+  };
+  OnEraseBackground = [this](ui::TEraseEvent& e) {
+    if (!windowBrush_) return;
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    FillRect(e.DC, &client, windowBrush_.get());
+    e.Answer(1);
+  };
+  OnPaint = [this](ui::TPaintEvent& e) { FormPaint(e.DC); };
+}

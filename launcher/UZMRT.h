@@ -27,6 +27,7 @@
 #include "ui/Event.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
+#include "ui/ToolTip.h"
 #include "ui/Window.h"
 
 class TZMRTData;
@@ -180,6 +181,8 @@ class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
   void FormPaint(HDC dc);
   void PopupMenu1Popup();
   void IconImageMouseMove();
+  // Takes the icon picture away with its tip.
+  void DropIconImage();
   void UpdateTrayTip();
   void TrayIcon1MouseMove();
   void HelpActionExecute();
@@ -240,6 +243,9 @@ class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
   // Current item := none.
   void ClearCurrentItem();
   std::unique_ptr<TQVIconImage> IconImage;  // while showicon=1
+  // The window's and the icon picture's tips: Hint over the window and its
+  // box, IconHint over the icon picture, each asked for when its tip shows.
+  ui::TToolTip Hints;
   std::unique_ptr<TMultiDropTarget> DropTarget;
   std::string ModeKeyWord;
   std::string TitleText = kLauncherTitle;
@@ -259,10 +265,8 @@ class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
   // Centre of the work area when left or top is -1, else the stored place.
   static POINT StartPosition(int left, int top, int width, int height, const RECT& workArea);
 
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
  private:
+  void ConnectEvents();
   void CreateParams(ui::TCreateParams& params);
   void FormCreate(const TStringList& startParams);
   bool StartFirstRunEditor();
@@ -300,7 +304,6 @@ class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
   IInputMethod& InputMethod();
   void SetTranslucent(bool on);
   void ClearInput();
-  bool HandleWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void MoveWindowTo(int left);
   void ApplyEditSettings();
   std::unique_ptr<ui::TTimer> completeTimer_, exeTimer_;
@@ -313,7 +316,6 @@ class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
   enum TMenuEntry : int;
   void BuildPopupMenu();
   void MenuCommand(int id);
-  bool StatusMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void HideAfterMenuStart();
   void ShowStatusIcon(const std::string& path, int index);
   RECT StatusArea() const;

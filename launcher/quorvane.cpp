@@ -11,10 +11,10 @@
 #include "core/Handles.h"
 #include "core/Params.h"
 #include "launcher/Drop_Source.h"
-#include "launcher/Drop_Target.h"
 #include "launcher/QV_Env_Handler.h"
 #include "launcher/UZMRT.h"
 #include "ui/Application.h"
+#include "ui/OleStart.h"
 
 namespace {
 
@@ -26,13 +26,13 @@ void InitialiseUnits() {
   SetPathFlavour(TPathFlavour::Launcher);
   SetIgnoreFileFolder(FilePathsInstance().UserDir);
   // OLE for drops onto the window and drags out of the icon picture.
-  InitDropTargetUnit();
+  ui::InitOle();
   InitDropSourceUnit();
 }
 
 void FinaliseUnits() {
   FinalizeDropSourceUnit();
-  FinalizeDropTargetUnit();
+  ui::FinalizeOle();
   FinishDebugLog();
 }
 

@@ -81,23 +81,13 @@ void TBevel::Paint(HDC dc) {
 
 LRESULT TBevel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_PAINT: {
-      core::TPaintDC dc(Handle());
-      Paint(dc.get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_NCHITTEST:
       return HTTRANSPARENT;
     case WM_SIZE:
       UpdateRegion();
       break;
   }
-  return TControl::WndProc(msg, wParam, lParam);
+  return TDrawnControl::WndProc(msg, wParam, lParam);
 }
 
 }  // namespace ui

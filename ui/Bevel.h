@@ -20,7 +20,7 @@ struct TBevelParams : TControlParams {
   TBevelStyle BevelStyle = TBevelStyle::Lowered;
 };
 
-class TBevel : public TControl {
+class TBevel : public TDrawnControl {
  public:
   using TParams = TBevelParams;
   bool Create(const TBevelParams& p);
@@ -30,9 +30,9 @@ class TBevel : public TControl {
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void Paint(HDC dc) override;
 
  private:
-  void Paint(HDC dc);
   void UpdateRegion();
   TBevelShape shape_ = TBevelShape::Box;
   TBevelStyle style_ = TBevelStyle::Lowered;

@@ -95,6 +95,37 @@ bool TControl::PassToParent(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
   return true;
 }
 
+LRESULT TDrawnControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_PAINT: {
+      core::TPaintDC dc(Handle());
+      Paint(dc.get());
+      if (OnPaint) {
+        TPaintEvent e;
+        e.Msg = msg;
+        e.DC = dc.get();
+        e.Update = dc.Area();
+        OnPaint(e);
+      }
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      EraseBackground(dc);
+      Paint(dc);
+      return 0;
+    }
+  }
+  return TControl::WndProc(msg, wParam, lParam);
+}
+
+bool TDrawnControl::Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg != WM_ERASEBKGND) return TControl::Unhandled(msg, wParam, lParam, result);
+  EraseBackground(reinterpret_cast<HDC>(wParam));
+  result = 1;
+  return true;
+}
+
 std::string WindowText(HWND hwnd) {
   if (!hwnd) return std::string();
   int n = GetWindowTextLengthA(hwnd);
@@ -110,6 +141,22 @@ int LineHeight(HFONT font) {
   TEXTMETRICA tm = {};
   GetTextMetricsA(dc.get(), &tm);
   return tm.tmHeight;
+}
+
+TWindow* FindControlAt(POINT screenPoint, TWindow& start) {
+  TWindow* found = &start;
+  HWND w = start.Handle();
+  while (w) {
+    POINT p = screenPoint;
+    ScreenToClient(w, &p);
+    HWND child = ChildWindowFromPointEx(w, p, CWP_SKIPINVISIBLE);
+    if (!child || child == w) break;
+    w = child;
+    // A child the layer did not make (the edit of a combo box) is passed
+    // through: the control is the layer's window around it.
+    if (TWindow* control = TWindow::FromHandle(w)) found = control;
+  }
+  return found;
 }
 
 HBRUSH ParentBackground(HWND child, HDC dc) {

@@ -76,11 +76,34 @@ class TControl : public TWindow {
   void ControlColor(TCtlColorEvent& e) override;
 };
 
+// A control the layer draws itself (label, bevel, frame, panel, tab sheet):
+// its face is Paint's and its background EraseBackground's. WM_ERASEBKGND
+// erases (after the window's OnEraseBackground), WM_PAINT paints the face
+// (then OnPaint runs on the same paint DC) and WM_PRINTCLIENT draws both into
+// the DC it brings, which no erase message precedes.
+class TDrawnControl : public TControl {
+ protected:
+  virtual void Paint(HDC dc) { (void)dc; }
+  // Fills the background; false when the face covers it all, so that nothing
+  // is erased first and nothing flickers.
+  virtual bool EraseBackground(HDC dc) {
+    (void)dc;
+    return false;
+  }
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  bool Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
 // An id that no child of parent has (0x8000 and up).
 int FreeControlId(HWND parent);
 // The text of a window, and the height of a line of text in a font.
 std::string WindowText(HWND hwnd);
 int LineHeight(HFONT font);
+// The innermost control of the layer under a screen point, searching from a
+// window down: while the window has a visible child at the point (disabled
+// children and containers included), go into that child. The start itself
+// when none of its children is there.
+TWindow* FindControlAt(POINT screenPoint, TWindow& start);
 // The brush a parent answers for a child's WM_CTLCOLORSTATIC, in the child's
 // device context (which then holds the parent's text colour): what a static
 // text shows through.

@@ -143,6 +143,12 @@ struct TDropFilesEvent : TMessageEvent {
   POINT Point = {0, 0};  // client coordinates of the drop
 };
 
+// WM_QUERYENDSESSION: the session is about to end (a log-off when LogOff).
+// Answer TRUE to let it end; left alone, the default procedure says TRUE.
+struct TQueryEndSessionEvent : TMessageEvent {
+  bool LogOff = false;
+};
+
 // WM_CONTEXTMENU. From the keyboard (Shift+F10, the menu key) X and Y are -1.
 struct TContextMenuEvent : TMessageEvent {
   HWND Window = nullptr;  // the window clicked, this one or a child
@@ -153,6 +159,13 @@ struct TContextMenuEvent : TMessageEvent {
 // WM_TIMER of a timer set on this window (ui::TTimer has windows of its own).
 struct TTimerEvent : TMessageEvent {
   UINT_PTR Id = 0;
+};
+
+// WM_SETFOCUS and WM_KILLFOCUS. Other is the window that lost the focus (to
+// OnSetFocus) or that gets it (to OnKillFocus); either may be none. A control
+// of the system wants the message too: leave Handled alone for one.
+struct TFocusEvent : TMessageEvent {
+  HWND Other = nullptr;
 };
 
 // WM_SIZE.

@@ -207,8 +207,17 @@ void TForm::SetIcons(HICON big, HICON small) {
 }
 
 void TForm::SetStayOnTop(bool on) {
-  if (Handle())
-    SetWindowPos(Handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!Handle()) return;
+  const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  SetWindowPos(Handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+  // Wine keeps an owned window in the top-most band while its owner lies above
+  // the other windows (it never goes below its owner): a hidden owner, such as
+  // the application's window, goes to the bottom first, where nobody sees it.
+  HWND owner = GetWindow(Handle(), GW_OWNER);
+  if (!on && StayOnTop() && owner && !IsWindowVisible(owner)) {
+    SetWindowPos(owner, HWND_BOTTOM, 0, 0, 0, 0, flags);
+    SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+  }
 }
 
 bool TForm::StayOnTop() const { return Handle() && (GetWindowLongA(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST); }

@@ -23,16 +23,14 @@ HBRUSH TFrame::ChildBackground(COLORREF& color) const {
   return brush_.get();
 }
 
-void TFrame::PaintBackground(HDC dc) {
+bool TFrame::EraseBackground(HDC dc) {
   RECT r = ClientRect();
   FillRect(dc, &r, brush_ ? brush_.get() : ParentBackground(Handle(), dc));
+  return true;
 }
 
 LRESULT TFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_PRINTCLIENT:
-      PaintBackground(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_SETFONT:
       font_ = reinterpret_cast<HFONT>(wParam);
       if (LOWORD(lParam)) Invalidate();
@@ -40,15 +38,11 @@ LRESULT TFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
   }
-  return TControl::WndProc(msg, wParam, lParam);
+  return TDrawnControl::WndProc(msg, wParam, lParam);
 }
 
 bool TFrame::Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (msg == WM_ERASEBKGND) {
-    PaintBackground(reinterpret_cast<HDC>(wParam));
-    result = 1;
-    return true;
-  }
+  if (TDrawnControl::Unhandled(msg, wParam, lParam, result)) return true;
   return PassToParent(msg, wParam, lParam, result);
 }
 

@@ -21,7 +21,7 @@ struct TFrameParams : TControlParams {
   COLORREF Color = CLR_INVALID;  // CLR_INVALID: the parent's background
 };
 
-class TFrame : public TControl {
+class TFrame : public TDrawnControl {
  public:
   using TParams = TFrameParams;
   bool Create(const TFrameParams& p);
@@ -35,7 +35,7 @@ class TFrame : public TControl {
   bool Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   HBRUSH ChildBackground(COLORREF& color) const override;
   // Fills the client area with the frame's background.
-  void PaintBackground(HDC dc);
+  bool EraseBackground(HDC dc) override;
   HFONT font_ = nullptr;  // set by WM_SETFONT; the caller keeps it
 
  private:

@@ -154,7 +154,7 @@ bool TLabel::Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
     result = TRUE;
     return true;
   }
-  return false;
+  return TDrawnControl::Unhandled(msg, wParam, lParam, result);
 }
 
 void TLabel::Click() {
@@ -163,16 +163,6 @@ void TLabel::Click() {
 
 LRESULT TLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_PAINT: {
-      core::TPaintDC dc(Handle());
-      Paint(dc.get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_SETFONT:
       baseFont_ = reinterpret_cast<HFONT>(wParam);
       RebuildFont();
@@ -182,7 +172,7 @@ LRESULT TLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(baseFont_);
     case WM_SETTEXT: {
-      LRESULT r = TControl::WndProc(msg, wParam, lParam);
+      LRESULT r = TDrawnControl::WndProc(msg, wParam, lParam);
       if (autoSize_) AdjustSize();
       Invalidate();
       return r;
@@ -227,7 +217,7 @@ LRESULT TLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: {
       RECT rc = ClientRect();
       POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      LRESULT r = TControl::WndProc(msg, wParam, lParam);
+      LRESULT r = TDrawnControl::WndProc(msg, wParam, lParam);
       if (std::exchange(pressed_, false) && PtInRect(&rc, pt)) Click();
       return r;
     }
@@ -245,7 +235,7 @@ LRESULT TLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (OnMouseLeave) OnMouseLeave();
       return 0;
   }
-  return TControl::WndProc(msg, wParam, lParam);
+  return TDrawnControl::WndProc(msg, wParam, lParam);
 }
 
 }  // namespace ui

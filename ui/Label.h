@@ -38,7 +38,7 @@ struct TLabelParams : TControlParams {
   COLORREF Color = CLR_INVALID;      // CLR_INVALID: the parent's background
 };
 
-class TLabel : public TControl {
+class TLabel : public TDrawnControl {
  public:
   using TParams = TLabelParams;
   bool Create(const TLabelParams& p);
@@ -74,9 +74,9 @@ class TLabel : public TControl {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   bool Unhandled(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   virtual void Click();
+  void Paint(HDC dc) override;
 
  private:
-  void Paint(HDC dc);
   UINT TextFlags() const;
   HFONT DrawFont() const;
   void RebuildFont();

@@ -79,21 +79,10 @@ void TPanel::Paint(HDC dc) {
 }
 
 LRESULT TPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_PAINT: {
-      core::TPaintDC dc(Handle());
-      Paint(dc.get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      PaintBackground(reinterpret_cast<HDC>(wParam));
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_SETTEXT: {
-      LRESULT r = TFrame::WndProc(msg, wParam, lParam);
-      Invalidate();
-      return r;
-    }
+  if (msg == WM_SETTEXT) {
+    LRESULT r = TFrame::WndProc(msg, wParam, lParam);
+    Invalidate();
+    return r;
   }
   return TFrame::WndProc(msg, wParam, lParam);
 }

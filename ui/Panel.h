@@ -36,9 +36,9 @@ class TPanel : public TFrame {
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void Paint(HDC dc) override;
 
  private:
-  void Paint(HDC dc);
   TBevelCut outer_ = TBevelCut::Raised, inner_ = TBevelCut::None;
   int width_ = 1;
   TAlignment alignment_ = TAlignment::Center;

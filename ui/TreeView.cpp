@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/AnsiText.h"
 #include "core/ScopeGuard.h"
 
 #include "ui/ImageList.h"
@@ -13,14 +14,7 @@ namespace ui {
 namespace {
 constexpr int kTextMax = 1024;
 
-std::string FromWide(const wchar_t* text) {
-  if (!text) return std::string();
-  int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<size_t>(n > 0 ? n : 1), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, -1, s.data(), n, nullptr, nullptr);
-  s.resize(s.size() - 1);
-  return s;
-}
+std::string FromWide(const wchar_t* text) { return text ? WideToAnsi(std::wstring_view(text)) : std::string(); }
 
 // The index the control keeps for "no image": -1 would ask the parent.
 int ToItemImage(int index) { return index < 0 ? I_IMAGENONE : index; }

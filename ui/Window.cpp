@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "core/Data_Blocks.h"
 #include "core/Handles.h"
 #include "core/ScopeGuard.h"
 #include "ui/ErrorHandler.h"
@@ -93,9 +94,7 @@ TShiftState KeyboardShiftState() {
 
 std::string TCopyDataEvent::Text() const {
   if (!Data || Size == 0) return std::string();
-  const char* bytes = static_cast<const char*>(Data);
-  const void* zero = std::memchr(bytes, 0, Size);
-  return std::string(bytes, zero ? static_cast<const char*>(zero) - bytes : Size);
+  return datablock::TextUpToNul(std::string_view(static_cast<const char*>(Data), Size));
 }
 
 TWindow::~TWindow() {
@@ -305,6 +304,13 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (Fire(OnResize, e, result)) return result;
       break;
     }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+      auto e = MakeEvent<TFocusEvent>(msg, wParam, lParam);
+      e.Other = reinterpret_cast<HWND>(wParam);
+      if (Fire(msg == WM_SETFOCUS ? OnSetFocus : OnKillFocus, e, result)) return result;
+      break;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
@@ -428,6 +434,12 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       DragQueryPoint(drop, &e.Point);
       OnDropFiles(e);
       return e.Result;
+    }
+    case WM_QUERYENDSESSION: {
+      auto e = MakeEvent<TQueryEndSessionEvent>(msg, wParam, lParam);
+      e.LogOff = (lParam & ENDSESSION_LOGOFF) != 0;
+      if (Fire(OnQueryEndSession, e, result)) return result;
+      break;
     }
     case WM_CONTEXTMENU: {
       auto e = MakeEvent<TContextMenuEvent>(msg, wParam, lParam);

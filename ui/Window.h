@@ -99,6 +99,8 @@ class TWindow {
   // Message events (ui/Events.h).
   std::function<void(TMessageEvent&)> OnMessage;  // every message, first
   std::function<void(TSizeEvent&)> OnResize;
+  std::function<void(TFocusEvent&)> OnSetFocus;
+  std::function<void(TFocusEvent&)> OnKillFocus;
   std::function<void(TKeyEvent&)> OnKeyDown;
   std::function<void(TKeyEvent&)> OnKeyUp;
   std::function<void(TKeyPressEvent&)> OnKeyPress;
@@ -116,6 +118,7 @@ class TWindow {
   std::function<void(TNotifyMessageEvent&)> OnNotify;  // children's WM_NOTIFY
   std::function<void(TCopyDataEvent&)> OnCopyData;
   std::function<void(TDropFilesEvent&)> OnDropFiles;  // needs DragAcceptFiles
+  std::function<void(TQueryEndSessionEvent&)> OnQueryEndSession;
   std::function<void(TContextMenuEvent&)> OnContextMenu;
   std::function<void(TTimerEvent&)> OnTimer;
   std::function<void(TWindowPosEvent&)> OnWindowPosChanging;

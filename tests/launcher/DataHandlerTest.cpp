@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "core/FileIO.h"
-#include "launcher/Data_Blocks.h"
+#include "core/Data_Blocks.h"
 #include "launcher/DropEffect_Data_Handler.h"
 #include "launcher/File_Data_Handler.h"
 #include "launcher/Multi_Data_Object.h"
 #include "launcher/Text_Data_Handler.h"
 #include "launcher/URL_Data_Handler.h"
-#include "tests/launcher/DataSource.h"
+#include "tests/support/DataSource.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -22,7 +22,7 @@ CLIPFORMAT UrlFormat() { return static_cast<CLIPFORMAT>(RegisterClipboardFormatA
 
 std::string Fetch(IDataObject* data, CLIPFORMAT format) {
   std::string out;
-  EXPECT_TRUE(GetGlobalData(data, format, out)) << format;
+  EXPECT_TRUE(ui::GetGlobalData(data, format, out)) << format;
   return out;
 }
 
@@ -90,7 +90,7 @@ TEST_F(FilesFixture, NothingNamesAFolderItselfOrItsParent) {
 TEST_F(FilesFixture, RendersTheFileListBlock) {
   TFileDataHandler h;
   h.SetFilesText(dir_ / "a.txt\r\n" + dir_ / "表ソ.txt");
-  FORMATETC f = MakeFormatEtc(CF_HDROP);
+  FORMATETC f = ui::MakeFormatEtc(CF_HDROP);
   f.tymed = TYMED_HGLOBAL | TYMED_ISTREAM;  // the medium is one kind, whatever the request allows
   STGMEDIUM m = {};
   ASSERT_TRUE(h.Render(f, m));
@@ -102,7 +102,7 @@ TEST_F(FilesFixture, RendersTheFileListBlock) {
   DragQueryFileA(drop, 1, name, MAX_PATH);
   EXPECT_EQ(std::string(name), dir_ / "表ソ.txt");
   ReleaseStgMedium(&m);
-  EXPECT_FALSE(h.Render(MakeFormatEtc(CF_TEXT), m));
+  EXPECT_FALSE(h.Render(ui::MakeFormatEtc(CF_TEXT), m));
 }
 
 TEST_F(FilesFixture, ReadsSingleByteAndWideFileListsFromAnotherProgram) {
@@ -179,9 +179,9 @@ TEST(TextData, RendersTextWithItsZero) {
   EXPECT_FALSE(h.HasData());
   h.Text = "行1\r\n行2";
   STGMEDIUM m = {};
-  ASSERT_TRUE(h.Render(MakeFormatEtc(CF_TEXT), m));
+  ASSERT_TRUE(h.Render(ui::MakeFormatEtc(CF_TEXT), m));
   std::string bytes;
-  ReadGlobalBlock(m.hGlobal, bytes);
+  ui::ReadGlobalBlock(m.hGlobal, bytes);
   EXPECT_EQ(bytes, std::string("行1\r\n行2") + '\0');
   ReleaseStgMedium(&m);
 }
@@ -242,13 +242,13 @@ TEST(DropEffectData, RendersItsValueButIsNeverOffered) {
   TDropEffectDataHandler h;
   EXPECT_EQ(h.Formats.Count(), 0);
   EXPECT_FALSE(h.HasData());
-  FORMATETC f = MakeFormatEtc(TDropEffectDataHandler::Format());
+  FORMATETC f = ui::MakeFormatEtc(TDropEffectDataHandler::Format());
   EXPECT_EQ(f.cfFormat, RegisterClipboardFormatA("Preferred DropEffect"));
   STGMEDIUM m = {};
   h.Value = DROPEFFECT_LINK;
   ASSERT_TRUE(h.Render(f, m));
   std::string bytes;
-  ReadGlobalBlock(m.hGlobal, bytes);
+  ui::ReadGlobalBlock(m.hGlobal, bytes);
   EXPECT_EQ(bytes, std::string("\x04\0\0\0", 4));
   ReleaseStgMedium(&m);
 }
@@ -264,9 +264,9 @@ TEST(MultiDataObject, ContentsBecomeFilesAddressAndText) {
   object->SetContents(text);
   EXPECT_EQ(ReadTextFile(shortcut), "[InternetShortcut]\r\nURL=http://h/p?q=1\r\n");
 
-  FORMATETC drop = MakeFormatEtc(CF_HDROP);
-  FORMATETC url = MakeFormatEtc(UrlFormat());
-  FORMATETC txt = MakeFormatEtc(CF_TEXT);
+  FORMATETC drop = ui::MakeFormatEtc(CF_HDROP);
+  FORMATETC url = ui::MakeFormatEtc(UrlFormat());
+  FORMATETC txt = ui::MakeFormatEtc(CF_TEXT);
   EXPECT_EQ(object->QueryGetData(&drop), S_OK);
   EXPECT_EQ(object->QueryGetData(&url), S_OK);
   EXPECT_EQ(object->QueryGetData(&txt), S_OK);
@@ -297,7 +297,7 @@ TEST(DataObjectUnit, TheLastEndLeavesClipboardDataInPlace) {
   ASSERT_TRUE(OpenClipboard(nullptr));
   HANDLE h = GetClipboardData(CF_TEXT);
   std::string block;
-  ReadGlobalBlock(h, block);
+  ui::ReadGlobalBlock(h, block);
   EmptyClipboard();
   CloseClipboard();
   InitDataObjectUnit();  // as the test environment had it

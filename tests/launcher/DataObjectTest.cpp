@@ -26,18 +26,18 @@ class Ref {
   T* p_ = nullptr;
 };
 
-HGLOBAL Block(const std::string& bytes) { return NewGlobalBlock(bytes); }
+HGLOBAL Block(const std::string& bytes) { return ui::NewGlobalBlock(bytes); }
 
 std::string BlockText(HGLOBAL h) {
   std::string s;
-  EXPECT_TRUE(ReadGlobalBlock(h, s));
+  EXPECT_TRUE(ui::ReadGlobalBlock(h, s));
   return s;
 }
 
 // A handler that reports each render, with data switched on and off by the test.
 class StubHandler : public TDataHandler {
  public:
-  explicit StubHandler(CLIPFORMAT f) { Formats.Add(MakeFormatEtc(f)); }
+  explicit StubHandler(CLIPFORMAT f) { Formats.Add(ui::MakeFormatEtc(f)); }
   std::string GetText() const override { return "stub"; }
   bool Render(const FORMATETC&, STGMEDIUM& m) override {
     ++renders;
@@ -52,8 +52,8 @@ class StubHandler : public TDataHandler {
 
 TEST(FormatList, MatchingIgnoresDeviceAndIndexButNotMediumKind) {
   TFormatList list;
-  list.Add(MakeFormatEtc(CF_TEXT));
-  FORMATETC other = MakeFormatEtc(CF_TEXT);
+  list.Add(ui::MakeFormatEtc(CF_TEXT));
+  FORMATETC other = ui::MakeFormatEtc(CF_TEXT);
   other.lindex = 5;
   DVTARGETDEVICE device = {};
   other.ptd = &device;
@@ -62,10 +62,10 @@ TEST(FormatList, MatchingIgnoresDeviceAndIndexButNotMediumKind) {
   EXPECT_FALSE(list.Contains(other));
   other.tymed = TYMED_ISTREAM | TYMED_HGLOBAL;
   EXPECT_TRUE(list.Contains(other));
-  FORMATETC icon = MakeFormatEtc(CF_TEXT);
+  FORMATETC icon = ui::MakeFormatEtc(CF_TEXT);
   icon.dwAspect = DVASPECT_ICON;
   EXPECT_FALSE(list.Contains(icon));
-  EXPECT_FALSE(list.Contains(MakeFormatEtc(CF_HDROP)));
+  EXPECT_FALSE(list.Contains(ui::MakeFormatEtc(CF_HDROP)));
   // Kept copies never point at a device the list does not own.
   list.Add(other);
   EXPECT_EQ(list.GetFormat(1).ptd, nullptr);
@@ -74,7 +74,7 @@ TEST(FormatList, MatchingIgnoresDeviceAndIndexButNotMediumKind) {
 
 TEST(EnumFormatEtc, NextSkipResetClone) {
   TFormatList list;
-  for (CLIPFORMAT f : {CF_TEXT, CF_HDROP, CF_BITMAP}) list.Add(MakeFormatEtc(f));
+  for (CLIPFORMAT f : {CF_TEXT, CF_HDROP, CF_BITMAP}) list.Add(ui::MakeFormatEtc(f));
   Ref<IEnumFORMATETC> e(list.CreateEnumerator());
   ASSERT_NE(e.get(), nullptr);
   EXPECT_EQ(e->Skip(4), S_FALSE);
@@ -113,7 +113,7 @@ class DataObjectTest : public ::testing::Test {
 
 TEST_F(DataObjectTest, OffersAFormatOnlyWhileAHandlerHasData) {
   auto& text = static_cast<TTextDataHandler&>(object_->AddHandler(std::make_unique<TTextDataHandler>()));
-  FORMATETC f = MakeFormatEtc(CF_TEXT);
+  FORMATETC f = ui::MakeFormatEtc(CF_TEXT);
   EXPECT_EQ(object_->QueryGetData(&f), DV_E_FORMATETC);
   STGMEDIUM m;
   EXPECT_EQ(object_->GetData(&f, &m), DV_E_FORMATETC);
@@ -147,7 +147,7 @@ TEST_F(DataObjectTest, EnumeratesOfferedFormatsForGetOnly) {
 
 TEST_F(DataObjectTest, SetDataReleasesThePreviousMediumAndSharesTheStoredOne) {
   const CLIPFORMAT custom = static_cast<CLIPFORMAT>(RegisterClipboardFormatA("QvTestCustom"));
-  FORMATETC f = MakeFormatEtc(custom);
+  FORMATETC f = ui::MakeFormatEtc(custom);
   // A stream medium shows its release: the data object holds the only other reference.
   IStream* first = nullptr;
   ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &first), S_OK);
@@ -179,7 +179,7 @@ TEST_F(DataObjectTest, SetDataReleasesThePreviousMediumAndSharesTheStoredOne) {
 }
 
 TEST_F(DataObjectTest, SetDataWithoutReleaseKeepsItsOwnCopy) {
-  FORMATETC f = MakeFormatEtc(CF_TEXT);
+  FORMATETC f = ui::MakeFormatEtc(CF_TEXT);
   STGMEDIUM m = {};
   m.tymed = TYMED_HGLOBAL;
   m.hGlobal = Block(std::string("abc\0", 4));
@@ -217,7 +217,7 @@ TEST_F(DataObjectTest, CopyRuleByMediumKind) {
 }
 
 TEST_F(DataObjectTest, CanonicalFormatAndAdviseWithoutHolder) {
-  FORMATETC in = MakeFormatEtc(CF_TEXT);
+  FORMATETC in = ui::MakeFormatEtc(CF_TEXT);
   DVTARGETDEVICE device = {};
   in.ptd = &device;
   FORMATETC out;
@@ -255,7 +255,7 @@ class CountingSink : public IAdviseSink {
 
 TEST_F(DataObjectTest, AdvisedSinksHearOfSetData) {
   CountingSink sink;
-  FORMATETC f = MakeFormatEtc(CF_TEXT);
+  FORMATETC f = ui::MakeFormatEtc(CF_TEXT);
   DWORD connection = 0;
   ASSERT_EQ(object_->DAdvise(&f, ADVF_NODATA, &sink, &connection), S_OK);
   STGMEDIUM m = {};

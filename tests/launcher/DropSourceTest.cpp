@@ -57,11 +57,11 @@ class RecordingMultiSource : public TMultiDropSource {
     effects = source.AllowedEffects;
     image = source.DragImage;
     std::string block;
-    EXPECT_TRUE(GetGlobalData(&data, CF_HDROP, block));
+    EXPECT_TRUE(ui::GetGlobalData(&data, CF_HDROP, block));
     TStringList names;
     EXPECT_TRUE(TFileDataHandler::NamesFromBlock(block, names));
     files = names.Items();
-    GetGlobalData(&data, CF_TEXT, text);
+    ui::GetGlobalData(&data, CF_TEXT, text);
   }
 };
 

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "core/FileIO.h"
-#include "launcher/Data_Blocks.h"
+#include "core/Data_Blocks.h"
 #include "launcher/Data_Object.h"
 #include "launcher/Drop_Target.h"
 #include "launcher/SubClass.h"
-#include "tests/launcher/DataSource.h"
+#include "tests/support/DataSource.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestWindow.h"
 
@@ -281,7 +281,7 @@ TEST_F(DropTargetTest, FilesAndTextDroppedBesideTheBoxAreReportedOnce) {
 TEST_F(DropTargetTest, ThreeFilesByWmDropFilesGiveOneEvent) {
   std::vector<std::string> paths = {dir_ / "a.txt", dir_ / "b.txt", dir_ / "c.txt"};
   std::string block = datablock::BuildDropFiles(paths);
-  HGLOBAL drop = NewGlobalBlock(block);
+  HGLOBAL drop = ui::NewGlobalBlock(block);
   ASSERT_NE(drop, nullptr);
   SendMessageA(host_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);  // the handler finishes it
   ASSERT_EQ(files_.size(), 1u);

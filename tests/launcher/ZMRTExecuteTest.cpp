@@ -2,12 +2,15 @@
 // mode keyword, system commands, and the requests the editor is sent.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "core/Sjis.h"
 #include "core/ZMRTData.h"
-#include "launcher/Data_Blocks.h"
+#include "core/Data_Blocks.h"
 #include "launcher/Data_Handler.h"
-#include "launcher/Drop_Target.h"
 #include "launcher/Editor_Requests.h"
+#include "ui/OleStart.h"
+#include "launcher/SubClass.h"
 #include "tests/launcher/LauncherFixture.h"
 #include "tests/support/TestWindow.h"
 
@@ -248,6 +251,24 @@ TEST_F(ExecuteRoad, LongOrQuotedRequestsTravelThroughTheParamFile) {
   EXPECT_EQ(ReadTextFile(dir / "Files\\notify.txt"), "tzmrtmain\tQUORVANEMAIN\r\n");
 }
 
+// The shell's older drop message (WM_DROPFILES) goes through the window's own
+// drop event: no message filter sits on the launcher's window, not for copy
+// data, drops or the icon picture's delayed loading either.
+TEST_F(ExecuteRoad, ShellDropMessageOntoTheWindowBecomesANewRequest) {
+  TZMRTMain& m = Start("showicon=1\r\nWaitTimeForIcon=50\r\n");
+  ASSERT_TRUE(m.IconImage);
+  EXPECT_EQ(SubClassUseCount(m.Handle()), 0);
+  const std::string a = dir / "rec\\a.txt", b = dir / "rec\\表ソ.txt";
+  WriteTextFile(a, "");
+  WriteTextFile(b, "");
+  const std::string block = datablock::BuildDropFiles({a, b});
+  HGLOBAL memory = GlobalAlloc(GHND, block.size());
+  std::memcpy(GlobalLock(memory), block.data(), block.size());
+  GlobalUnlock(memory);
+  SendMessageA(m.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  EXPECT_EQ(EditorParams(), "\"Action=New\"\r\n\"Command=" + Esc(a + "\r\n" + b) + "\"\r\n");
+}
+
 TEST_F(ExecuteRoad, DropsBecomeNewRequestsOrParametersOfTheShownKeyword) {
   TZMRTMain& m = Start();
   const std::string a = dir / "rec\\a.txt", b = dir / "rec\\b.txt";
@@ -286,7 +307,7 @@ TEST_F(ExecuteRoad, DropsBecomeNewRequestsOrParametersOfTheShownKeyword) {
 // Files dropped by the shell onto the window outside the box: the editor
 // (a stand-in that writes its command line) is asked for a new keyword.
 TEST_F(ExecuteRoad, FilesDroppedOnTheWindowBecomeANewRequestToTheEditor) {
-  InitDropTargetUnit();
+  ui::InitOle();
   realShell = true;
   ASSERT_TRUE(CopyFileA(QV_FAKE_EDITOR_EXE, (dir / "Files\\QVEditor.exe").c_str(), FALSE));
   TZMRTMain& m = Start("HideWhenSetting=0\r\n");
@@ -294,7 +315,7 @@ TEST_F(ExecuteRoad, FilesDroppedOnTheWindowBecomeANewRequestToTheEditor) {
   WriteTextFile(a, "");
   SetWindowPos(m.Handle(), nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetCursorPos(5, 5);  // not over the box, which would take the drop itself
-  HGLOBAL drop = NewGlobalBlock(datablock::BuildDropFiles({a}));
+  HGLOBAL drop = ui::NewGlobalBlock(datablock::BuildDropFiles({a}));
   ASSERT_NE(drop, nullptr);
   SendMessageA(m.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
   const std::string args = dir / "Files\\args.txt";
@@ -303,7 +324,7 @@ TEST_F(ExecuteRoad, FilesDroppedOnTheWindowBecomeANewRequestToTheEditor) {
   EXPECT_NE(line.find("\"Action=New\"\r\n\"Command=" + Esc(a) + "\"\r\n"), std::string::npos) << line;
   EXPECT_EQ(m.Edit1->Text(), "");
   main.reset();
-  FinalizeDropTargetUnit();
+  ui::FinalizeOle();
 }
 
 TEST_F(ExecuteRoad, AReloadAskedForDuringARunWaitsForItsEnd) {

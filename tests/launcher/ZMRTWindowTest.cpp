@@ -9,6 +9,7 @@
 #include "core/OSUtils.h"
 #include "core/ZMRTData.h"
 #include "launcher/Priority_Manager.h"
+#include "launcher/QVIconImage.h"
 #include "tests/launcher/LauncherFixture.h"
 #include "tests/support/TestWindow.h"
 
@@ -319,6 +320,49 @@ TEST_F(LauncherBehaviour, MinimiseCommandHidesTheWindow) {
   EXPECT_FALSE(m.Visible());
   m.ShowHideActionExecute();
   EXPECT_TRUE(m.Visible());
+}
+
+// The pointer moved for real, in screen pixels.
+void PointerTo(POINT p) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = static_cast<LONG>((p.x * 65535.0) / (GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
+  in.mi.dy = static_cast<LONG>((p.y * 65535.0) / (GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
+}
+
+// Rests the pointer on the middle of a window until a tip shows for it.
+bool RestOn(HWND window, ui::TToolTip& tips) {
+  PointerTo({GetSystemMetrics(SM_CXSCREEN) - 8, GetSystemMetrics(SM_CYSCREEN) - 8});
+  PumpUntil([&] { return tips.ShownTool() == nullptr; }, 3000);
+  RECT r = {};
+  GetWindowRect(window, &r);
+  const POINT middle = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  PointerTo({middle.x - 2, middle.y});
+  PumpFor(50);
+  PointerTo(middle);
+  return PumpUntil([&] { return tips.ShownTool() == window; }, 5000);
+}
+
+TEST_F(LauncherBehaviour, HintsShowAsTipsWhereThePointerRests) {
+  WriteTextFile(user + "\\Items\\%.vane", Row("alpha"));
+  Settings("showicon=1\r\nsmall=1\r\nWindowLeft=100\r\nWindowTop=100\r\n");
+  TZMRTMain& m = Make();
+  m.Starting = false;
+  Call(m);
+  ASSERT_TRUE(m.IconImage);
+  // The small layout has no room for the status line: the box's tip says it.
+  ASSERT_TRUE(PumpUntil([&] { return !m.Hint.empty(); }, 3000)) << "the status went to the hint";
+  ASSERT_TRUE(RestOn(m.Edit1->Handle(), m.Hints));
+  EXPECT_EQ(m.Hints.ShownText(), m.Hint);
+  EXPECT_EQ(m.Hint, m.ShownStatusText);
+  // The icon picture's tip: what a click does and what a drag does, on two lines.
+  ASSERT_TRUE(RestOn(m.IconImage->Handle(), m.Hints));
+  const std::string tip = m.Hints.ShownText();
+  EXPECT_EQ(tip.rfind("クリック : ", 0), 0u) << tip;
+  EXPECT_NE(tip.find("\r\nドラッグ : ウィンドウを登録"), std::string::npos) << tip;
+  PointerTo({GetSystemMetrics(SM_CXSCREEN) - 8, GetSystemMetrics(SM_CYSCREEN) - 8});
 }
 
 }  // namespace

@@ -212,6 +212,35 @@ TEST_F(EventTest, KeyEventsReplaceOrSwallowTheKey) {
   EXPECT_EQ(seen, (std::vector<std::string>{std::to_string(VK_END), std::to_string('F') + " sys"}));
 }
 
+// A window that takes no keys hands the focus on to its box, as the
+// launcher's window does; each side is told who the focus came from or goes to.
+TEST_F(EventTest, FocusEventsNameTheOtherWindowAndMayPassTheFocusOn) {
+  ui::TWindow edit;
+  ASSERT_TRUE(edit.Create(Child("EDIT", ES_AUTOHSCROLL)));
+  std::vector<std::string> seen;
+  auto name = [&](HWND w) { return w == window.Handle() ? "window" : w == edit.Handle() ? "edit" : w ? "other" : "none"; };
+  window.OnSetFocus = [&](ui::TFocusEvent& e) {
+    seen.push_back(std::string("window gets it from ") + name(e.Other));
+    SetFocus(edit.Handle());
+    e.Answer(0);
+  };
+  window.OnKillFocus = [&](ui::TFocusEvent& e) { seen.push_back(std::string("window loses it to ") + name(e.Other)); };
+  edit.OnSetFocus = [&](ui::TFocusEvent& e) { seen.push_back(std::string("edit gets it from ") + name(e.Other)); };
+  window.Show();
+  SetForegroundWindow(window.Handle());
+  SetFocus(nullptr);
+  seen.clear();
+  SetFocus(window.Handle());
+  EXPECT_EQ(GetFocus(), edit.Handle());
+  EXPECT_EQ(seen, (std::vector<std::string>{"window gets it from none", "window loses it to edit",
+                                            "edit gets it from window"}));
+  // The edit's own handling ran: it shows a caret where the focus is.
+  EXPECT_TRUE(PumpUntil([&] {
+    POINT caret = {-1, -1};
+    return GetCaretPos(&caret) && caret.x >= 0;
+  }));
+}
+
 class TScrollProbe : public ui::TWindow {
  public:
   std::vector<std::string> Seen;

@@ -323,6 +323,21 @@ TEST_F(FormTest, FormOfFindsTheFormOfAControl) {
   EXPECT_EQ(ui::TForm::FormOf(nullptr), nullptr);
 }
 
+// A form leaves the top-most band again, also when it is active in front of
+// the application's hidden window, which owns it.
+TEST_F(FormTest, StayOnTopGoesOnAndOff) {
+  ui::TForm w;
+  ASSERT_TRUE(w.Create(Params()));
+  w.Show();
+  SetForegroundWindow(w.Handle());
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == w.Handle(); }));
+  for (bool on : {true, false, true, false}) {
+    w.SetStayOnTop(on);
+    EXPECT_EQ(w.StayOnTop(), on);
+  }
+  EXPECT_EQ(GetForegroundWindow(), w.Handle());
+}
+
 // The window base and forms work without an application; only the modal loop
 // needs one.
 TEST(FormWithoutApplication, WindowsWorkAndShowModalGivesNothing) {

@@ -1,4 +1,4 @@
-// Byte layouts of the data that the launcher exchanges with other programs by
+// Byte layouts of the data that the programs exchange with other programs by
 // drag and drop: the file list block (DROPFILES), zero-ended text, internet
 // shortcut files (".url"). Every reader takes the whole block as it was
 // received, so nothing can read past it, whatever its header or terminators
@@ -36,6 +36,27 @@ std::string BuildDropFiles(const std::vector<std::string>& paths);
 
 // Text up to the block's first zero byte, or the whole block when it has none.
 std::string TextUpToNul(std::string_view block);
+
+// 16-bit text up to the block's first zero character, or the whole block
+// when it has none (an odd last byte is no character).
+std::u16string WideTextUpToNul(std::string_view block);
+
+// Size of one single-byte file descriptor (FILEDESCRIPTORA) in a file group
+// descriptor block, after the block's 32-bit count; its name of 260 bytes
+// stands at the end.
+inline constexpr size_t kFileDescriptorSize = 332;
+inline constexpr size_t kFileDescriptorNameOffset = 72;
+
+// Name in the first descriptor of a file group descriptor block
+// (FILEGROUPDESCRIPTORA), up to its first zero byte. False (and no name)
+// unless the count is at least one and the whole first descriptor is there.
+bool FirstDescriptorName(std::string_view block, std::string& name);
+
+// Address in the contents of a dragged internet shortcut: the text after
+// "[InternetShortcut]" CR LF "URL=" (from the 25th byte on), up to a zero
+// byte or a line end, at most 250 characters. Empty when the block holds
+// nothing there.
+std::string FileContentsAddress(std::string_view block);
 
 // Address of an internet shortcut file's text: the first line beginning with
 // "URL=" after the line "[InternetShortcut]" and before any other section line.

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/Data_Blocks.h"
+#include "core/Data_Blocks.h"
 #include "launcher/Data_Handler.h"
 #include "launcher/Data_Object.h"
 
@@ -19,10 +19,10 @@ class DataSource {
   DataSource& operator=(const DataSource&) = delete;
 
   DataSource& Put(CLIPFORMAT format, const std::string& bytes) {
-    FORMATETC f = MakeFormatEtc(format);
+    FORMATETC f = ui::MakeFormatEtc(format);
     STGMEDIUM m = {};
     m.tymed = TYMED_HGLOBAL;
-    m.hGlobal = NewGlobalBlock(bytes);
+    m.hGlobal = ui::NewGlobalBlock(bytes);
     EXPECT_EQ(object_->SetData(&f, &m, TRUE), S_OK);
     return *this;
   }

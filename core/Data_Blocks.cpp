@@ -1,5 +1,6 @@
-#include "launcher/Data_Blocks.h"
+#include "core/Data_Blocks.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/Sjis.h"
@@ -72,6 +73,37 @@ std::string BuildDropFiles(const std::vector<std::string>& paths) {
 std::string TextUpToNul(std::string_view block) {
   size_t end = block.find('\0');
   return std::string(end == std::string_view::npos ? block : block.substr(0, end));
+}
+
+std::u16string WideTextUpToNul(std::string_view block) {
+  std::u16string out;
+  for (size_t i = 0; i + 1 < block.size(); i += 2) {
+    const char16_t c = static_cast<char16_t>(static_cast<unsigned char>(block[i]) |
+                                             (static_cast<unsigned char>(block[i + 1]) << 8));
+    if (c == 0) break;
+    out.push_back(c);
+  }
+  return out;
+}
+
+bool FirstDescriptorName(std::string_view block, std::string& name) {
+  name.clear();
+  if (block.size() < 4 + kFileDescriptorSize || ReadU32(block, 0) < 1) return false;
+  name = TextUpToNul(block.substr(4 + kFileDescriptorNameOffset, kFileDescriptorSize - kFileDescriptorNameOffset));
+  return true;
+}
+
+std::string FileContentsAddress(std::string_view block) {
+  // "[InternetShortcut]" CR LF "URL=": the address is what follows.
+  constexpr size_t kAddressStart = 24;
+  constexpr size_t kMaxCharacters = 250;
+  if (block.size() <= kAddressStart) return std::string();
+  std::string_view rest = block.substr(kAddressStart);
+  // These bytes are never part of a double-byte character.
+  rest = rest.substr(0, std::min(rest.find_first_of(std::string_view("\0\r\n", 3)), rest.size()));
+  size_t end = 0;
+  for (size_t n = 0; end < rest.size() && n < kMaxCharacters; ++n) end = sjis::NextPos(rest, end);
+  return std::string(rest.substr(0, end));
 }
 
 std::string InternetShortcutAddress(std::string_view fileText) {

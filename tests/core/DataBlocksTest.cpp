@@ -1,10 +1,12 @@
-#include "launcher/Data_Blocks.h"
+#include "core/Data_Blocks.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "tests/support/DropBlocks.h"
 
 namespace {
 
@@ -142,6 +144,69 @@ TEST(InternetShortcut, FileNameReplacesEveryAwkwardCharacter) {
       {std::string("http://\x81"), "http----.url"},
   };
   for (const Case& c : cases) EXPECT_EQ(datablock::InternetShortcutFileName(c.address), c.name) << c.address;
+}
+
+TEST(TextBlock, WideTextEndsAtTheFirstZeroCharacterOrTheBlock) {
+  struct Case {
+    const char* name;
+    std::string block;
+    std::u16string text;
+  } cases[] = {
+      {"ended", Wide(u"ab") + std::string(2, '\0') + Wide(u"c"), u"ab"},
+      {"no end", Wide(u"日本"), u"日本"},
+      {"odd last byte", Wide(u"a") + "x", u"a"},
+      {"empty", "", u""},
+      {"one byte", "x", u""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(datablock::WideTextUpToNul(c.block), c.text) << c.name;
+}
+
+// The title of a dragged link comes from the first descriptor: only a count of
+// at least one with the whole descriptor in the block gives a name.
+TEST(FileGroupDescriptor, NameOnlyFromACountedWholeDescriptor) {
+  const std::string whole = FileGroupDescriptorBlock(1, "Example.url");
+  std::string longName(300, 'n');
+  struct Case {
+    const char* name;
+    std::string block;
+    bool found;
+    std::string text;
+  } cases[] = {
+      {"one descriptor", whole, true, "Example.url"},
+      {"two counted, one there", FileGroupDescriptorBlock(2, "a.url"), true, "a.url"},
+      {"Japanese name", FileGroupDescriptorBlock(1, "日本語のページ.url"), true, "日本語のページ.url"},
+      {"count zero", FileGroupDescriptorBlock(0, "a.url"), false, ""},
+      {"cut in the name", whole.substr(0, whole.size() - 1), false, ""},
+      {"count only", U32(1), false, ""},
+      {"empty", "", false, ""},
+      {"name fills its field", FileGroupDescriptorBlock(1, longName.substr(0, 260)), true, longName.substr(0, 260)},
+  };
+  for (const Case& c : cases) {
+    std::string name = "stale";
+    EXPECT_EQ(datablock::FirstDescriptorName(c.block, name), c.found) << c.name;
+    EXPECT_EQ(name, c.text) << c.name;
+  }
+}
+
+// A dragged shortcut's contents: the address stands after "URL=", and a block
+// too short to reach it gives none.
+TEST(FileContents, AddressAfterTheShortcutsHeaderBoundedByTheBlock) {
+  const std::string shortcut = datablock::InternetShortcutText("http://example.com/a");
+  const std::string header = shortcut.substr(0, 24);
+  struct Case {
+    const char* name;
+    std::string block;
+    std::string address;
+  } cases[] = {
+      {"shortcut text", shortcut, "http://example.com/a"},
+      {"with a zero byte", header + std::string("http://x/\0junk", 14), "http://x/"},
+      {"more lines", header + "http://x/\r\nIconIndex=1\r\n", "http://x/"},
+      {"under 24 bytes", shortcut.substr(0, 23), ""},
+      {"header only", header, ""},
+      {"empty", "", ""},
+      {"long", header + std::string(300, 'a'), std::string(250, 'a')},
+  };
+  for (const Case& c : cases) EXPECT_EQ(datablock::FileContentsAddress(c.block), c.address) << c.name;
 }
 
 }  // namespace
