@@ -1,4 +1,4 @@
-// Keys typed for real, as a person types them: SendInput with virtual-key
+// Keys typed and the pointer moved for real, as a person does it: SendInput with virtual-key
 // codes, so the window that has the focus gets the whole key-down, character,
 // key-up sequence from the system (US layout, as Wine maps it on Xvfb).
 #pragma once
@@ -10,6 +10,12 @@
 #include <vector>
 
 namespace realinput {
+
+// What a person sees of a process: its first visible top-level window of a
+// class ("#32770" for a dialog, "tooltips_class32" for a tooltip), or null;
+// and a tooltip's text (from any process).
+HWND ShownWindow(DWORD processId, const char* className);
+std::string ToolTipText(HWND tip);
 
 // Presses the keys in order and releases them in reverse order (a chord).
 void Chord(const std::vector<WORD>& keys);
@@ -24,5 +30,13 @@ void Type(const std::string& script);
 // then released, and settle() runs again (it waits until the program has
 // handled what it got).
 void TypeHeld(const std::string& script, const std::function<void()>& settle);
+
+// For windows of the calling thread: each key is held down until the thread
+// has taken it (its key state shows it), then released and awaited the same
+// way; pump() handles the thread's messages meanwhile.
+void TypeSeen(const std::string& script, const std::function<void()>& pump);
+
+// The pointer moved for real to a point of the screen.
+void PointerTo(POINT screen);
 
 }  // namespace realinput
