@@ -7,6 +7,12 @@
 #include "core/KeyWordX.h"
 #include "core/Sjis.h"
 #include "core/StringUtils.h"
+#include "editor/ComCtrlsXP.h"
+#include "editor/HotKey_Dialog.h"
+#include "editor/HotKey_Edit.h"
+#include "editor/SelectButton.h"
+#include "editor/StdCtrlsXP.h"
+#include "editor/UChangeIcon.h"
 #include "editor/URZEditorMain.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
@@ -38,9 +44,9 @@ constexpr int kBitSetParam = 4;
 // clang-format off
 const ui::TLayoutRow kRows[] = {
   {Kind<ui::TPageControl>, "Pages",          "", "",                                    6,   6, 428, 292, 0, ui::akLeft | ui::akTop | ui::akRight | ui::akBottom},
-  {Kind<ui::TTabSheet>,    "BasicSheet",     "Pages", "基本(&B)",                        0,   0,   0,   0},
-  {Kind<ui::TTabSheet>,    "DetailSheet",    "Pages", "詳細(&S)",                        0,   0,   0,   0},
-  {Kind<ui::TTabSheet>,    "AdvancedSheet",  "Pages", "高度な設定(&H)",                  0,   0,   0,   0},
+  {Kind<TXPTabSheet>,      "BasicSheet",     "Pages", "基本(&B)",                        0,   0,   0,   0},
+  {Kind<TXPTabSheet>,      "DetailSheet",    "Pages", "詳細(&S)",                        0,   0,   0,   0},
+  {Kind<TXPTabSheet>,      "AdvancedSheet",  "Pages", "高度な設定(&H)",                  0,   0,   0,   0},
   {Kind<ui::TLabel>,       "NameLabel",      "BasicSheet", kNameOk,                      8,  10, 320,  16},
   {Kind<ui::TEdit>,        "NameEdit",       "BasicSheet", "",                           8,  28, 330,  21, WS_BORDER | ES_AUTOHSCROLL},
   {Kind<ui::TButton>,      "IconButton",     "BasicSheet", "アイコンの変更",             350,  10,  42,  42, BS_BITMAP},
@@ -48,11 +54,10 @@ const ui::TLayoutRow kRows[] = {
   {Kind<ui::TEdit>,        "CommentEdit",    "BasicSheet", "",                           8,  74, 384,  21, WS_BORDER | ES_AUTOHSCROLL},
   {Kind<ui::TButton>,      "AdvancedSwitch", "DetailSheet", TEditCommand::kShowAdvanced,               8, 232, 190,  25},
   {Kind<ui::TLabel>,       "HotKeyLabel",    "AdvancedSheet", "ショートカット(&K)",        8,  10, 160,  16},
-  {Kind<ui::TEdit>,        "HotKeyEdit",     "AdvancedSheet", "なし",                      8,  28, 190,  21, WS_BORDER | ES_AUTOHSCROLL},
+  {Kind<THotKeyEdit>,      "HotKeyEdit",     "AdvancedSheet", "",                          8,  28, 190,  21},
   {Kind<ui::TButton>,      "HotKeyDialog",   "AdvancedSheet", "...",                     202,  27,  26,  23},
-  {Kind<ui::TLabel>,       "ScopeLabel",     "AdvancedSheet", "範囲(&C)",                236,  10, 100,  16},
-  {Kind<ui::TComboBox>,    "ScopeBox",       "AdvancedSheet", "",                        236,  28, 156, 200, CBS_DROPDOWNLIST},
-  {Kind<ui::TGroupBox>,    "UseKeyword",     "AdvancedSheet", "キーワードの使用(&U)",      8,  58, 404, 124},
+  {Kind<TSelectButton>,    "ScopeButton",    "AdvancedSheet", "範囲(&C)",                236,  27,  88,  23},
+  {Kind<TXPGroupBox>,      "UseKeyword",     "AdvancedSheet", "キーワードの使用(&U)",      8,  58, 404, 124},
   {Kind<ui::TCheckBox>,    "UseInputParam",  "UseKeyword", "入力時のパラメータにキーワードを使う(&P)", 10, 18, 386, 18},
   {Kind<ui::TCheckBox>,    "UseIcon",        "UseKeyword", "アイコンの指定にキーワードを使う(&I)",     10, 38, 386, 18},
   {Kind<ui::TCheckBox>,    "UseSetParam",    "UseKeyword", "設定時のパラメータにキーワードを使う(&W)", 10, 58, 386, 18},
@@ -86,7 +91,7 @@ int ToInt(const std::string& s, int def) { return sjis::StrToIntDef(s, def); }
 
 }  // namespace
 
-TEditCommand::TEditCommand(ui::TForm* owner) : ui::TForm(owner) {
+TEditCommand::TEditCommand(ui::TForm* owner) : TDropFormLite(owner) {
   ui::TFormParams p;
   p.ClassName = "TEditCommand";
   p.BorderStyle = ui::TBorderStyle::Sizeable;
@@ -105,9 +110,21 @@ ui::TTabSheet& TEditCommand::DetailSheet() const { return Control<ui::TTabSheet>
 
 void TEditCommand::BuildBase() {
   BuildLayout(kRows);
-  auto& scope = Control<ui::TComboBox>("ScopeBox");
+  auto& scope = Control<TSelectButton>("ScopeButton");
   scope.SetItems({"アクティブ時に有効", "常駐時に有効"});
-  scope.SetItemIndex(0);
+  scope.SetSelected(0);
+  scope.OnClick = [this] { ScopeChanged(); };
+  Control<ui::TButton>("HotKeyDialog").OnClick = [this] { EditHotKeyInDialog(); };
+  ChooseIcon = [this](std::string& file, int& index, bool) {
+    TChangeIconDialog dialog(this);
+    dialog.IconFile = file;
+    dialog.IconIndex = index;
+    dialog.SetManager(manager_, item_);
+    if (!dialog.Execute()) return false;
+    file = dialog.IconFile;
+    index = dialog.IconIndex;
+    return true;
+  };
 
   SetDefaultButton(&Control("OKButton"));
   SetCancelButton(&Control("CancelButton"));
@@ -190,8 +207,10 @@ TKeyWordX* TEditCommand::Execute(TKeyWordX& item, TStringList& hotKeyLines, TKey
     std::string text;
     int scope = 0;
     if (FindHotKey(path_, manager, hotKeyLines, text, scope)) {
-      Control<ui::TEdit>("HotKeyEdit").SetText(text);
-      Control<ui::TComboBox>("ScopeBox").SetItemIndex(scope);
+      // The scope first: a system-wide double press would not survive the local kind's rules.
+      Control<TSelectButton>("ScopeButton").SetSelected(scope);
+      ScopeChanged();
+      Control<THotKeyEdit>("HotKeyEdit").SetText(text);
     }
   }
 
@@ -205,8 +224,8 @@ TKeyWordX* TEditCommand::Execute(TKeyWordX& item, TStringList& hotKeyLines, TKey
   Control("CancelButton").Focus();
   if (deleted_) return nullptr;
   if (result == IDOK) {
-    StoreHotKey(item.GetKeyWord(), manager, hotKeyLines, Control<ui::TEdit>("HotKeyEdit").Text(),
-                std::max(0, Control<ui::TComboBox>("ScopeBox").ItemIndex()));
+    StoreHotKey(item.GetKeyWord(), manager, hotKeyLines, Control<THotKeyEdit>("HotKeyEdit").Text(),
+                std::max(0, Control<TSelectButton>("ScopeButton").Selected()));
     return &item;
   }
   try {
@@ -325,6 +344,21 @@ void TEditCommand::IconButtonClick() {
   item_->SetIconIndex(index);
   item_->SetIcon(file);
   ReadItem(*item_);
+}
+
+void TEditCommand::ScopeChanged() {
+  Control<THotKeyEdit>("HotKeyEdit")
+      .SetKind(Control<TSelectButton>("ScopeButton").Selected() == 1 ? kHotKeyKindGlobal : kHotKeyKindLocal);
+}
+
+void TEditCommand::EditHotKeyInDialog() {
+  auto& box = Control<THotKeyEdit>("HotKeyEdit");
+  std::string text;
+  WithoutTopMost([&] {
+    text = Control<TSelectButton>("ScopeButton").Selected() == 1 ? EditGlobalHotKey(this, box.Text())
+                                                                  : EditLocalHotKey(this, box.Text());
+  });
+  box.SetText(text);
 }
 
 void TEditCommand::ApplyAdvanced() {

@@ -15,6 +15,7 @@
 #include "core/StringIni.h"
 #include "core/StringList.h"
 #include "ui/ActionList.h"
+#include "editor/DropTargetFormLite.h"
 #include "ui/Form.h"
 
 class TKeyWordManager;
@@ -29,7 +30,7 @@ class TPageControl;
 class TTabSheet;
 }  // namespace ui
 
-class TEditCommand : public ui::TForm {
+class TEditCommand : public TDropFormLite {
  public:
   explicit TEditCommand(ui::TForm* owner);
   ~TEditCommand() override;
@@ -88,13 +89,15 @@ class TEditCommand : public ui::TForm {
   virtual void IconButtonClick();
 
   // The hook the icon button opens the icon chooser through (file and index
-  // in and out); unset, the button does nothing.
+  // in and out); the icon chooser unless replaced.
   std::function<bool(std::string& file, int& index, bool useKeywords)> ChooseIcon;
 
  private:
   void BuildBase();
   void CheckName();
   void CommentChanged();
+  void ScopeChanged();
+  void EditHotKeyInDialog();
   void ApplyAdvanced();
   void SwitchAdvanced();
   void SaveDefaults();

@@ -7,6 +7,9 @@
 #include "core/OSUtils.h"
 #include "core/ShellLink.h"
 #include "core/Sjis.h"
+#include "editor/FileNameComplete.h"
+#include "editor/FolderDlg.h"
+#include "editor/ParamEdit.h"
 #include "editor/URZEditorMain.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
@@ -30,15 +33,15 @@ constexpr char kFolderTitle[] = "フォルダの選択";
 // clang-format off
 const ui::TLayoutRow kNormalRows[] = {
   {Kind<ui::TLabel>,    "TargetLabel",     "BasicSheet", "リンク先(&L)",             8, 104, 300,  16},
-  {Kind<ui::TEdit>,     "TargetEdit",      "BasicSheet", "",                         8, 122, 300,  21, WS_BORDER | ES_AUTOHSCROLL},
+  {Kind<TFileNameComplete>, "TargetEdit",  "BasicSheet", "",                         8, 122, 300,  21},
   {Kind<ui::TButton>,   "FileButton",      "BasicSheet", "ファイル(&F)...",         312, 121,  80,  23},
   {Kind<ui::TButton>,   "ReplaceLink",     "BasicSheet", "リンク先に置換(&R)",      196, 148, 112,  23},
   {Kind<ui::TButton>,   "TargetFolder",    "BasicSheet", "フォルダ(&D)...",         312, 148,  80,  23},
   {Kind<ui::TLabel>,    "ParamLabel",      "BasicSheet", "パラメータ(&P)",            8, 156, 180,  16},
-  {Kind<ui::TEdit>,     "ParamEdit",       "BasicSheet", "",                         8, 176, 384,  21, WS_BORDER | ES_AUTOHSCROLL},
+  {Kind<TParamEdit>,    "ParamEdit",       "BasicSheet", "",                         8, 176, 384,  21},
   {Kind<ui::TButton>,   "IconSwitch",      "BasicSheet", TNormalCommandDlg::kToTargetIcon, 192, 210, 200, 25},
   {Kind<ui::TLabel>,    "DirLabel",        "DetailSheet", "作業フォルダ(&F)",         8,  10, 300,  16},
-  {Kind<ui::TEdit>,     "DirEdit",         "DetailSheet", "",                        8,  28, 352,  21, WS_BORDER | ES_AUTOHSCROLL},
+  {Kind<TFileNameComplete>, "DirEdit",     "DetailSheet", "",                        8,  28, 352,  21},
   {Kind<ui::TButton>,   "DirFolder",       "DetailSheet", "...",                   364,  27,  28,  23},
   {Kind<ui::TLabel>,    "ShowStateLabel",  "DetailSheet", "表示状態(&L)",             8,  64,  90,  16},
   {Kind<ui::TComboBox>, "ShowStateBox",    "DetailSheet", "",                      100,  60, 150, 200, CBS_DROPDOWNLIST},
@@ -104,6 +107,7 @@ void TNormalCommandDlg::BuildNormal() {
   Control<ui::TComboBox>("ShowStateBox").SetItems({"通常表示", "最大化", "最小化"});
   Control<ui::TComboBox>("ShowStateBox").SetItemIndex(0);
 
+  for (const char* name : {"TargetEdit", "DirEdit"}) Control<TFileNameComplete>(name).UseList = true;
   Control<ui::TEdit>("TargetEdit").OnChange = [this] { TargetChanged(); };
   Control<ui::TEdit>("ParamEdit").OnChange = [this] { ParamChanged(); };
   Control<ui::TEdit>("DirEdit").OnChange = [this] { DirChanged(); };
@@ -144,6 +148,11 @@ void TNormalCommandDlg::BuildNormal() {
     TargetPicked(title, file);
   };
 
+  URLReplacesBoxText = true;
+  onFileDrop = [this](POINT, const std::string& files) { DropFileOrText(files); };
+  onTextDrop = [this](POINT, const std::string& text) { DropFileOrText(text); };
+  onURLDrop = [this](POINT, const std::string& address, const std::string& title) { DropWebAddress(address, title); };
+
   fileAction_.SetShortCut(kScCtrl | 'O');
   fileAction_.OnExecute = [this] { ChooseFile(); };
   // The base's action list is the form's first; a second list of our own keeps ownership plain.
@@ -153,6 +162,8 @@ void TNormalCommandDlg::BuildNormal() {
 TKeyWordX* TNormalCommandDlg::Execute(TKeyWordX& item, TStringList& hotKeyLines, TKeyWordManager& manager, bool isNew,
                                       const std::string& oldName) {
   lastTarget_.clear();
+  Control<TParamEdit>("ParamEdit").SetManager(&manager);
+  for (const char* name : {"TargetEdit", "DirEdit"}) Control<TFileNameComplete>(name).SetManager(&manager, &item);
   return TEditCommand::Execute(item, hotKeyLines, manager, isNew, oldName);
 }
 
@@ -166,6 +177,7 @@ void TNormalCommandDlg::ReadItem(TKeyWordX& item) {
     filling_ = true;
     Control<ui::TEdit>("TargetEdit").SetText(Decoded(m, data, "Command"));
     Control<ui::TEdit>("ParamEdit").SetText(Decoded(m, data, "Param"));
+    Control<TParamEdit>("ParamEdit").SetExcludedKeyword(item.GetKeyWord());
     Control<ui::TEdit>("DirEdit").SetText(Decoded(m, data, "Dir"));
     Control<ui::TComboBox>("ShowStateBox").SetItemIndex(data ? std::clamp(data->ReadInteger("ShowState", 0), 0, 2) : 0);
     Control<ui::TCheckBox>("ExpandEnvCheck").SetChecked(data && data->ReadInteger("ExpandEnvironmentStrings", 0) == 1);
@@ -184,6 +196,8 @@ void TNormalCommandDlg::SetIcon(HICON icon) {
   if (icon) TEditCommand::SetIcon(icon);
   ShowPicker(!icon);
 }
+
+HWND TNormalCommandDlg::PickerWindow() const { return picker_ ? picker_->Handle() : nullptr; }
 
 void TNormalCommandDlg::ShowPicker(bool on) {
   pickerShown_ = on;
@@ -229,6 +243,8 @@ void TNormalCommandDlg::TargetChanged() {
       if (!comment.empty()) Control<ui::TEdit>("CommentEdit").SetText(comment);
     }
     Control<ui::TEdit>("DirEdit").SetText(folder);
+    // The completing box reports no change while its page is hidden.
+    DirChanged();
   }
 }
 
@@ -251,14 +267,28 @@ void TNormalCommandDlg::ShowStateChanged() {
 
 void TNormalCommandDlg::UseKeywordClicked(ui::TCheckBox& box, int bit) {
   TEditCommand::UseKeywordClicked(box, bit);
+  // The boxes complete keywords only where the item takes them.
+  const bool on = box.Checked();
+  if (&box == &Control("UseSetParam")) {
+    Control<TParamEdit>("ParamEdit").SetManager(on ? Manager() : nullptr);
+  } else {
+    for (const char* name : {"TargetEdit", "DirEdit"})
+      Control<TFileNameComplete>(name).SetManager(on ? Manager() : nullptr, on ? Item() : nullptr);
+  }
   lastTarget_.clear();
   TargetChanged();
   DirChanged();
 }
 
-void TNormalCommandDlg::NameChanged() { TEditCommand::NameChanged(); }
+void TNormalCommandDlg::NameChanged() {
+  TEditCommand::NameChanged();
+  if (Item()) Control<TParamEdit>("ParamEdit").SetExcludedKeyword(Item()->GetKeyWord());
+}
 
-void TNormalCommandDlg::IconButtonClick() { TEditCommand::IconButtonClick(); }
+void TNormalCommandDlg::IconButtonClick() {
+  Control<TFileNameComplete>("TargetEdit").SetshowPopup(false);
+  TEditCommand::IconButtonClick();
+}
 
 // ---------------------------------------------------------------------------
 // Buttons
@@ -279,15 +309,17 @@ void TNormalCommandDlg::ChooseFile() {
 }
 
 void TNormalCommandDlg::ChooseFolder(ui::TEdit& box) {
-  ui::TBrowseFolderRequest request;
-  request.Owner = Handle();
-  request.Title = kFolderTitle;
+  TFolderDlg dialog(this);
+  dialog.Title = kFolderTitle;
   const std::string text = box.Text();
-  if (fileio::DirectoryExists(text)) request.Root = text;
-  else if (fileio::DirectoryExists(sjis::ExtractFilePath(text))) request.Root = sjis::ExtractFilePath(text);
+  if (fileio::DirectoryExists(text)) dialog.Root = text;
+  else if (fileio::DirectoryExists(sjis::ExtractFilePath(text))) dialog.Root = sjis::ExtractFilePath(text);
   bool chosen = false;
-  WithoutTopMost([&] { chosen = ui::BrowseForFolder(request); });
-  if (chosen) box.SetText(request.Folder);
+  WithoutTopMost([&] { chosen = dialog.Execute(); });
+  if (!chosen) return;
+  box.SetText(dialog.FolderName);
+  // The working-folder box reports no change while its page is hidden.
+  DirChanged();
 }
 
 void TNormalCommandDlg::ReplaceLink() {
@@ -364,20 +396,6 @@ void TNormalCommandDlg::DropWebAddress(const std::string& address, const std::st
   ReadItem(*item);
   if (nameEmpty) Control<ui::TEdit>("NameEdit").SetText(NameFromText(title));
   Control("NameEdit").Focus();
-}
-
-void TNormalCommandDlg::DropWebAddressOn(HWND box, const std::string& address, const std::string& title) {
-  ui::TEdit* edit = dynamic_cast<ui::TEdit*>(ui::TWindow::FromHandle(box));
-  if (!edit) return;
-  ui::TPopupMenu menu;
-  std::string chosen;
-  menu.Items().Add("URLを貼り付け", [&] { chosen = address; });
-  menu.Items().Add("タイトルを貼り付け", [&] { chosen = title; });
-  menu.Items().Add("キャンセル");
-  POINT at = {0, 0};
-  GetCursorPos(&at);
-  menu.Popup(at.x, at.y, Handle());
-  if (!chosen.empty()) edit->SetText(chosen);
 }
 
 // ---------------------------------------------------------------------------

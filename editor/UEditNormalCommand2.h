@@ -24,16 +24,17 @@ class TNormalCommandDlg : public TEditCommand {
   TKeyWordX* Execute(TKeyWordX& item, TStringList& hotKeyLines, TKeyWordManager& manager, bool isNew,
                      const std::string& oldName) override;
 
-  // What a drop on the dialog brings: a file, folder or text; a web address
-  // and its title; a web address dropped on one of the edit boxes.
+  // What a drop outside the edit boxes brings: a file, folder or text; a web
+  // address and its title. An address dropped onto a box replaces its text
+  // by the address or title the drop form's menu offers.
   void DropFileOrText(const std::string& text);
   void DropWebAddress(const std::string& address, const std::string& title);
-  void DropWebAddressOn(HWND box, const std::string& address, const std::string& title);
 
   // A picked window's title and program (the window picker reports them).
   void TargetPicked(const std::string& title, const std::string& program);
 
   bool PickerShown() const { return pickerShown_; }
+  HWND PickerWindow() const;
 
   static constexpr char kCaption[] = "通常コマンド設定";
   static constexpr char kLinkFailed[] =

@@ -13,8 +13,11 @@
 #include "core/File_Paths.h"
 #include "core/KeyWordX.h"
 #include "core/Sjis.h"
+#include "editor/SelectButton.h"
 #include "editor/UEditNormalCommand2.h"
 #include "editor/URZEditorMain.h"
+#include "tests/support/DataSource.h"
+#include "tests/support/DropBlocks.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/UiFixture.h"
@@ -132,7 +135,7 @@ TEST_F(CommandDialogTest, DialogShowsTheFirstHotKeyLineOfTheKeyword) {
   int scope = -1;
   Run(dlg, *item, [&] {
     shown = dlg.Control<ui::TEdit>("HotKeyEdit").Text();
-    scope = dlg.Control<ui::TComboBox>("ScopeBox").ItemIndex();
+    scope = dlg.Control<TSelectButton>("ScopeButton").Selected();
     realinput::Type("{Enter}");
   });
   EXPECT_EQ(shown, "Ctrl+B");
@@ -402,6 +405,186 @@ TEST_F(CommandDialogTest, LinkTargetReplacesTheLinkOrTheFailureIsSaid) {
     EXPECT_FALSE(IsWindowVisible(dlg.Control("ReplaceLink").Handle()));
   });
   EXPECT_EQ(boxes.size(), 1u);
+}
+
+// The left button pressed or released for real where the pointer is.
+void LeftButton(bool down) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &in, sizeof in);
+}
+
+POINT CentreOf(HWND w) {
+  RECT r = {};
+  GetWindowRect(w, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+TEST_F(CommandDialogTest, WindowDraggedOntoByThePickerFillsTheItem) {
+  HWND target = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "選ばれる窓", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 700, 500,
+                                160, 80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(target, nullptr);
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  auto item = m->FindKeyWord("other");
+  TNormalCommandDlg dlg(nullptr);
+  Run(dlg, *item, [&] {
+    if (!dlg.PickerShown()) dlg.Control<ui::TButton>("IconSwitch").Click();
+    ASSERT_TRUE(IsWindowVisible(dlg.PickerWindow()));
+    realinput::PointerTo(CentreOf(dlg.PickerWindow()));
+    Drain();
+    ASSERT_EQ(WindowFromPoint(CentreOf(dlg.PickerWindow())), dlg.PickerWindow());
+    LeftButton(true);
+    ASSERT_TRUE(PumpUntil([&] { return GetCapture() == dlg.PickerWindow(); }));
+    POINT over = CentreOf(target);
+    realinput::PointerTo({over.x - 20, over.y});
+    Drain();
+    realinput::PointerTo(over);
+    Drain();
+    LeftButton(false);
+    Drain();
+    EXPECT_TRUE(sjis::EqualsIgnoreCase(item->GetCommand(), self)) << item->GetCommand();
+    EXPECT_EQ(item->GetComment(), "選ばれる窓");
+    EXPECT_EQ(dlg.Control<ui::TEdit>("CommentEdit").Text(), "選ばれる窓");
+    EXPECT_TRUE(sjis::EqualsIgnoreCase(item->GetDir(), sjis::ExtractFilePath(self))) << item->GetDir();
+    EXPECT_EQ(item->Data()->ReadInteger("IIndex", -1), 0);
+    // The program has an icon: the icon button is back.
+    EXPECT_FALSE(dlg.PickerShown());
+  });
+  DestroyWindow(target);
+}
+
+TEST_F(CommandDialogTest, ChosenProgramGivesItsVersionCommentWhileTheFileButtonHasTheFocus) {
+  const std::string program = QV_VERSION_FIXTURE_EXE;
+  auto old = ui::SetFileDialogHandler([&](ui::TFileDialogRequest& r) {
+    r.FileName = program;
+    return true;
+  });
+  auto item = m->FindKeyWord("other");
+  TNormalCommandDlg dlg(nullptr);
+  Run(dlg, *item, [&] {
+    auto& comment = dlg.Control<ui::TEdit>("CommentEdit");
+    // Ctrl+O from the name box: the file is taken, the comment is not.
+    realinput::Type("{^O}");
+    Drain();
+    EXPECT_EQ(item->GetCommand(), program);
+    EXPECT_EQ(comment.Text(), "");
+    TypeInto(dlg.Control<ui::TEdit>("TargetEdit"), "x");
+    realinput::PointerTo(CentreOf(dlg.Control("FileButton").Handle()));
+    Drain();
+    LeftButton(true);
+    LeftButton(false);
+    Drain();
+    EXPECT_EQ(item->GetCommand(), program);
+    EXPECT_EQ(comment.Text(), "版を示す見本");
+    EXPECT_EQ(item->GetComment(), "版を示す見本");
+  });
+  ui::SetFileDialogHandler(old);
+}
+
+TEST_F(CommandDialogTest, WorkingFolderLabelShowsWhetherTheFolderExists) {
+  auto item = m->FindKeyWord("other");
+  TNormalCommandDlg dlg(nullptr);
+  Run(dlg, *item, [&] {
+    dlg.Control<ui::TPageControl>("Pages").SetActivePageIndex(1);
+    Drain();
+    auto& dir = dlg.Control<ui::TEdit>("DirEdit");
+    auto& label = dlg.Control<ui::TLabel>("DirLabel");
+    struct Case {
+      std::string typed;
+      COLORREF color;
+    } cases[] = {
+        {td / "Nowhere", COLORREF(255)},
+        {td / "Tools\\", GetSysColor(COLOR_WINDOWTEXT)},
+        {"", GetSysColor(COLOR_WINDOWTEXT)},
+    };
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.typed);
+      TypeInto(dir, c.typed);
+      realinput::Type("{Esc}");  // closes a candidate list, if one opened
+      Drain();
+      EXPECT_EQ(item->Data()->ReadString("Dir", ""), c.typed);
+      EXPECT_EQ(label.FontColor(), c.color);
+    }
+  });
+}
+
+TEST_F(CommandDialogTest, FolderButtonsFillTheirBoxFromThePicker) {
+  std::vector<std::string> titles, roots;
+  auto old = ui::SetBrowseFolderHandler([&](ui::TBrowseFolderRequest& r) {
+    titles.push_back(r.Title);
+    roots.push_back(r.Root);
+    r.Folder = td / "Tools";
+    return true;
+  });
+  auto item = m->FindKeyWord("notepad");
+  TNormalCommandDlg dlg(nullptr);
+  Run(dlg, *item, [&] {
+    dlg.Control<ui::TButton>("TargetFolder").Click();
+    Drain();
+    EXPECT_EQ(dlg.Control<ui::TEdit>("TargetEdit").Text(), td / "Tools");
+    EXPECT_EQ(item->GetCommand(), td / "Tools");
+    dlg.Control<ui::TButton>("DirFolder").Click();
+    Drain();
+    EXPECT_EQ(item->Data()->ReadString("Dir", ""), td / "Tools");
+  });
+  ui::SetBrowseFolderHandler(old);
+  EXPECT_EQ(titles, (V{"フォルダの選択", "フォルダの選択"}));
+  // The target's own folder first: the file's folder, then the folder itself.
+  ASSERT_EQ(roots.size(), 2u);
+  EXPECT_TRUE(sjis::EqualsIgnoreCase(roots[0], td / "Tools\\") || sjis::EqualsIgnoreCase(roots[0], td / "Tools"))
+      << roots[0];
+}
+
+// A browser's link dragged for real: onto the target box it replaces the
+// box's text by the chosen part; outside the boxes it makes the item.
+TEST_F(CommandDialogTest, DraggedWebLinkGoesIntoTheBoxOrMakesTheItem) {
+  std::vector<std::string> menu;
+  auto oldMenu = ui::SetTrackMenuHandler([&](const ui::TTrackMenuRequest& r) -> UINT {
+    UINT chosen = 0;
+    for (int i = 0; i < GetMenuItemCount(r.Menu); ++i) {
+      char text[64] = {};
+      GetMenuStringA(r.Menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+      menu.push_back(text);
+      if (std::string(text) == TDropFormLite::kPasteURL) chosen = GetMenuItemID(r.Menu, i);
+    }
+    return chosen;
+  });
+  auto dragTo = [](POINT at) {
+    realinput::PointerTo(at);
+    DataSource source;
+    source.Put(TDropFormLite::Formats().FileGroupDescriptor, FileGroupDescriptorBlock(1, "例のページ.url"))
+        .Text("http://example.jp/");
+    auto* dropSource = new ImmediateDropSource;
+    DWORD effect = 0;
+    EXPECT_EQ(DoDragDrop(source.get(), dropSource, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect), DRAGDROP_S_DROP);
+    dropSource->Release();
+  };
+  auto item = m->NewKeyWord("", "", kTypeCommand);
+  ASSERT_TRUE(item);
+  TNormalCommandDlg dlg(nullptr);
+  Run(dlg, *item, [&] {
+    auto& target = dlg.Control<ui::TEdit>("TargetEdit");
+    TypeInto(target, "old");
+    dragTo(CentreOf(target.Handle()));
+    Drain();
+    EXPECT_EQ(menu, (V{"URLを貼り付け", "タイトルを貼り付け", "キャンセル"}));
+    EXPECT_EQ(target.Text(), "http://example.jp/");
+    EXPECT_EQ(item->GetCommand(), "http://example.jp/");
+    EXPECT_TRUE(item->Name.empty());
+
+    RECT r = {};
+    GetWindowRect(dlg.Control("ParamEdit").Handle(), &r);
+    dragTo({r.left + 20, r.bottom + 12});  // the page below the parameter box
+    Drain();
+    EXPECT_EQ(dlg.Control<ui::TEdit>("NameEdit").Text(), "例のページ");
+    EXPECT_EQ(item->Name, "例のページ");
+    EXPECT_EQ(item->GetComment(), "例のページ");
+    realinput::Type("{Enter}");
+  }, true);
+  ui::SetTrackMenuHandler(oldMenu);
+  EXPECT_TRUE(m->Exists("例のページ"));
 }
 
 TEST_F(CommandDialogTest, ParameterMenuLeavesTheInsertedTextOnTheClipboard) {
