@@ -14,6 +14,7 @@
 #include "core/KeyWordX.h"
 #include "core/Sjis.h"
 #include "editor/SelectButton.h"
+#include "editor/UChangeIcon.h"
 #include "editor/UEditNormalCommand2.h"
 #include "editor/URZEditorMain.h"
 #include "tests/support/DataSource.h"
@@ -151,6 +152,52 @@ TEST_F(CommandDialogTest, OkWithDoublePressKeepsItsLine) {
   TNormalCommandDlg dlg(nullptr);
   EXPECT_EQ(Run(dlg, *item, [&] { realinput::Type("{Enter}"); }), item.get());
   EXPECT_EQ(state().HotKeyLines.Items(), (V{m->EncodeKeyWordIDs("notepad") + "\t2\t0\t1"}));
+}
+
+TEST_F(CommandDialogTest, KeysPressedInTheHotKeyBoxAreStoredOnOk) {
+  state().HotKeyLines = TStringList(V{"other\t2\t65\t0"});
+  state().Dialogs.WriteInteger("ShowAdvanced", 1);
+  auto item = m->FindKeyWord("notepad");
+  TNormalCommandDlg dlg(nullptr);
+  std::string shown;
+  Run(dlg, *item, [&] {
+    dlg.Control<ui::TPageControl>("Pages").SetActivePageIndex(2);
+    Drain();
+    auto& box = dlg.Control<ui::TEdit>("HotKeyEdit");
+    box.Focus();
+    Drain();
+    realinput::Chord({VK_CONTROL, 'K'});
+    PumpUntil([&] { return box.Text() == "Ctrl+K"; });
+    shown = box.Text();
+    realinput::Type("{Enter}");  // the box lets a plain Enter go on to OK
+  });
+  EXPECT_EQ(shown, "Ctrl+K");
+  EXPECT_EQ(state().HotKeyLines.Items(), (V{m->EncodeKeyWordIDs("notepad") + "\t2\t75\t0", "other\t2\t65\t0"}));
+}
+
+TEST_F(CommandDialogTest, CtrlIChoosesTheIconThroughTheIconChooser) {
+  const std::string library = QV_ICON_DLL;
+  auto item = m->FindKeyWord("notepad");
+  TNormalCommandDlg dlg(nullptr);
+  int shownIcons = -1;
+  auto chooser = app->OnModal.Add([&](ui::TForm& f) {
+    auto* d = dynamic_cast<TChangeIconDialog*>(&f);
+    if (!d) return;
+    PumpUntil([&] { return GetForegroundWindow() == d->Handle(); });
+    d->FileBox().SetText(library);
+    Drain();
+    shownIcons = d->IconView().Count();
+    d->IconView().SetItemIndex(2);
+    d->OKAction().Execute();
+  });
+  Run(dlg, *item, [&] {
+    realinput::Type("{^I}");
+    Drain();
+    realinput::Type("{Enter}");
+  });
+  EXPECT_GT(shownIcons, 2);
+  EXPECT_EQ(item->Data()->ReadString("Icon", ""), library);
+  EXPECT_EQ(item->Data()->ReadInteger("IIndex", -1), 2);
 }
 
 // ---------------------------------------------------------------------------
