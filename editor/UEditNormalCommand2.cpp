@@ -33,10 +33,10 @@ constexpr char kFolderTitle[] = "フォルダの選択";
 // clang-format off
 const ui::TLayoutRow kNormalRows[] = {
   {Kind<ui::TLabel>,    "TargetLabel",     "BasicSheet", "リンク先(&L)",             8, 104, 300,  16},
-  {Kind<TFileNameComplete>, "TargetEdit",  "BasicSheet", "",                         8, 122, 300,  21},
-  {Kind<ui::TButton>,   "FileButton",      "BasicSheet", "ファイル(&F)...",         312, 121,  80,  23},
-  {Kind<ui::TButton>,   "ReplaceLink",     "BasicSheet", "リンク先に置換(&R)",      196, 148, 112,  23},
-  {Kind<ui::TButton>,   "TargetFolder",    "BasicSheet", "フォルダ(&D)...",         312, 148,  80,  23},
+  {Kind<TFileNameComplete>, "TargetEdit",  "BasicSheet", "",                         8, 122, 290,  21},
+  {Kind<ui::TButton>,   "FileButton",      "BasicSheet", "ファイル(&F)...",         302, 121,  90,  23},
+  {Kind<ui::TButton>,   "ReplaceLink",     "BasicSheet", "リンク先に置換(&R)",      186, 148, 112,  23},
+  {Kind<ui::TButton>,   "TargetFolder",    "BasicSheet", "フォルダ(&D)...",         302, 148,  90,  23},
   {Kind<ui::TLabel>,    "ParamLabel",      "BasicSheet", "パラメータ(&P)",            8, 156, 180,  16},
   {Kind<TParamEdit>,    "ParamEdit",       "BasicSheet", "",                         8, 176, 384,  21},
   {Kind<ui::TButton>,   "IconSwitch",      "BasicSheet", TNormalCommandDlg::kToTargetIcon, 192, 210, 200, 25},

@@ -20,6 +20,7 @@
 #include "tests/support/DataSource.h"
 #include "tests/support/DropBlocks.h"
 #include "tests/support/RealInput.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/Button.h"
@@ -694,44 +695,9 @@ TEST_F(CommandDialogTest, DroppedTextNamesTheItemByItsFirstLineThroughTheCheck) 
 }
 
 // ---------------------------------------------------------------------------
-// Pictures of the three pages, for a person to look at (QV_SCREENSHOTS names the folder).
+// Pictures of the three pages and of the name label in the warning colour.
 
-void SaveWindowBitmap(HWND window, const std::string& file) {
-  RECT r = {};
-  GetWindowRect(window, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(dc, bmp);
-  BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(dc, old);
-  BITMAPINFOHEADER bi = {};
-  bi.biSize = sizeof bi;
-  bi.biWidth = w;
-  bi.biHeight = h;
-  bi.biPlanes = 1;
-  bi.biBitCount = 24;
-  bi.biCompression = BI_RGB;
-  const int stride = (w * 3 + 3) & ~3;
-  std::string bits(static_cast<size_t>(stride) * h, '\0');
-  GetDIBits(dc, bmp, 0, h, bits.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
-  BITMAPFILEHEADER fh = {};
-  fh.bfType = 0x4D42;
-  fh.bfSize = DWORD(sizeof fh + sizeof bi + bits.size());
-  fh.bfOffBits = DWORD(sizeof fh + sizeof bi);
-  std::string out(reinterpret_cast<char*>(&fh), sizeof fh);
-  out.append(reinterpret_cast<char*>(&bi), sizeof bi);
-  out += bits;
-  WriteTextFile(file, out);
-  DeleteObject(bmp);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-}
-
-TEST_F(CommandDialogTest, PicturesOfThePages) {
-  const char* folder = std::getenv("QV_SCREENSHOTS");
-  if (!folder) GTEST_SKIP() << "QV_SCREENSHOTS not set";
+TEST_F(CommandDialogTest, ScreenshotOfThePages) {
   state().Dialogs.WriteInteger("ShowAdvanced", 1);
   state().HotKeyLines = TStringList(V{"tools/ftp\t2\t70\t1"});
   auto item = m->FindKeyWord("tools/ftp");
@@ -746,12 +712,12 @@ TEST_F(CommandDialogTest, PicturesOfThePages) {
     for (int i = 0; i < 3; ++i) {
       pages.SetActivePageIndex(i);
       Drain();
-      SaveWindowBitmap(dlg.Handle(), std::string(folder) + "\\editor-normal-" + names[i] + ".bmp");
+      OfferScreenshot(dlg.Handle(), std::string("editor-normal-") + names[i]);
     }
     pages.SetActivePageIndex(0);
     dlg.Control<ui::TEdit>("NameEdit").SetText("転送;");
     Drain();
-    SaveWindowBitmap(dlg.Handle(), std::string(folder) + "\\editor-normal-name-warning.bmp");
+    OfferScreenshot(dlg.Handle(), "editor-normal-name-warning");
   });
 }
 
