@@ -374,6 +374,29 @@ TEST_F(CommandDialogTest, TargetFillsTheWorkingFolder) {
   });
 }
 
+TEST_F(CommandDialogTest, TargetNamingAKeywordFillsTheWorkingFolderWithTheKeyword) {
+  state().Dialogs.WriteInteger("ShowAdvanced", 1);
+  auto item = m->FindKeyWord("other");
+  TNormalCommandDlg dlg(nullptr);
+  Run(dlg, *item, [&] {
+    auto& pages = dlg.Control<ui::TPageControl>("Pages");
+    pages.SetActivePageIndex(2);
+    Drain();
+    dlg.Control("UseIcon").Focus();
+    realinput::Type(" ");  // the keyword box of the target, working folder and icon
+    Drain();
+    EXPECT_EQ(item->GetUseKeyWord() & 1, 1);
+    pages.SetActivePageIndex(0);
+    Drain();
+    TypeInto(dlg.Control<ui::TEdit>("TargetEdit"), "notepad");
+    realinput::Type("{Esc}");  // closes a candidate list, if one opened
+    Drain();
+    EXPECT_EQ(item->GetCommand(), td / "Tools\\App.exe");
+    EXPECT_EQ(dlg.Control<ui::TEdit>("DirEdit").Text(), "notepad\\");
+    EXPECT_EQ(m->DecodeKeyWordIDs(item->Data()->ReadString("Dir", "")), "notepad\\");  // stored by its id
+  });
+}
+
 TEST_F(CommandDialogTest, OptionBoxesWriteTheirKeys) {
   auto item = m->FindKeyWord("notepad");
   state().Dialogs.WriteInteger("ShowAdvanced", 1);
