@@ -70,7 +70,7 @@ class ChangeIconTest : public UiTest {
     EXPECT_TRUE(acted);
     return chosen;
   }
-  void Keys(const std::string& script) { realinput::TypeHeld(script, [this] { Drain(); }); }
+  void Keys(const std::string& script) { realinput::TypeSeen(script, [this] { Drain(); }); }
   // Turns of the loop until idle ran once (the actions' updates), without waiting.
   void Idle() {
     int idles = 0;

@@ -71,7 +71,7 @@ class EditWindowTest : public ControlsTest {
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == edit.Handle(); }));
   }
   // Types at a person's pace: each key held until the form has handled it.
-  void Keys(const std::string& script) { realinput::TypeHeld(script, [this] { Drain(); }); }
+  void Keys(const std::string& script) { realinput::TypeSeen(script, [this] { Drain(); }); }
   // Empties the box without typing (the popup goes with the text).
   void Clear() {
     edited->SetText("");

@@ -11,6 +11,7 @@
 #include "launcher/Priority_Manager.h"
 #include "launcher/QVIconImage.h"
 #include "tests/launcher/LauncherFixture.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/TestWindow.h"
 
 namespace {
@@ -322,26 +323,16 @@ TEST_F(LauncherBehaviour, MinimiseCommandHidesTheWindow) {
   EXPECT_TRUE(m.Visible());
 }
 
-// The pointer moved for real, in screen pixels.
-void PointerTo(POINT p) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = static_cast<LONG>((p.x * 65535.0) / (GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
-  in.mi.dy = static_cast<LONG>((p.y * 65535.0) / (GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof in);
-}
-
 // Rests the pointer on the middle of a window until a tip shows for it.
 bool RestOn(HWND window, ui::TToolTip& tips) {
-  PointerTo({GetSystemMetrics(SM_CXSCREEN) - 8, GetSystemMetrics(SM_CYSCREEN) - 8});
+  realinput::PointerTo({GetSystemMetrics(SM_CXSCREEN) - 8, GetSystemMetrics(SM_CYSCREEN) - 8});
   PumpUntil([&] { return tips.ShownTool() == nullptr; }, 3000);
   RECT r = {};
   GetWindowRect(window, &r);
   const POINT middle = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  PointerTo({middle.x - 2, middle.y});
+  realinput::PointerTo({middle.x - 2, middle.y});
   PumpFor(50);
-  PointerTo(middle);
+  realinput::PointerTo(middle);
   return PumpUntil([&] { return tips.ShownTool() == window; }, 5000);
 }
 
@@ -362,7 +353,7 @@ TEST_F(LauncherBehaviour, HintsShowAsTipsWhereThePointerRests) {
   const std::string tip = m.Hints.ShownText();
   EXPECT_EQ(tip.rfind("クリック : ", 0), 0u) << tip;
   EXPECT_NE(tip.find("\r\nドラッグ : ウィンドウを登録"), std::string::npos) << tip;
-  PointerTo({GetSystemMetrics(SM_CXSCREEN) - 8, GetSystemMetrics(SM_CYSCREEN) - 8});
+  realinput::PointerTo({GetSystemMetrics(SM_CXSCREEN) - 8, GetSystemMetrics(SM_CYSCREEN) - 8});
 }
 
 }  // namespace

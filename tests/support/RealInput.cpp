@@ -111,4 +111,33 @@ void TypeHeld(const std::string& script, const std::function<void()>& settle) {
   }
 }
 
+void TypeSeen(const std::string& script, const std::function<void()>& pump) {
+  // The thread's key state changes only when it takes the key's message, so
+  // it tells that the key got here (the system delivers input late under load).
+  auto seen = [&](WORD vk, bool down) {
+    for (int i = 0; i < 250; ++i) {
+      pump();
+      if (((GetKeyState(vk) & 0x8000) != 0) == down) return;
+    }
+  };
+  for (size_t pos = 0, next = 0; pos < script.size(); pos = next) {
+    const std::vector<WORD> keys = StepKeys(script, pos, next);
+    if (keys.empty()) continue;
+    Send(keys, false);
+    seen(keys.back(), true);
+    Send(keys, true);
+    seen(keys.front(), false);
+    pump();
+  }
+}
+
+void PointerTo(POINT screen) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = static_cast<LONG>((screen.x * 65535.0) / (GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
+  in.mi.dy = static_cast<LONG>((screen.y * 65535.0) / (GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
+}
+
 }  // namespace realinput

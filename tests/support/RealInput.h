@@ -25,4 +25,12 @@ void Type(const std::string& script);
 // handled what it got).
 void TypeHeld(const std::string& script, const std::function<void()>& settle);
 
+// For windows of the calling thread: each key is held down until the thread
+// has taken it (its key state shows it), then released and awaited the same
+// way; pump() handles the thread's messages meanwhile.
+void TypeSeen(const std::string& script, const std::function<void()>& pump);
+
+// The pointer moved for real to a point of the screen.
+void PointerTo(POINT screen);
+
 }  // namespace realinput
