@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "core/FileIO.h"
+#include "core/File_Paths.h"
+#include "core/KeyWordX.h"
 #include "core/WindowUtils.h"
 #include "editor/TreeViewUtils.h"
 #include "editor/USelectCommand_Templates.h"
@@ -53,6 +56,15 @@ void TSelectCommand::FormCreate() {
   tree.SetReadOnly(true);
   COLORREF back = TreeView_GetBkColor(tree.Handle());
   images_.SetBkColor(back == static_cast<COLORREF>(-1) ? GetSysColor(COLOR_WINDOW) : back);
+  // The kinds' pictures from the user's icon folder; one that is missing or
+  // cannot be loaded is left out (the shell would hand a generic picture for
+  // a missing file).
+  for (std::string_view file : kKindImageFiles) {
+    const std::string path = FilePathsInstance().IconsDir + "\\" + std::string(file);
+    if (!fileio::FileExists(path)) continue;
+    core::TUniqueIcon icon = LoadKeyWordIcon(path, 0);
+    if (icon) images_.AddIcon(icon.get());
+  }
   tree.SetImages(&images_);
   tree.OnChange = [this](ui::TTreeNode* node) { TreeView1Change(node); };
   tree.OnDblClick = [this] { TreeView1DblClick(); };

@@ -6,6 +6,7 @@
 #include "core/ScopeGuard.h"
 #include "core/StringIni.h"
 #include "core/WindowUtils.h"
+#include "editor/URZEditorMain.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
 #include "ui/ListBox.h"
@@ -82,7 +83,8 @@ bool TSelectPriority::Execute(ui::TAction* stayOnTop, TKeyWordX& keyword, TKeyWo
   SetCaption(keyword.Folder.empty() ? std::string(kCaption) : keyword.Folder + " - " + kCaption);
   FillList(keyword, store);
   const int last = List().Count() - 1;
-  const int preset = DialogOptions ? DialogOptions->ReadInteger("DefaultPriority", 1) : 1;
+  const TStringIni& options = DialogOptions ? *DialogOptions : EditorState().Dialogs;
+  const int preset = options.ReadInteger("DefaultPriority", 1);
   List().SetItemIndex(std::clamp(preset, -1, last));
 
   ShowModal();

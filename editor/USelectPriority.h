@@ -21,8 +21,8 @@ class TSelectPriority : public ui::TForm {
   explicit TSelectPriority(ui::TForm* owner = nullptr);
   ~TSelectPriority() override;
 
-  // The editor's Dialogs.ini store (DefaultPriority preselects an entry);
-  // without one every key has its default.
+  // The store DefaultPriority is read from (it preselects an entry); none:
+  // the editor's Dialogs.ini store.
   const TStringIni* DialogOptions = nullptr;
 
   // Shows the group of keyword; a checked stay-on-top action is off while

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/File_Paths.h"
 #include "editor/TreeViewUtils.h"
 #include "editor/UEditSysCommand2_Table.h"
 #include "editor/USelectCommand_Templates.h"
@@ -72,6 +73,23 @@ TEST_F(SelectCommandTest, TheTreeHoldsEveryKindInOrderWithItsImage) {
   EXPECT_TRUE(okWhenSelected);
   EXPECT_EQ(chosen, nullptr);
   EXPECT_EQ(TemplatesLeft(d), 0);
+}
+
+// The kinds' pictures come from the user's icon folder, as shipped; one that
+// is missing is left out.
+TEST_F(SelectCommandTest, ThePicturesComeFromTheUserIconFolder) {
+  TempDir icons;
+  const std::string shipped = QV_EDITOR_FIXTURES "/../../../dist-data/Files/Icons/";
+  for (const char* file : {"excommand_small.ico", "normalcommand_small.ico", "systemcommand_small.ico", "groupcommand_small2.ico"})
+    ASSERT_TRUE(CopyFileA((shipped + file).c_str(), (icons / file).c_str(), FALSE)) << file;
+  const std::string old = FilePathsInstance().IconsDir;
+  FilePathsInstance().IconsDir = icons.path();
+  TSelectCommand all(&form);
+  DeleteFileA((icons / "systemcommand_small.ico").c_str());
+  TSelectCommand three(&form);
+  FilePathsInstance().IconsDir = old;
+  EXPECT_EQ(all.Images().Count(), 4);
+  EXPECT_EQ(three.Images().Count(), 3);
 }
 
 TEST_F(SelectCommandTest, KeysChooseTheManagerActionAndItsTemplateComesOutWithoutHelpOrPath) {
