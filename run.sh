@@ -28,8 +28,9 @@ trap cleanup EXIT
 
 cd "$(dirname "$exe")"
 # The editor's first-run set-up copies the shipped data into the user data
-# folder; until the editor is in the install folder, do the same here.
-if [ ! -f Files/QVEditor.exe ]; then
+# folder; until the editor has its settings window, do the same here (only
+# what is missing, so a user's own data stays).
+if true; then
   user_dir="Users/$(id -un)"
   [ -f Users/UseSameData.ini ] && user_dir="Users/All Users"
   mkdir -p "$user_dir"

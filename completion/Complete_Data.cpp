@@ -51,6 +51,38 @@ void TCompleteData::UpdateCommonPrefix(std::string_view s) {
   }
 }
 
+const std::string& TCandidateRows::operator[](int i) const {
+  static const std::string kNone;
+  if (i < 0 || static_cast<size_t>(i) >= refs_.size()) return kNone;
+  const TRef& r = refs_[static_cast<size_t>(i)];
+  const TStringList* source = r.Source < sources_.size() ? sources_[r.Source] : nullptr;
+  if (!source || r.Index >= static_cast<uint32_t>(source->Count())) return kNone;
+  return (*source)[static_cast<int>(r.Index)];
+}
+
+TStringList TCandidateRows::ToStringList() const {
+  TStringList out;
+  out.Items().reserve(refs_.size());
+  for (int i = 0; i < Count(); ++i) out.Add((*this)[i]);
+  return out;
+}
+
+void TCompleteData::PickSources(std::vector<const TStringList*>& table, std::vector<uint8_t>& picks) const {
+  table.clear();
+  table.push_back(FolderSource);
+  table.push_back(SourceKind == 3 ? nullptr : HistorySource);
+  table.insert(table.end(), ExtraSources.begin(), ExtraSources.end());
+  picks.clear();
+  for (size_t i = 0; i < ListOrder.size(); ++i) {
+    size_t pick = static_cast<size_t>(DigitOr(ListOrder[i], 0));
+    if (pick >= table.size()) continue;
+    if (i < CheckedLists.size() && DigitOr(CheckedLists[i], 1) == 0) continue;
+    const TStringList* source = table[pick];
+    if (source == nullptr || source->Empty()) continue;
+    picks.push_back(static_cast<uint8_t>(pick));
+  }
+}
+
 void TCompleteData::BuildList() {
   Longest = 0;
   SelectionIndex = -1;
@@ -58,10 +90,9 @@ void TCompleteData::BuildList() {
   CompletionOffset = 0;
   CommonPrefixLength = -1;
 
-  std::vector<const TStringList*> table;
-  table.push_back(FolderSource);
-  table.push_back(SourceKind == 3 ? nullptr : HistorySource);
-  table.insert(table.end(), ExtraSources.begin(), ExtraSources.end());
+  TCandidateRows out;
+  std::vector<uint8_t> picks;
+  PickSources(out.sources_, picks);
 
   // Rows of each level in the order met: groups 3, 2, 1, 0 make the list. The
   // vectors keep their room from build to build.
@@ -75,13 +106,10 @@ void TCompleteData::BuildList() {
   match_.RomajiOnlyUpper = RomajiOnlyUpper;
   match_.Prepare(Word);
 
-  for (size_t i = 0; i < ListOrder.size(); ++i) {
-    size_t pick = static_cast<size_t>(DigitOr(ListOrder[i], 0));
-    if (pick >= table.size()) continue;
-    if (i < CheckedLists.size() && DigitOr(CheckedLists[i], 1) == 0) continue;
-    const TStringList* source = table[pick];
-    if (source == nullptr || source->Empty()) continue;
-    for (const std::string& s : *source) {
+  for (uint8_t pick : picks) {
+    const std::vector<std::string>& items = out.sources_[pick]->Items();
+    for (size_t k = 0; k < items.size(); ++k) {
+      const std::string& s = items[k];
       if (s.empty()) continue;
       if (rows < limit) {
         bool seen = false;
@@ -89,9 +117,9 @@ void TCompleteData::BuildList() {
           if (r->size() == s.size() && ansicase::SameText(*r, s)) { seen = true; break; }
         if (seen) continue;
       }
-      int level = match_.MatchPrepared(s, MatchMode);
+      int level = match_.ScorePrepared(s, MatchMode);
       if (level >= 0 && level <= 3) {
-        groups[3 - level].push_back(&s);
+        groups[3 - level].push_back({static_cast<uint32_t>(k), pick, static_cast<int8_t>(level)});
         if (rows < limit) firstRows.push_back(&s);
         ++rows;
         UpdateCommonPrefix(s);
@@ -100,19 +128,35 @@ void TCompleteData::BuildList() {
     }
   }
 
-  TStringList list;
-  auto& items = list.Items();
-  items.reserve(rows);
-  for (auto& g : groups)
-    for (const std::string* s : g) items.push_back(*s);
+  out.refs_.reserve(rows);
+  for (auto& g : groups) out.refs_.insert(out.refs_.end(), g.begin(), g.end());
   // Built upward the list is the exact mirror: best rows next to the edit.
-  if (Upward) std::reverse(items.begin(), items.end());
-  list_ = std::move(list);
+  if (Upward) std::reverse(out.refs_.begin(), out.refs_.end());
+  list_ = std::move(out);
 }
 
-TStringList TCompleteData::GetCandidates() {
+bool TCompleteData::HasCandidates() {
+  std::vector<const TStringList*> table;
+  std::vector<uint8_t> picks;
+  PickSources(table, picks);
+  match_.UseRomaji = UseRomaji;
+  match_.RomajiOnlyUpper = RomajiOnlyUpper;
+  match_.Prepare(Word);
+  // The first string that scores is a row: no row before it can be its duplicate.
+  for (uint8_t pick : picks)
+    for (const std::string& s : *table[pick]) {
+      if (s.empty()) continue;
+      int level = match_.ScorePrepared(s, MatchMode);
+      if (level >= 0 && level <= 3) return true;
+    }
+  return false;
+}
+
+TCandidateRows TCompleteData::TakeRows() {
   if (!list_) BuildList();
-  TStringList out = std::move(*list_);
+  TCandidateRows out = std::move(*list_);
   list_.reset();
   return out;
 }
+
+TStringList TCompleteData::GetCandidates() { return TakeRows().ToStringList(); }

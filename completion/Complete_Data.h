@@ -16,6 +16,31 @@
 #include "completion/String_Match.h"
 #include "core/StringList.h"
 
+// The rows of one build, best level first (or mirrored): each row refers to a
+// string of a source by its source and index, so that a build costs no copies
+// of the candidates; a row's text is read where it is drawn or inserted. The
+// sources must outlive the rows, as they outlive the builder.
+class TCandidateRows {
+ public:
+  int Count() const { return static_cast<int>(refs_.size()); }
+  bool Empty() const { return refs_.empty(); }
+  // The text of row i; empty for a row past the end, or one whose source has
+  // since lost that string.
+  const std::string& operator[](int i) const;
+  int Level(int i) const { return refs_[static_cast<size_t>(i)].Level; }
+  TStringList ToStringList() const;
+
+ private:
+  friend class TCompleteData;
+  struct TRef {
+    uint32_t Index;  // in its source
+    uint8_t Source;  // in the source table of the build
+    int8_t Level;
+  };
+  std::vector<const TStringList*> sources_;
+  std::vector<TRef> refs_;
+};
+
 class TCompleteData {
  public:
   TCompleteData();
@@ -23,8 +48,11 @@ class TCompleteData {
   // Rebuilds the candidate list and the statistics from the fields below.
   void BuildList();
   // Hands the candidate list over, building it first when there is none; the
-  // next call builds a new one.
+  // next call builds a new one. GetCandidates gives the texts themselves.
+  TCandidateRows TakeRows();
   TStringList GetCandidates();
+  // Whether a build would give at least one row, without building one.
+  bool HasCandidates();
   // The level of one candidate, with the romaji switches of this object.
   int MatchLevelOf(std::string_view candidate, std::string_view word, int mode);
   // Statistics step of the build for one inserted candidate.
@@ -58,7 +86,11 @@ class TCompleteData {
   std::vector<const TStringList*> ExtraSources;
 
  private:
+  // The picked sources in ListOrder, less those switched off or empty, as
+  // indexes into the source table.
+  void PickSources(std::vector<const TStringList*>& table, std::vector<uint8_t>& picks) const;
+
   TStringMatch match_;
-  std::optional<TStringList> list_;
-  std::vector<const std::string*> groups_[4];  // scratch of BuildList
+  std::optional<TCandidateRows> list_;
+  std::vector<TCandidateRows::TRef> groups_[4];  // scratch of BuildList
 };

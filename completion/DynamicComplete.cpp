@@ -48,6 +48,8 @@ TDynamicComplete::TDynamicComplete() {
 }
 
 TDynamicComplete::~TDynamicComplete() {
+  // The rows refer to the sources, and a descendant's are gone by now.
+  if (list_) list_->Clear();
   ui::Guarded("TDynamicComplete.Destroy", [&] { HidePopup(); });
   if (g_active == this) g_active = nullptr;
   if (list_ && g_shared == list_.get()) g_shared = nullptr;
@@ -417,21 +419,33 @@ void TDynamicComplete::KeywordChange() {
   data_.TrackCommonPrefix = AutoDecision;
   data_.ListOrder = ListOrder;
   data_.CheckedLists = CheckedLists;
-  data_.BuildList();
-  TStringList rows = data_.GetCandidates();
-  list_->SetRedraw(false);
-  rowCount_ = rows.Count();
-  int c = -1;
-  if (!data_.Word.empty() && rowCount_ > 0)
-    c = data_.SelectionIndex >= 0 ? data_.SelectionIndex : (upward_ ? rowCount_ - 1 : 0);
   if (data_.Word.empty() || !g_popupShown) listForced_ = false;
   bool ownUseList = UseList;
   if (listForced_) UseList = true;
+  // A refresh that ends with the list hidden and emptied whatever it holds
+  // (the caret did not advance, no list wanted) builds no rows: it only needs
+  // to know whether there would be any.
+  if (caretAtLastRefresh_ >= caret && !UseList && ParentVisible() && g_active) {
+    list_->SetRedraw(false);
+    if (data_.HasCandidates()) SetSelLength(0);
+    SetshowPopup(false);
+    UseList = ownUseList;
+    list_->SetRedraw(true);
+    return;
+  }
+  data_.BuildList();
+  TCandidateRows built = data_.TakeRows();
+  list_->SetRedraw(false);
+  rowCount_ = built.Count();
+  int c = -1;
+  if (!data_.Word.empty() && rowCount_ > 0)
+    c = data_.SelectionIndex >= 0 ? data_.SelectionIndex : (upward_ ? rowCount_ - 1 : 0);
 
   if (rowCount_ == 0) {
     SetshowPopup(false);
   } else {
-    list_->SetItems(rows);
+    list_->SetItems(std::move(built));
+    const TCandidateRows& rows = list_->Rows();
     SetSelLength(0);
     if (caretAtLastRefresh_ >= caret) {
       // The caret did not advance: no inline completion.
@@ -575,8 +589,11 @@ void TDynamicComplete::SetshowPopup(bool show) {
     list.Hide();
     SetWindowPos(list.Handle(), HWND_TOPMOST, place.X, place.Y, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE);
   }
+  // A height that is already right is left alone: every call on the window
+  // costs a round trip to the display; showing the list raises it anyway.
   GetWindowRect(list.Handle(), &wr);
-  SetWindowPos(list.Handle(), HWND_TOPMOST, 0, 0, wr.right - wr.left, size.Height, SWP_NOMOVE | SWP_NOACTIVATE);
+  if (wr.bottom - wr.top != size.Height)
+    SetWindowPos(list.Handle(), HWND_TOPMOST, 0, 0, wr.right - wr.left, size.Height, SWP_NOMOVE | SWP_NOACTIVATE);
   if (!Focused()) Focus();
   if (AutoComplete && !UseList && list.ItemIndex() >= 0 && SelStart() > caretAtLastRefresh_) {
     list.Hide();
@@ -587,7 +604,8 @@ void TDynamicComplete::SetshowPopup(bool show) {
     list.Hide();
     g_popupShown = false;
   }
-  if (listRedraw_) list.SetRedraw(true);
+  // The list's redraw stays off until the refresh ends (KeywordChange turns it
+  // on): each time it comes on, the list is drawn again.
 }
 
 // ---- published methods

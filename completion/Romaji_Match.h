@@ -53,6 +53,17 @@ class TRomajiMatch {
   // False when the keyword surely holds no candidate of the first cached
   // clause (and so scores -1 against the cached input).
   bool MayHoldFirstClause(std::string_view keyword) const;
+  // False when the keyword surely does not begin with a candidate of the first
+  // cached clause (all that a minimum level of 2 accepts there).
+  bool MayBeginWithFirstClause(std::string_view keyword) const {
+    if (keyword.empty()) return false;
+    const unsigned char b = static_cast<unsigned char>(keyword[0]);
+    if (firstBytes_[b] == 0) return false;
+    if (firstBytes_[b] & kWholeCandidate) return true;
+    if (keyword.size() < 2) return false;
+    const unsigned pair = (unsigned(b) << 8) | static_cast<unsigned char>(keyword[1]);
+    return (firstPairs_[pair >> 6] & (uint64_t(1) << (pair & 63))) != 0;
+  }
 
  private:
   void DumpLists() const;

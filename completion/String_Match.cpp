@@ -30,10 +30,17 @@ void TStringMatch::PrepareTyped(std::string_view typed) {
   typedChars_.clear();
   for (size_t i = 0, len; i < typed.size(); i += len) typedChars_.push_back(UpperCharAt(typed, i, len));
   std::fill(std::begin(byteBits_), std::end(byteBits_), 0);
+  std::fill(std::begin(firstBytes_), std::end(firstBytes_), false);
   allBits_ = 0;
   romajiNoted_ = false;
   // Every byte that may spell a typed character, in either case; characters past
   // the 31st are left to the walks.
+  if (!typedChars_.empty()) {
+    const uint16_t c = typedChars_[0];
+    const unsigned char lead = static_cast<unsigned char>(c < 0x100 ? c : c >> 8);
+    firstBytes_[lead] = true;
+    if (c >= 'A' && c <= 'Z') firstBytes_[c + 32] = true;
+  }
   for (size_t k = 0; k < typedChars_.size() && k < 31; ++k) {
     uint16_t c = typedChars_[k];
     uint64_t lo = uint64_t(1) << (2 * k), hi = uint64_t(1) << (2 * k + 1);
@@ -52,34 +59,6 @@ void TStringMatch::PrepareTyped(std::string_view typed) {
     }
     allBits_ |= lo | hi;
   }
-}
-
-uint64_t TStringMatch::BytesSeen(std::string_view s) const {
-  // Whole words, the last one overlapping the one before: a byte seen twice
-  // changes nothing, and no loop over a ragged end is needed.
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(s.data());
-  const size_t n = s.size();
-  const uint64_t* t = byteBits_;
-  auto word8 = [t](const unsigned char* q) {
-    uint64_t w;
-    std::memcpy(&w, q, 8);
-    return (t[w & 0xFF] | t[(w >> 8) & 0xFF] | t[(w >> 16) & 0xFF] | t[(w >> 24) & 0xFF]) |
-           (t[(w >> 32) & 0xFF] | t[(w >> 40) & 0xFF] | t[(w >> 48) & 0xFF] | t[w >> 56]);
-  };
-  auto word4 = [t](const unsigned char* q) {
-    uint32_t w;
-    std::memcpy(&w, q, 4);
-    return t[w & 0xFF] | t[(w >> 8) & 0xFF] | t[(w >> 16) & 0xFF] | t[w >> 24];
-  };
-  if (n >= 8) {
-    uint64_t seen = word8(p + n - 8);
-    for (size_t i = 0; i + 8 < n; i += 8) seen |= word8(p + i);
-    return seen;
-  }
-  if (n >= 4) return word4(p) | word4(p + n - 4);
-  uint64_t seen = 0;
-  for (size_t i = 0; i < n; ++i) seen |= t[p[i]];
-  return seen;
 }
 
 void TStringMatch::NoteRomajiCache() {
@@ -102,8 +81,15 @@ int TStringMatch::RomajiFallback(std::string_view candidate, std::string_view ty
   if (romajiNoted_) {
     const TRomajiMatch& rm = RomajiMatcher();
     if (rm.Generation() == romajiGeneration_) {
-      if (((seen ? *seen : BytesSeen(candidate)) & kRomajiBits) != kRomajiBits) return -1;
-      if (!rm.MayHoldFirstClause(candidate)) return -1;
+      // A level of 2 or more (a minimum of 2, 3, ...) needs the first clause at
+      // the front, and clause levels never exceed 2.
+      if (mode > 2) return -1;
+      if (mode == 2) {
+        if (!rm.MayBeginWithFirstClause(candidate)) return -1;
+      } else {
+        if (((seen ? *seen : BytesSeen(candidate)) & kRomajiBits) != kRomajiBits) return -1;
+        if (!rm.MayHoldFirstClause(candidate)) return -1;
+      }
       // What RomajiLevel would find through the matcher, on the same lists.
       int l = TRomajiMatch::LevelOf(candidate, *rm.CachedLists(), mode);
       return l >= 2 ? 1 : l;
@@ -115,10 +101,16 @@ int TStringMatch::RomajiFallback(std::string_view candidate, std::string_view ty
 }
 
 int TStringMatch::FindTyped(std::string_view s) const {
+  // Character by character, the whole first typed character looked at only
+  // where one of its first bytes stands.
   const uint16_t first = typedChars_[0];
   const size_t n = typedChars_.size();
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(s.data());
   for (size_t i = 0, len; i < s.size(); i += len) {
-    if (UpperCharAt(s, i, len) != first) continue;
+    len = ansicase::IsLead(p[i]) && i + 1 < s.size() ? 2 : 1;
+    if (!firstBytes_[p[i]]) continue;
+    size_t l1;
+    if (UpperCharAt(s, i, l1) != first) continue;
     size_t k = 1, j = i + len, l2;
     while (k < n && j < s.size() && UpperCharAt(s, j, l2) == typedChars_[k]) { ++k; j += l2; }
     if (k == n) return static_cast<int>(i);
@@ -157,7 +149,17 @@ int TStringMatch::MatchPrepared(std::string_view candidate, int mode) {
   const std::string_view typed = typed_;
   if (mode == -1) return -1;
   if (candidate.size() == typed.size() && ansicase::SameText(candidate, typed)) return 3;
-  if (mode == 3) return (UseRomaji && RomajiLevel(candidate, typed, mode) != -1) ? 3 : -1;
+  if (mode == 3) {
+    if (!UseRomaji) return -1;
+    // A minimum level of 3 accepts nothing on lists already noted for this text.
+    if (romajiNoted_) {
+      const TRomajiMatch* rm = RomajiMatcherIfCreated();
+      if (rm && rm->Generation() == romajiGeneration_) return -1;
+    }
+    int r = RomajiLevel(candidate, typed, mode);
+    NoteRomajiCache();
+    return r != -1 ? 3 : -1;
+  }
   if (typed.empty()) return 2;
   // Modes 0 and 1 need every typed character somewhere in the candidate.
   const bool scanned = mode == 0 || mode == 1;

@@ -119,6 +119,19 @@ TKeyName KeyToTextEx(int key) {
 
 std::string KeyToText(int key) { return KeyToTextEx(key).Name; }
 
+namespace {
+template <size_t N>
+std::vector<std::string> NamesOf(const TKeyRow (&rows)[N]) {
+  std::vector<std::string> names;
+  names.reserve(N);
+  for (const auto& row : rows) names.emplace_back(row.Name);
+  return names;
+}
+}  // namespace
+
+std::vector<std::string> NamedKeyNames() { return NamesOf(kNamedKeys); }
+std::vector<std::string> AloneKeyNames() { return NamesOf(kAloneKeys); }
+
 std::string HotKeyToText(uint8_t modifiers, int key, bool allowAlone) {
   std::string prefix = ModifiersToText(modifiers, false);
   if (IsDoubleMod(modifiers, key)) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Modifier bits; the same values as MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN.
 inline constexpr uint8_t kModAlt = 1;
@@ -42,6 +43,11 @@ struct TKeyName {
 };
 TKeyName KeyToTextEx(int key);
 std::string KeyToText(int key);
+// The names of the keys that need a modifier ("Space" ... "Num 0") and of the
+// keys allowed alone ("CapsLock" ... "F24"), in the order the syntax knows
+// them: for lists that offer every key by name.
+std::vector<std::string> NamedKeyNames();
+std::vector<std::string> AloneKeyNames();
 
 // A double press: modifiers set, Win clear, no key.
 bool IsDoubleMod(uint8_t modifiers, int key);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
+#include <climits>
 
 #include "core/Debug.h"
 #include "core/Debug_Unit.h"
@@ -186,4 +188,17 @@ std::string JoinArray(const std::vector<std::string>& items, std::string_view se
     result += items[i];
   }
   return result;
+}
+
+int WholeNumberInRange(std::string_view text, int min, int max) {
+  size_t b = text.find_first_not_of(' '), e = text.find_last_not_of(' ');
+  long long v = 0;
+  if (b != std::string_view::npos) {
+    std::string_view t = text.substr(b, e - b + 1);
+    if (!t.empty() && t.front() == '+') t.remove_prefix(1);
+    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (ec == std::errc::result_out_of_range) v = (!t.empty() && t.front() == '-') ? LLONG_MIN : LLONG_MAX;
+    else if (ec != std::errc() || end != t.data() + t.size()) v = 0;
+  }
+  return static_cast<int>(std::clamp<long long>(v, min, max));
 }

@@ -20,6 +20,10 @@ int GetCommaInt(std::string_view commaText, int def, int index);
 // The comma text with that item set to value (empty items added as needed).
 std::string SetCommaInt(std::string_view commaText, int value, int index);
 
+// The whole number a text holds (blanks around it and a "+" allowed), held to
+// min..max; a text that is no whole number counts as 0, held to the range too.
+int WholeNumberInRange(std::string_view text, int min, int max);
+
 // Length, deletion and copy under the character mode; positions are 1-based,
 // and a deletion or copy past the end stops at the end.
 int CharLength(std::string_view s);

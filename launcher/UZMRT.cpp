@@ -23,6 +23,8 @@
 #include "completion/InputMethod.h"
 #include "launcher/Drop_Target.h"
 #include "launcher/Editor_Requests.h"
+#include "launcher/LauncherLayout.h"
+#include "launcher/LauncherMenu.h"
 #include "launcher/Priority_Manager.h"
 #include "launcher/QVIconImage.h"
 #include "launcher/Taskbar.h"
@@ -34,26 +36,11 @@ namespace {
 
 constexpr int kIconUpgradeVersion = 150103;
 
-// Run message boxes of the keyword store go through the layer's box service,
-// owned by the application window.
-class TLauncherBoxes : public IRunMessageBox {
- public:
-  int Show(const std::string& text, const std::string& caption, unsigned int type) override {
-    ui::TApplication* app = ui::TApplication::Current();
-    return ui::ShowMessageBox(app ? app->Handle() : nullptr, text, caption, type);
-  }
-};
-TLauncherBoxes& LauncherBoxes() {
-  static TLauncherBoxes boxes;
-  return boxes;
-}
-
-bool ShellStart(const std::string& file, const std::string& params, DWORD& error) {
+bool ShellStart(HWND owner, const std::string& file, const std::string& params, DWORD& error) {
   SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_FLAG_NO_UI;
-  ui::TApplication* app = ui::TApplication::Current();
-  info.hwnd = app ? app->Handle() : nullptr;
+  info.hwnd = owner;
   info.lpFile = file.c_str();
   info.lpParameters = params.c_str();
   info.nShow = SW_SHOWNORMAL;
@@ -102,13 +89,26 @@ void PlainShellOpen(HWND owner, const std::string& verb, const std::string& file
 }
 
 TLauncherServices DefaultLauncherServices() {
+  // StartProgram is left to the window, whose starts the application window owns.
   TLauncherServices services;
-  services.StartProgram = ShellStart;
   services.ShellOpen = PlainShellOpen;
   services.Beep = [] { MessageBeep(0); };
   services.Now = NowStamp;
   return services;
 }
+
+// Run message boxes of the keyword store go through the layer's box service,
+// owned by the application window.
+class TZMRTMain::TRunBoxes : public IRunMessageBox {
+ public:
+  explicit TRunBoxes(const TZMRTMain& main) : m_(main) {}
+  int Show(const std::string& text, const std::string& caption, unsigned int type) override {
+    return ui::ShowMessageBox(m_.ApplicationWindow(), text, caption, type);
+  }
+
+ private:
+  const TZMRTMain& m_;
+};
 
 // ---- What the switch parser sees of the window ---------------------------
 
@@ -135,7 +135,7 @@ class TZMRTMain::TParserHost : public IParamParserHost {
   }
   void DropFiles(const std::string& text) override { m_.DropFiles(text); }
   void MoveTo(int x, int y, bool percent) override { m_.MoveTo(x, y, percent); }
-  void CaretPoint(int& x, int& y) const override { x = m_.PreviousCaret.x, y = m_.PreviousCaret.y; }
+  void CaretPoint(int& x, int& y) const override { x = m_.previousCaret_.x, y = m_.previousCaret_.y; }
   void SetSelStart(int n) override { m_.SetSelStart(n); }
   void SetSelLength(int n) override { m_.SetSelLength(n); }
   void SetMode(const std::string& name) override { m_.SetMode(name); }
@@ -167,16 +167,20 @@ POINT TZMRTMain::StartPosition(int left, int top, int width, int height, const R
   return {left, top};
 }
 
-TZMRTMain::TZMRTMain(const TStringList& startParams, TLauncherServices services) : services_(std::move(services)) {
-  if (!services_.StartProgram) services_.StartProgram = ShellStart;
+TZMRTMain::TZMRTMain(const TStringList& startParams, TLauncherServices services, ui::TApplication* app)
+    : services_(std::move(services)), app_(app), runBoxes_(std::make_unique<TRunBoxes>(*this)) {
+  if (!services_.StartProgram)
+    services_.StartProgram = [this](const std::string& file, const std::string& params, DWORD& error) {
+      return ShellStart(ApplicationWindow(), file, params, error);
+    };
   if (!services_.ShellOpen) services_.ShellOpen = PlainShellOpen;
   if (!services_.Beep) services_.Beep = [] { MessageBeep(0); };
   if (!services_.Now) services_.Now = NowStamp;
-  PreviousWindow = GetForegroundWindow();
+  previousWindow_ = GetForegroundWindow();
   if (startParams.Count() > 0) {
     for (const std::string& line : startParams)
       if (sjis::EqualsIgnoreCase(line, "/CaretPos")) {
-        PreviousCaret = GetPreviousWindowCaretPos(PreviousWindow);
+        previousCaret_ = GetPreviousWindowCaretPos(previousWindow_);
         break;
       }
   }
@@ -185,8 +189,7 @@ TZMRTMain::TZMRTMain(const TStringList& startParams, TLauncherServices services)
   p.Caption = kLauncherCaption;
   p.Style = WS_POPUP | WS_CLIPCHILDREN;
   p.ExStyle = WS_EX_TOPMOST;
-  ui::TApplication* app = ui::TApplication::Current();
-  p.Parent = app ? app->Handle() : nullptr;  // owned by the application window: no taskbar button of its own
+  p.Parent = ApplicationWindow();  // owned by the application window: no taskbar button of its own
   CreateParams(p);
   p.Width = Data->WindowWidth > 0 ? Data->WindowWidth : 200;
   p.Height = 40;
@@ -200,7 +203,7 @@ TZMRTMain::TZMRTMain(const TStringList& startParams, TLauncherServices services)
 
 TZMRTMain::~TZMRTMain() {
   CopyData.reset();
-  DropTarget.reset();
+  dropTarget_.reset();
   for (ui::TConnection* c : {&appActivate_, &appDeactivate_, &appIdle_, &appMinimize_, &appRestore_}) c->Disconnect();
   completeTimer_.reset();
   exeTimer_.reset();
@@ -229,19 +232,18 @@ void TZMRTMain::CreateParams(ui::TCreateParams& params) {
 void TZMRTMain::FormCreate(const TStringList& startParams) {
   DebugOut().Write("TZMRTMain.Craete").WriteLn().Indent();
   Starting = true;
-  Running = Focusing = MenuFromIcon = false;
-  if (ui::TApplication* app = ui::TApplication::Current()) {
-    appActivate_ = app->OnActivate.Add([this] { ApplicationEvents1Activate(); });
-    appDeactivate_ = app->OnDeactivate.Add([this] { ApplicationEvents1Deactivate(); });
-    appIdle_ = app->OnIdle.Add([this](bool& done) { ApplicationEvents1Idle(done); });
-    appMinimize_ = app->OnMinimize.Add([this] { ApplicationEvents1Minimize(); });
-    appRestore_ = app->OnRestore.Add([this] { ApplicationEvents1Restore(); });
+  Running = focusing_ = menuFromIcon_ = false;
+  if (app_) {
+    appActivate_ = app_->OnActivate.Add([this] { ApplicationEvents1Activate(); });
+    appDeactivate_ = app_->OnDeactivate.Add([this] { ApplicationEvents1Deactivate(); });
+    appIdle_ = app_->OnIdle.Add([this](bool& done) { ApplicationEvents1Idle(done); });
+    appMinimize_ = app_->OnMinimize.Add([this] { ApplicationEvents1Minimize(); });
+    appRestore_ = app_->OnRestore.Add([this] { ApplicationEvents1Restore(); });
   }
+  menu_ = std::make_unique<TLauncherMenu>();
+  ConnectMenu();
   actions_ = std::make_unique<ui::TActionList>(*this);
-  executeAction_.SetCaption("実行");
-  executeAction_.SetShortCut(VK_RETURN);
-  executeAction_.OnExecute = [this] { ExecuteActionExecute(); };
-  actions_->Add(&executeAction_);
+  actions_->Add(&menu_->Action(TLauncherMenu::miExecute));  // Enter
   selectAllAction_.SetCaption("すべてを選択(&A)");
   selectAllAction_.SetShortCut(0x4000 | 'A');
   selectAllAction_.OnExecute = [this] {
@@ -277,6 +279,10 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
       Hints.AddTool(Edit1->Handle(), windowHint);
     }
   }
+  layout_ = std::make_unique<TLauncherLayout>(Handle(), *Edit1, *Data);
+  layout_->OnBaseChanged = [this] {
+    if (Visible()) SaveSettings();
+  };
 
   OnResize = [this](ui::TSizeEvent&) { FormResize(); };
   OnShow = [this] { FormShow(); };
@@ -292,14 +298,14 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
   Closing = Hidden = false;
   Load(true);
 
-  DropTarget = std::make_unique<TMultiDropTarget>(Handle(), TMessageSource::Owner);
-  DropTarget->AppendToEdit = true;
-  DropTarget->OnDropFiles = [this](TMultiDropTarget* sender, const std::string& text) { TargetDrop(sender, text); };
-  DropTarget->OnDropURL = [this](TMultiDropTarget*, const std::string& address, const std::string& title) {
+  dropTarget_ = std::make_unique<TMultiDropTarget>(Handle(), TMessageSource::Owner);
+  dropTarget_->AppendToEdit = true;
+  dropTarget_->OnDropFiles = [this](TMultiDropTarget* sender, const std::string& text) { TargetDrop(sender, text); };
+  dropTarget_->OnDropURL = [this](TMultiDropTarget*, const std::string& address, const std::string& title) {
     TargetDropURL(address, title);
   };
-  DropTarget->OnDragOver = [this](TMultiDropTarget*) { TargetEnter(); };
-  DropTarget->OnDragEnd = [this](TMultiDropTarget*) { TargetLeave(); };
+  dropTarget_->OnDragOver = [this](TMultiDropTarget*) { TargetEnter(); };
+  dropTarget_->OnDragEnd = [this](TMultiDropTarget*) { TargetLeave(); };
   CopyData = std::make_unique<TEasyCopyDataHandler>(Handle(), TMessageSource::Owner);
   CopyData->OnReceived = [this](TEasyCopyDataHandler* handler, const std::string& text, HWND sender) {
     CopyDataReceived(handler, text, sender);
@@ -310,15 +316,7 @@ void TZMRTMain::FormCreate(const TStringList& startParams) {
   RECT r = {};
   GetWindowRect(Handle(), &r);
   const int width = Data->WindowWidth > 0 ? Data->WindowWidth : r.right - r.left;
-  const POINT at = StartPosition(Data->WindowLeft, Data->WindowTop, width, r.bottom - r.top, work);
-  SetWindowPos(Handle(), nullptr, at.x, at.y, width, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  HomeLeft = at.x;
-  LayoutPending = false;
-  FormResize();  // the box follows the stored width
-  BaseFormWidth = width;
-  RECT er = {};
-  GetWindowRect(Edit1->Handle(), &er);
-  BaseEditWidth = er.right - er.left;
+  layout_->Start(StartPosition(Data->WindowLeft, Data->WindowTop, width, r.bottom - r.top, work), width);
 
   Parser->Parse(&startParams, 0);
 
@@ -338,7 +336,7 @@ void TZMRTMain::Load(bool reread) {
     TrayIcon1 = std::make_unique<TTrayIcon>(services_.TrayShell, false);
     TrayIcon1->MenuOwner = Handle();
     TrayIcon1->OnMouseMove = [this](int, int) { TrayIcon1MouseMove(); };
-    BuildPopupMenu();
+    PopupMenu1Popup();
     TrayIcon1->LButtonPopupMenu = TrayIcon1->RButtonPopupMenu = PopupMenu();
     TrayIcon1->OnDblClick = [] {};
   }
@@ -346,7 +344,7 @@ void TZMRTMain::Load(bool reread) {
     DebugOut().Outdent().Write("TZMRTMain.Load:END").WriteLn();
     return;
   }
-  Dragging = false;
+  dragging_ = false;
 
   UserDir = FilePathsInstance().UserDir;
   if (Data) Data->SetDataDir(UserDir);
@@ -355,7 +353,7 @@ void TZMRTMain::Load(bool reread) {
   if (!fileio::DirectoryExists(UserDir + "\\Items") || !fileio::DirectoryExists(UserDir + "\\Icons")) {
     FirstRun = true;
     StartFirstRunEditor();
-    if (ui::TApplication* app = ui::TApplication::Current()) app->Terminate();
+    if (app_) app_->Terminate();
     DebugOut().Outdent().Write("TZMRTMain.Load:END").WriteLn();
     return;
   }
@@ -364,7 +362,7 @@ void TZMRTMain::Load(bool reread) {
   KeyWordManager.reset();
   KeyWordManager = std::make_unique<TKeyWordManager>(UserDir + "\\Items", FilePathsInstance().MainDir);
   KeyWordManager->SystemCommandRunner = this;
-  KeyWordManager->RunServices.MessageBoxes = &LauncherBoxes();
+  KeyWordManager->RunServices.MessageBoxes = runBoxes_.get();
 
   if (reread) Data->Load();
   else Data->ReadSettings();
@@ -396,13 +394,10 @@ void TZMRTMain::Load(bool reread) {
     IconImage->SetUseThread(Data->UseThread);
     IconImage->DelayTime = Data->WaitTimeForIcon;
     ShowWindow(IconImage->Handle(), SW_HIDE);
-    LayoutPending = true;
-    FormResize();
+    layout_->Refit();
     IconImage->SetIcon("%IconDir\\main.ico", 0);
   } else {
-    EditLeftOffset = 0;
-    LayoutPending = true;
-    FormResize();
+    layout_->Refit(0);
     UpdateStatus();
   }
 
@@ -421,7 +416,7 @@ void TZMRTMain::Load(bool reread) {
   if (Edit1) Edit1->SetFont(font_.get());
   SetFont(font_.get());
 
-  ApplyLayout();
+  layout_->Arrange(IconImage ? IconImage->Handle() : nullptr);
 
   SetTranslucent(Data->TransParentMode == 1);
 
@@ -446,31 +441,6 @@ void TZMRTMain::Load(bool reread) {
   DebugOut().Outdent().Write("TZMRTMain.Load:END").WriteLn();
 }
 
-void TZMRTMain::ApplyLayout() {
-  if (!Edit1 || !Edit1->Handle()) return;
-  RECT er = {};
-  GetWindowRect(Edit1->Handle(), &er);
-  const int editHeight = GetWindowTextHeight(Edit1->Handle()) + 2 * GetSystemMetrics(SM_CYEDGE) + 2;
-  const int side = Data->Small ? 16 : 32;
-  int top = 0, minHeight = 18;
-  if (!Data->Small) {
-    // The status line lies above the box, as high as the box's own client area.
-    top = editHeight - 2 * GetSystemMetrics(SM_CYEDGE);
-    minHeight = 36;
-  }
-  int h = top + editHeight;
-  if (h < minHeight) h = minHeight;
-  EditLeftOffset = IconImage ? side + 4 : 0;
-  if (IconImage) {
-    SetWindowPos(IconImage->Handle(), nullptr, 2, (h - side) / 2, side, side, SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(IconImage->Handle(), SW_SHOWNA);
-  }
-  MoveWindow(Edit1->Handle(), EditLeftOffset, top, er.right - er.left, editHeight, TRUE);
-  FixedClientHeight = h;
-  LayoutPending = true;
-  FormResize();
-}
-
 bool TZMRTMain::StartFirstRunEditor() {
   DWORD error = 0;
   const std::string editor = FilePathsInstance().FilesDir + "\\QVEditor.exe";
@@ -490,8 +460,7 @@ void TZMRTMain::UpgradeIconFolder() {
 }
 
 void TZMRTMain::ApplyTray() {
-  ui::TApplication* app = ui::TApplication::Current();
-  HWND appWindow = app ? app->Handle() : nullptr;
+  HWND appWindow = ApplicationWindow();
   try {
     TrayIcon1->SetVisible(false);
     if (Data->UseTaskTray) {
@@ -533,8 +502,7 @@ void TZMRTMain::RegisterHotKeys() {
     if ((item->GetKey() != 0 || item->GetModifiers() != 0) && !item->GetActive()) {
       const std::string text = std::string(kFailure[i]) + item->GetHotKeyText() +
                                "\r\n\r\nすでに他のプログラムで使用されている可能性があります\r\n\r\n\r\n設定を変更しますか?";
-      ui::TApplication* app = ui::TApplication::Current();
-      if (ui::ShowMessageBox(app ? app->Handle() : nullptr, text, kLauncherTitle, MB_YESNO) == IDYES)
+      if (ui::ShowMessageBox(ApplicationWindow(), text, kLauncherTitle, MB_YESNO) == IDYES)
         ShowSettingPage(kPage[i], kTab[i]);
     }
   }
@@ -546,14 +514,14 @@ void TZMRTMain::ReLoad(bool activate) {
   Load(true);
   if (activate) {
     ForceForegroundWindow(GetDesktopWindow());
-    if (ui::TApplication* app = ui::TApplication::Current()) ForceForegroundWindow(app->Handle());
+    if (app_) ForceForegroundWindow(app_->Handle());
   }
 }
 
 void TZMRTMain::FormCloseQuery(bool& canClose) {
-  if (ui::TApplication* app = ui::TApplication::Current()) {
-    app->Terminate();
-    app->ProcessMessages();
+  if (app_) {
+    app_->Terminate();
+    app_->ProcessMessages();
   }
   canClose = true;
 }
@@ -562,13 +530,13 @@ void TZMRTMain::FormClose() {
   DebugOut().Write("TZMRTMain.FormClose").WriteLn();
   for (ui::TConnection* c : {&appActivate_, &appDeactivate_, &appIdle_, &appMinimize_, &appRestore_}) c->Disconnect();
   CopyData.reset();
-  DropTarget.reset();
+  dropTarget_.reset();
   Closing = true;
   Parser.reset();
   if (Visible()) Hide();
   DropIconImage();
   if (Data && Data->UseTaskTray)
-    if (ui::TApplication* app = ui::TApplication::Current()) ShowWindow(app->Handle(), SW_HIDE);
+    if (app_) ShowWindow(app_->Handle(), SW_HIDE);
   if (KeyWordManager) KeyWordManager->ClearCache();
   try {
     if (TrayIcon1) TrayIcon1->SetVisible(false);
@@ -585,8 +553,8 @@ void TZMRTMain::CopyDataReceived(TEasyCopyDataHandler* handler, const std::strin
     TStringList lines;
     lines.SetText(text);
     DebugOut().WriteStrings(&lines);
-    PreviousWindow = GetForegroundWindow();
-    if (lines.IndexOf("/CaretPos") >= 0) PreviousCaret = GetPreviousWindowCaretPos(PreviousWindow);
+    previousWindow_ = GetForegroundWindow();
+    if (lines.IndexOf("/CaretPos") >= 0) previousCaret_ = GetPreviousWindowCaretPos(previousWindow_);
     if (Parser) Parser->Parse(&lines, reinterpret_cast<uintptr_t>(sender));
   } else {
     ForuceFocus();
@@ -612,7 +580,7 @@ void TZMRTMain::SetConfig(const std::string& first, const std::string& second) {
 
 void TZMRTMain::MoveTo(int x, int y, bool percent) {
   if (percent) {
-    HWND reference = PreviousWindow && IsWindow(PreviousWindow) ? PreviousWindow : nullptr;
+    HWND reference = previousWindow_ && IsWindow(previousWindow_) ? previousWindow_ : nullptr;
     PlaceWindowByPercent(Handle(), reference, x, y);
   } else {
     RECT r = {};
@@ -623,10 +591,12 @@ void TZMRTMain::MoveTo(int x, int y, bool percent) {
   KeepWindowOnDesktop(Handle());
   RECT now = {};
   GetWindowRect(Handle(), &now);
-  HomeLeft = now.left;
+  layout_->SetHomeLeft(now.left);
 }
 
 double TZMRTMain::Now() const { return services_.Now(); }
+
+HWND TZMRTMain::ApplicationWindow() const { return app_ ? app_->Handle() : nullptr; }
 
 // ==== Execution road and editor requests ===================================
 
@@ -788,7 +758,7 @@ void TZMRTMain::RunCurrentItem() {
           else Edit1->UpPriority(Data->UpPriorityCount);
         }
         Edit1->HidePopup();
-        if (ui::TApplication* app = ui::TApplication::Current()) app->ProcessMessages();
+        if (app_) app_->ProcessMessages();
         before = Edit1->Text();
         {
           Edit1->UseList = false;
@@ -838,8 +808,7 @@ void TZMRTMain::ExecuteByKeyword(const std::string& name) {
   if (!KeyWordManager || !Edit1) return;
   std::unique_ptr<TKeyWordX> found = KeyWordManager->FindKeyWord(KeyWordManager->DecodeKeyWordIDs(name));
   if (!found) {
-    ui::TApplication* app = ui::TApplication::Current();
-    ui::ShowMessageBox(app ? app->Handle() : Handle(), "該当するキーワードがありません  " + name, kLauncherTitle, MB_OK);
+    ui::ShowMessageBox(app_ ? app_->Handle() : Handle(), "該当するキーワードがありません  " + name, kLauncherTitle, MB_OK);
     return;
   }
   Edit1->ParseByKeyword(found.get(), Edit1->CompletedText(), false);
@@ -1231,7 +1200,6 @@ void TZMRTMain::ParseInput() {
 
 namespace {
 
-constexpr UINT kNoActivateMove = 0x4615;  // no size, z-order, activation, owner z-order, changing; async
 constexpr double kGuardDays = 1000.0 / 86400000.0;
 
 // Translucency exists from Windows 2000 on; the function is looked up so the
@@ -1245,26 +1213,10 @@ TSetLayered SetLayeredFunction() {
   return f;
 }
 
-RECT WorkArea() {
-  RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  return work;
-}
-
 POINT ToScreen(HWND window, int x, int y) {
   POINT p = {x, y};
   ClientToScreen(window, &p);
   return p;
-}
-
-HWND ApplicationWindow() {
-  ui::TApplication* app = ui::TApplication::Current();
-  return app ? app->Handle() : nullptr;
-}
-
-bool ApplicationActive() {
-  ui::TApplication* app = ui::TApplication::Current();
-  return app && app->Active();
 }
 
 }  // namespace
@@ -1301,7 +1253,7 @@ void TZMRTMain::ClearInput() {
 
 void TZMRTMain::ShowHideActionExecute() {
   DebugOut().Write("TZMRTMain.ShowHideActionExecute").WriteLn();
-  ui::TApplication* app = ui::TApplication::Current();
+  ui::TApplication* app = app_;
   if (Edit1) ClearInput();
   if (Hidden) {
     ShowWindow(Handle(), SW_SHOW);
@@ -1332,7 +1284,7 @@ void TZMRTMain::ShowOrHide(bool show) {
 
 void TZMRTMain::ForuceFocus(HWND window, bool mouseJump, bool pump) {
   ShownStamp = Now();
-  Focusing = true;
+  focusing_ = true;
   if (!(Data->TransParentMode == 1 && TranslucencyAvailable())) SetTranslucent(false);
   HWND appWindow = ApplicationWindow();
   const bool ours = window == Handle() || (appWindow && window == appWindow);
@@ -1343,7 +1295,7 @@ void TZMRTMain::ForuceFocus(HWND window, bool mouseJump, bool pump) {
   if (ours) {
     try {
       Hidden = false;
-      if (ui::TApplication* app = ui::TApplication::Current()) app->Restore();
+      if (app_) app_->Restore();
       BringWindowToTop(Handle());
       Show();
       if (Edit1) Edit1->Focus();
@@ -1353,10 +1305,10 @@ void TZMRTMain::ForuceFocus(HWND window, bool mouseJump, bool pump) {
     DebugOut().Write("UZMRT.Application.ForuceFocus").WriteLn();
     ForceForegroundWindow(Handle());
     if (pump) {
-      Focusing = false;
-      if (ui::TApplication* app = ui::TApplication::Current()) app->ProcessMessages();
+      focusing_ = false;
+      if (app_) app_->ProcessMessages();
       Sleep(100);
-      Focusing = true;
+      focusing_ = true;
     }
   }
   DebugOut().Write("UZMRT.ForuceFocus").WriteLn();
@@ -1366,7 +1318,7 @@ void TZMRTMain::ForuceFocus(HWND window, bool mouseJump, bool pump) {
     GetWindowRect(window, &r);
     if (r.left > 0 && r.top > 0) SetCursorPos(r.right - 10, r.top + 10);
   }
-  Focusing = false;
+  focusing_ = false;
 }
 
 void TZMRTMain::ForuceFocus() { ForuceFocus(ApplicationWindow(), Data->MouseFocus, false); }
@@ -1392,7 +1344,7 @@ void TZMRTMain::HotKeyPressed(int index) {
 void TZMRTMain::ApplicationEvents1Activate() {
   DebugOut().Write("TZMRTMain.ApplicationEvents1Activate").WriteLn();
   if (Edit1 && Edit1->Text().empty()) Edit1->ActivateLimitComplete();
-  MenuFromIcon = false;
+  menuFromIcon_ = false;
   if (!(Data->TransParentMode == 1 && TranslucencyAvailable())) SetTranslucent(false);
   if (Data->OffIME && Edit1) InputMethod().SetOpen(reinterpret_cast<std::uintptr_t>(Edit1->Handle()), false);
   ColorIndex = -1;
@@ -1401,12 +1353,12 @@ void TZMRTMain::ApplicationEvents1Activate() {
 }
 
 void TZMRTMain::ApplicationEvents1Deactivate() {
-  PreviousWindow = nullptr;
+  previousWindow_ = nullptr;
   if (!Starting) SetMode("");
   if (ShownStamp == -1 && Data->hideWhenDeActivate && !Hidden &&
       (Data->hideWhenEditting || (Edit1 && Edit1->Text().empty())))
     ShowHideActionExecute();
-  if (!Focusing) {
+  if (!focusing_) {
     UpdateStatus();
     SetStateColor(-1);  // the inactive look is the colour set's business
     if (Data->TransParentMode != 2) SetTranslucent(true);
@@ -1420,23 +1372,13 @@ void TZMRTMain::ApplicationEvents1Idle(bool& done) {
   if (Edit1) Edit1->SetRedraw(true);
   if (ShownStamp != -1 && Now() - ShownStamp > kGuardDays) ShownStamp = -1;
   Starting = false;
-  if (StatusText != DrawnStatusText) {
-    DrawnStatusText = StatusText;
+  if (StatusText != drawnStatusText_) {
+    drawnStatusText_ = StatusText;
     done = false;  // one more idle call
     ShownStatusText = StatusText;
     AdjustWidth();
     DrawStatus(ShownStatusText);
   }
-}
-
-int TZMRTMain::StatusTextWidth(const std::string& text) {
-  HDC dc = GetDC(Handle());
-  HGDIOBJ old = SelectObject(dc, font_.get() ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
-  SIZE size = {};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(Handle(), dc);
-  return size.cx;
 }
 
 void TZMRTMain::ApplicationEvents1Minimize() {
@@ -1493,7 +1435,7 @@ void TZMRTMain::edit1KeyDown(WORD& key, ui::TShiftState) {
 }
 
 void TZMRTMain::Edit1KeyPress(char& key) {
-  MenuFromIcon = false;
+  menuFromIcon_ = false;
   if (key == '\r' || key == '\n' || key == '\x1b') key = 0;  // the box would beep
 }
 
@@ -1517,13 +1459,13 @@ void TZMRTMain::Image1MouseDown(HWND sender, ui::TMouseButton button, int x, int
 }
 
 void TZMRTMain::IconImageMouseUp(HWND sender, ui::TMouseButton button, int x, int y) {
-  if (Dragging) return;
+  if (dragging_) return;
   SaveSettings();
   const POINT at = ToScreen(sender, x, y);
   if (button == ui::TMouseButton::Right) {
     ShowPopupMenu(at);
-  } else if (MenuFromIcon) {
-    MenuFromIcon = false;
+  } else if (menuFromIcon_) {
+    menuFromIcon_ = false;
   } else if (button == ui::TMouseButton::Left && IconImage && sender == IconImage->Handle()) {
     if (ExecuteActionHook) ExecuteActionHook();
     else ExecuteActionExecute();
@@ -1532,7 +1474,7 @@ void TZMRTMain::IconImageMouseUp(HWND sender, ui::TMouseButton button, int x, in
   } else {
     RECT r = {};
     GetWindowRect(Handle(), &r);
-    HomeLeft = r.left;
+    layout_->SetHomeLeft(r.left);
   }
 }
 
@@ -1551,101 +1493,19 @@ void TZMRTMain::FormMouseMove(HWND sender, int x, int y) {
 }
 
 void TZMRTMain::FormResize() {
-  if (!Edit1 || !Edit1->Handle()) return;
-  RECT client = {};
-  GetClientRect(Handle(), &client);
-  RECT wr = {};
-  GetWindowRect(Handle(), &wr);
-  const int frameW = (wr.right - wr.left) - client.right, frameH = (wr.bottom - wr.top) - client.bottom;
-  RECT er = {};
-  GetWindowRect(Edit1->Handle(), &er);
-  POINT etop = {er.left, er.top};
-  ScreenToClient(Handle(), &etop);
-  const int extra = Data->Small ? 10 : 0;
-  if (client.bottom != FixedClientHeight && FixedClientHeight > 0)
-    SetWindowPos(Handle(), nullptr, 0, 0, wr.right - wr.left, FixedClientHeight + frameH,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (LayoutPending) {
-    MoveWindow(Edit1->Handle(), EditLeftOffset, etop.y, er.right - er.left, er.bottom - er.top, TRUE);
-    SelfResizing = true;
-    SetWindowPos(Handle(), nullptr, 0, 0, (er.right - er.left) + EditLeftOffset + extra + frameW,
-                 FixedClientHeight + frameH, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SelfResizing = false;
-    LayoutPending = false;
-  } else if (!SelfResizing) {
-    const int width = client.right - EditLeftOffset - extra;
-    MoveWindow(Edit1->Handle(), EditLeftOffset, etop.y, width, er.bottom - er.top, TRUE);
-    BaseEditWidth = width;
-    GetWindowRect(Handle(), &wr);
-    BaseFormWidth = wr.right - wr.left;
-    if (Visible()) SaveSettings();
-  }
-}
-
-void TZMRTMain::MoveWindowTo(int left) {
-  RECT r = {};
-  GetWindowRect(Handle(), &r);
-  SetWindowPos(Handle(), nullptr, left, r.top, 0, 0, kNoActivateMove & ~SWP_ASYNCWINDOWPOS);
+  if (layout_) layout_->Resize();
 }
 
 void TZMRTMain::AdjustWidth() {
-  if (!Edit1 || !Edit1->Handle()) return;
-  if (!Data->ExtendWindow) {
-    LayoutPending = false;
-    return;
-  }
-  int w = Edit1->TextWidth(Edit1->Text() + "MM");
-  if (Data->ExtendByComment && !Data->Small) w = std::max(w, StatusTextWidth(StatusText + "M"));
-  const RECT work = WorkArea();
-  const int workWidth = work.right - work.left;
-  if (!Data->Small) {
-    if (workWidth < w + EditLeftOffset - 10 + 20) w = workWidth + 10 - EditLeftOffset - 20;
-  } else if (workWidth < w + EditLeftOffset + 20) {
-    w = workWidth - EditLeftOffset - 20;
-  }
-  RECT er = {};
-  GetWindowRect(Edit1->Handle(), &er);
-  RECT ec = {};
-  GetClientRect(Edit1->Handle(), &ec);
-  const int border = (er.right - er.left) - ec.right;
-  const RECT desk = DesktopRect();
-  auto relayout = [&](int boxWidth) {
-    POINT p = {er.left, er.top};
-    ScreenToClient(Handle(), &p);
-    MoveWindow(Edit1->Handle(), p.x, p.y, boxWidth, er.bottom - er.top, TRUE);
-    LayoutPending = true;
-    FormResize();
-  };
-  if (BaseEditWidth < w) {
-    const int oldClient = ec.right;
-    relayout(w + border);
-    if (w > oldClient) {
-      // Shows the text from its first character again; caret and selection stay.
-      const int start = Edit1->SelStart(), length = Edit1->SelLength();
-      SendMessageA(Edit1->Handle(), EM_SETSEL, 0, 0);
-      SendMessageA(Edit1->Handle(), EM_SCROLLCARET, 0, 0);
-      Edit1->SetSel(start, length);
-    }
-    RECT r = {};
-    GetWindowRect(Handle(), &r);
-    if (HomeLeft + (r.right - r.left) > desk.right) MoveWindowTo(desk.right - (r.right - r.left));
-    else if (HomeLeft != r.left) MoveWindowTo(HomeLeft);
-    Edit1->SetRedraw(true);
-    Edit1->Invalidate();
-  } else if (er.right - er.left > BaseEditWidth) {
-    relayout(BaseEditWidth);
-    RECT r = {};
-    GetWindowRect(Handle(), &r);
-    if (HomeLeft != r.left) {
-      if (HomeLeft + (r.right - r.left) <= desk.right) MoveWindowTo(HomeLeft);
-      else MoveWindowTo(desk.right - (r.right - r.left));
-    }
-  }
-  UpdateStatus();
+  if (layout_ && layout_->AdjustWidth(StatusText, font_.get())) UpdateStatus();
 }
 
+int TZMRTMain::HomeLeft() const { return layout_ ? layout_->HomeLeft() : 0; }
+int TZMRTMain::EditLeftOffset() const { return layout_ ? layout_->EditLeftOffset() : 0; }
+int TZMRTMain::FixedClientHeight() const { return layout_ ? layout_->FixedClientHeight() : 0; }
+
 bool TZMRTMain::LimitTestPasses() {
-  return CurrentItem() && ApplicationActive() && Edit1 && Edit1->getCompleteLevel() != -1 && !IsImeOpen();
+  return CurrentItem() && app_ && app_->Active() && Edit1 && Edit1->getCompleteLevel() != -1 && !IsImeOpen();
 }
 
 void TZMRTMain::TypedKeywordChanged() {
@@ -1704,7 +1564,7 @@ void TZMRTMain::SaveSettings() {
     const DWORD n = GetCurrentDirectoryA(sizeof current, current);
     if (n > 0 && n < sizeof current) Data->CD.assign(current, n);
     Data->version = kIconUpgradeVersion;
-    Data->WindowWidth = BaseFormWidth;
+    Data->WindowWidth = layout_ ? layout_->BaseFormWidth() : 0;
     // The box works on the settings' own history list.
     Data->Save();
   } catch (...) {
@@ -1751,229 +1611,76 @@ void TZMRTMain::ResetIcon() { DebugOut().Write("TZMRTMain.ResetIcon").WriteLn();
 namespace {
 
 constexpr char kMakerSite[] = "https://quorvane.example.org/";  // the project's page
-constexpr char kBrokenLink[] = "!リンク切れ!";
-
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-// "C:" and "\\server\share" are their own drive part.
-bool IsBareDrive(const std::string& path) {
-  if (path.size() == 2 && path[1] == ':') return true;
-  if (path.size() < 3 || path[0] != '\\' || path[1] != '\\') return false;
-  const size_t first = sjis::FindChar(path, '\\', 2);
-  return first != sjis::npos && sjis::FindChar(path, '\\', first + 1) == sjis::npos;
-}
 
 std::string WithoutAmpersands(const std::string& text) { return sjis::ReplaceAll(text, "&", ""); }
 
 }  // namespace
 
-TStatusChoice ItemStatus(int type, bool runModeOne, const std::string& command, const std::string& comment,
-                         int pathKind) {
-  TStatusChoice c;
-  if (!comment.empty() && type != kTypeCommand) {
-    c.Text = comment;
-    return c;
-  }
-  const bool pathType =
-      type == kTypeCommand || type == kTypeTemp || (type == kTypeGroup && runModeOne);
-  if (pathType && pathKind >= pkFile && pathKind <= pkWildFolder) {
-    if (!comment.empty()) {
-      c.Text = comment;
-    } else {
-      const std::string bare = sjis::EndsWithChar(command, '\\') ? command.substr(0, command.size() - 1) : command;
-      c.Text = IsBareDrive(bare) ? bare : sjis::ExtractFileName(bare);
-    }
-    return c;
-  }
-  if (type == kTypeCommand && !IsInternetAddress(command)) {
-    c.Text = kBrokenLink;
-    c.ColorSet = 1;
-    return c;
-  }
-  if (!comment.empty()) c.Text = comment;
-  else if (type == kTypeCommand || type == kTypeTemp) c.Text = command;
-  else if (type == kTypeSystem) c.Text = command.empty() ? "システムコマンド" : command;
-  else if (type == kTypeGroup) c.Text = runModeOne ? command : "グループ";
-  return c;
+void TZMRTMain::ConnectMenu() {
+  const std::pair<TLauncherMenu::TEntry, void (TZMRTMain::*)()> commands[] = {
+      {TLauncherMenu::miExecute, &TZMRTMain::ExecuteActionExecute},
+      {TLauncherMenu::miShowHide, &TZMRTMain::ShowHideActionExecute},
+      {TLauncherMenu::miNew, &TZMRTMain::NewExActionExecute},
+      {TLauncherMenu::miManager, &TZMRTMain::EditKeywordActionExecute},
+      {TLauncherMenu::miEditCurrent, &TZMRTMain::EditCurrentKeywordActionExecute},
+      {TLauncherMenu::miDelete, &TZMRTMain::deleteActionExecute},
+      {TLauncherMenu::miSetting, &TZMRTMain::SettingActionExecute},
+      {TLauncherMenu::miExit, &TZMRTMain::ExitActionExecute},
+      {TLauncherMenu::miSite, &TZMRTMain::N6Click},
+      {TLauncherMenu::miVersion, &TZMRTMain::VersionActionExecute},
+      {TLauncherMenu::miFolder, &TZMRTMain::N8Click},
+      {TLauncherMenu::miHelp, &TZMRTMain::HelpActionExecute},
+  };
+  for (const auto& [entry, run] : commands) menu_->Action(entry).OnExecute = [this, run = run] { (this->*run)(); };
 }
 
-TStatusChoice TextStatus(const std::string& text, bool validPath, bool registByEnter, const std::string& title,
-                         const std::function<bool(const std::string&)>& exists) {
-  if (text.empty()) return {title, -1, "%IconDir\\main.ico"};
-  if (!validPath) return {"使用できない文字列", 1, "%IconDir\\Forbidden.ico"};
-  if (!registByEnter) return {"未登録キーワード", 2, "%IconDir\\Forbidden.ico"};
-  TStatusChoice c{"", 2, "%IconDir\\New.ico"};
-  const bool group = sjis::EndsWithChar(text, '/');
-  const std::string path = group ? text.substr(0, text.size() - 1) : text;
-  const size_t slash = sjis::FindLastChar(path, '/');
-  if (group && exists && exists(path)) c.Text = Quoted(path) + "をグループ化";
-  else if (slash == sjis::npos) c.Text = Quoted(path) + (group ? "をグループとして登録" : "を登録");
-  else
-    c.Text = Quoted(path.substr(0, slash)) + "に" + Quoted(path.substr(slash + 1)) +
-             (group ? "をグループとして登録" : "を登録");
-  return c;
-}
-
-COLORREF SettingColor(const std::string& commaText, int n, int sysDefault) {
-  TStringList entries;
-  entries.SetCommaText(commaText);
-  int value = 0;
-  if (n < 0 || n >= entries.Count() || !sjis::TryStrToInt(sjis::Trim(entries[n]), value))
-    return GetSysColor(sysDefault);
-  if (value < 0) return GetSysColor(value & 0xFF);  // a system colour
-  return static_cast<COLORREF>(value) & 0xFFFFFF;
-}
-
-int LeadingVersionNumber(const std::string& version) {
-  int n = 0;
-  for (char ch : sjis::TrimLeft(version)) {
-    if (ch < '0' || ch > '9' || n > 100000) break;
-    n = n * 10 + (ch - '0');
-  }
-  return n;
-}
-
-std::string TrayTipText(const std::string& firstLine, int shellMajor, const std::string& exeS,
-                        const std::string& callHotKey) {
-  if (shellMajor < 5) return firstLine;
-  const std::string start = exeS.empty() || exeS == "なし" ? std::string() : "\r\n  起動:[" + exeS + "]";
-  if (!callHotKey.empty()) return firstLine + start + "\r\n  表示:[" + callHotKey + "]";
-  return firstLine + start + "\r\n  ダブルクリックで本体表示";
-}
-
-// The popup menu's entries: command ids, and the top level's order.
-enum TZMRTMain::TMenuEntry : int {
-  miExecute = 100, miShowHide, miNew, miManager, miEditCurrent, miDelete, miSetting, miInfo, miExit,
-  miSeparator1, miSeparator2, miSeparator3,
-  miSite = 200, miVersion, miFolder, miHelp,
-};
-
-namespace {
-struct TMenuEntryDef {
-  int Id;
-  const char* Caption;
-};
-// The top level in order; separators have no caption.
-constexpr TMenuEntryDef kTopMenu[] = {
-    {100, "実行"},      {101, "隠す"},   {109, nullptr}, {102, "新規作成"},
-    {103, "キーワードマネージャ"}, {110, nullptr}, {104, "キーワードの設定"}, {105, "削除"},
-    {111, nullptr},                 {106, "設定"},   {107, "情報"},  {108, "終了"},
-};
-constexpr int kMenuIndexExecute = 0, kMenuIndexShowHide = 1, kMenuIndexEditCurrent = 6, kMenuIndexDelete = 7;
-std::string ShortcutText(int id) { return id == 100 ? "\tEnter" : std::string(); }
-}  // namespace
-
-void TZMRTMain::BuildPopupMenu() {
-  if (popupMenu_) return;
-  popupMenu_.reset(CreatePopupMenu());
-  infoMenu_ = CreatePopupMenu();
-  AppendMenuA(infoMenu_, MF_STRING, miSite, "作者のサイトへ");
-  AppendMenuA(infoMenu_, MF_STRING, miVersion, "バージョン情報");
-  AppendMenuA(infoMenu_, MF_STRING, miFolder, "設定保存フォルダ");
-  AppendMenuA(infoMenu_, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(infoMenu_, MF_STRING, miHelp, "ヘルプ\tF1");
-  menuItems_.clear();
-  for (const TMenuEntryDef& e : kTopMenu) menuItems_.push_back({e.Caption ? e.Caption : "", true, true});
-  // The submenu lives in the top menu from the start, so the top menu owns it.
-  AppendMenuA(popupMenu_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(infoMenu_), "情報");
-  PopupMenu1Popup();
-}
+HMENU TZMRTMain::PopupMenu() const { return menu_ ? menu_->Handle() : nullptr; }
 
 void TZMRTMain::PopupMenu1Popup() {
-  if (!popupMenu_) return;
+  if (!menu_) return;
+  using M = TLauncherMenu;
   const std::string folderName = sjis::ExtractFileName(sjis::ExcludeTrailingPathDelimiter(UserDir));
-  ModifyMenuA(infoMenu_, miFolder, MF_BYCOMMAND | MF_STRING, miFolder,
-              ("設定フォルダ (" + folderName + ")").c_str());
-  if (IconImage && IsWindowVisible(IconImage->Handle())) MenuFromIcon = true;
-  TMenuItemState& exec = menuItems_[kMenuIndexExecute];
-  TMenuItemState& edit = menuItems_[kMenuIndexEditCurrent];
-  TMenuItemState& del = menuItems_[kMenuIndexDelete];
-  edit.Visible = false;
-  if (!enterBitmapTried_) {
-    enterBitmapTried_ = true;
-    enterBitmap_.reset(static_cast<HBITMAP>(LoadImageA(nullptr, (UserDir + "\\Icons\\Enter.bmp").c_str(), IMAGE_BITMAP,
-                                                       0, 0, LR_LOADFROMFILE | LR_LOADTRANSPARENT)));
-  }
+  menu_->Action(M::miFolder).SetCaption("設定フォルダ (" + folderName + ")");
+  if (IconImage && IsWindowVisible(IconImage->Handle())) menuFromIcon_ = true;
+  ui::TAction& exec = menu_->Action(M::miExecute);
+  ui::TAction& edit = menu_->Action(M::miEditCurrent);
+  ui::TAction& del = menu_->Action(M::miDelete);
+  edit.SetVisible(false);
+  menu_->LoadEnterBitmap(UserDir + "\\Icons\\Enter.bmp");
   const std::string text = Edit1 ? Edit1->Text() : std::string();
   if (!text.empty()) {
-    exec.Visible = true;
+    exec.SetVisible(true);
     if (CurrentItem()) {
       if (CurrentItem()->GetType() == kTypeTemp) {
-        del.Visible = false;
+        del.SetVisible(false);
       } else {
-        edit.Visible = true;
-        edit.Caption = Quoted(CurrentItem()->Name) + "の設定";
-        del.Visible = true;
-        del.Caption = Quoted(CurrentItem()->Name) + "を削除";
+        edit.SetVisible(true);
+        edit.SetCaption(Quoted(CurrentItem()->Name) + "の設定");
+        del.SetVisible(true);
+        del.SetCaption(Quoted(CurrentItem()->Name) + "を削除");
       }
-      exec.Caption = "実行";
+      exec.SetCaption("実行");
     } else {
-      if (KeyWordManager && KeyWordManager->IsValidPath(text)) exec.Caption = StatusText;
-      else exec.Visible = false;
-      del.Visible = false;
+      if (KeyWordManager && KeyWordManager->IsValidPath(text)) exec.SetCaption(StatusText);
+      else exec.SetVisible(false);
+      del.SetVisible(false);
     }
   } else {
-    exec.Visible = true;
-    exec.Enabled = true;
-    exec.Caption = "キーワードマネージャ";
-    del.Visible = false;
+    exec.SetVisible(true);
+    exec.SetEnabled(true);
+    exec.SetCaption("キーワードマネージャ");
+    del.SetVisible(false);
   }
-  menuItems_[kMenuIndexShowHide].Caption = Hidden ? "表示" : "隠す";
-
-  // Win32 menus cannot hide an entry: take every entry out and put the visible
-  // ones back in order, without doubled, leading or trailing separators.
-  HMENU menu = popupMenu_.get();
-  while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
-  bool separatorPending = false;
-  for (size_t i = 0; i < menuItems_.size(); ++i) {
-    const TMenuEntryDef& def = kTopMenu[i];
-    const TMenuItemState& state = menuItems_[i];
-    if (!def.Caption) {
-      separatorPending = GetMenuItemCount(menu) > 0;
-      continue;
-    }
-    if (!state.Visible) continue;
-    if (separatorPending) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    separatorPending = false;
-    const std::string caption = state.Caption + ShortcutText(def.Id);
-    const UINT flags = MF_STRING | (state.Enabled ? 0 : MF_GRAYED);
-    if (def.Id == miInfo) AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(infoMenu_), caption.c_str());
-    else AppendMenuA(menu, flags, def.Id, caption.c_str());
-    if (def.Id == miExecute && enterBitmap_) {
-      MENUITEMINFOA info = {};
-      info.cbSize = sizeof info;
-      info.fMask = MIIM_BITMAP;
-      info.hbmpItem = enterBitmap_.get();
-      SetMenuItemInfoA(menu, miExecute, FALSE, &info);
-    }
-  }
-  SetMenuDefaultItem(menu, exec.Visible ? miExecute : static_cast<UINT>(-1), FALSE);
+  menu_->Action(M::miShowHide).SetCaption(Hidden ? "表示" : "隠す");
+  menu_->Rebuild();
 }
 
 void TZMRTMain::ShowPopupMenu(POINT at) {
-  BuildPopupMenu();
   SetForegroundWindow(Handle());
   // The menu's WM_INITMENUPOPUP prepares the entries.
-  TrackPopupMenu(popupMenu_.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+  TrackPopupMenu(PopupMenu(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
   PostMessageA(Handle(), WM_NULL, 0, 0);
-}
-
-void TZMRTMain::MenuCommand(int id) {
-  switch (id) {
-    case miExecute: ExecuteActionExecute(); break;
-    case miShowHide: ShowHideActionExecute(); break;
-    case miNew: NewExActionExecute(); break;
-    case miManager: EditKeywordActionExecute(); break;
-    case miEditCurrent: EditCurrentKeywordActionExecute(); break;
-    case miDelete: deleteActionExecute(); break;
-    case miSetting: SettingActionExecute(); break;
-    case miExit: ExitActionExecute(); break;
-    case miSite: N6Click(); break;
-    case miVersion: VersionActionExecute(); break;
-    case miFolder: N8Click(); break;
-    case miHelp: HelpActionExecute(); break;
-    default: break;
-  }
 }
 
 TZMRTMain::TColorSet TZMRTMain::ColorSet(int n) const {
@@ -2048,7 +1755,7 @@ void TZMRTMain::UpdateStatus() {
 RECT TZMRTMain::StatusArea() const {
   RECT client = {};
   GetClientRect(Handle(), &client);
-  RECT area = {EditLeftOffset, 0, client.right, 0};
+  RECT area = {layout_ ? layout_->EditLeftOffset() : 0, 0, client.right, 0};
   if (Edit1 && Edit1->Handle()) {
     RECT er = {};
     GetWindowRect(Edit1->Handle(), &er);
@@ -2060,10 +1767,10 @@ RECT TZMRTMain::StatusArea() const {
 
 void TZMRTMain::PaintStatus(HDC dc, const std::string& text) {
   if (IconImage && Data && Data->Small) {
-    Hint = text;  // no room for a line: the window's hint says it
+    SetHint(text);  // no room for a line: the window's hint says it
     return;
   }
-  if (IconImage) Hint.clear();
+  if (IconImage) SetHint("");
   const RECT area = StatusArea();
   HBRUSH brush = windowBrush_ ? windowBrush_.get() : GetSysColorBrush(COLOR_BTNFACE);
   FillRect(dc, &area, brush);
@@ -2098,14 +1805,26 @@ void TZMRTMain::DropIconImage() {
 }
 
 void TZMRTMain::IconImageMouseMove() {
-  BuildPopupMenu();
   PopupMenu1Popup();
-  MenuFromIcon = false;
+  menuFromIcon_ = false;
   const std::string text = Edit1 ? Edit1->Text() : std::string();
   if (!CurrentItem() && !text.empty() && !(KeyWordManager && KeyWordManager->IsValidPath(text)))
-    IconHint = "ドラッグ : ウィンドウを登録";
+    SetIconHint("ドラッグ : ウィンドウを登録");
   else
-    IconHint = "クリック : " + WithoutAmpersands(menuItems_[kMenuIndexExecute].Caption) + "\r\nドラッグ : ウィンドウを登録";
+    SetIconHint("クリック : " + WithoutAmpersands(menu_->Action(TLauncherMenu::miExecute).Caption()) +
+                "\r\nドラッグ : ウィンドウを登録");
+}
+
+// A tip that shows changes at once.
+void TZMRTMain::SetHint(const std::string& text) {
+  Hint = text;
+  Hints.SetToolText(Handle(), text);
+  if (Edit1) Hints.SetToolText(Edit1->Handle(), text);
+}
+
+void TZMRTMain::SetIconHint(const std::string& text) {
+  IconHint = text;
+  if (IconImage) Hints.SetToolText(IconImage->Handle(), text);
 }
 
 void TZMRTMain::IconImageTargetMove(const std::string& program, const std::string& caption) {
@@ -2132,7 +1851,7 @@ void TZMRTMain::TargetEnter() {
     Edit1->UseList = false;
     Edit1->AutoComplete = false;
   }
-  Dragging = true;
+  dragging_ = true;
   SetCursor(LoadCursor(nullptr, IDC_ARROW));
   POINT p = {};
   GetCursorPos(&p);
@@ -2169,7 +1888,7 @@ void TZMRTMain::TargetLeave() {
   }
   statusTextColor_ = ColorSet(ColorIndex < 0 ? ModeColor : ColorIndex).Comment;
   UpdateStatus();
-  Dragging = false;
+  dragging_ = false;
   if (Edit1 && Data) {
     Edit1->UseList = Data->UseList;
     Edit1->AutoComplete = Data->UseAutoComplete;
@@ -2234,7 +1953,7 @@ void TZMRTMain::ConnectEvents() {
     else e.Answer(FALSE);  // only the receiver takes copy data
   };
   OnDropFiles = [this](ui::TDropFilesEvent& e) {
-    if (DropTarget) DropTarget->FileHandler().DropFiles(e.Files);
+    if (dropTarget_) dropTarget_->FileHandler().DropFiles(e.Files);
   };
   OnSetFocus = [this](ui::TFocusEvent& e) {
     // The window itself takes no keys: whenever it gets the focus (at start,
@@ -2253,11 +1972,10 @@ void TZMRTMain::ConnectEvents() {
     }
   };
   OnWindowPosChanging = [this](ui::TWindowPosEvent& e) {
-    if (!Starting && !SelfResizing && Data && !(e.Pos->flags & SWP_NOMOVE)) {
-      Data->WindowLeft = e.Pos->x;
-      Data->WindowTop = e.Pos->y;
-      HomeLeft = e.Pos->x;
-    }
+    if (Starting || !layout_ || layout_->SelfResizing() || (e.Pos->flags & SWP_NOMOVE)) return;
+    Data->WindowLeft = e.Pos->x;
+    Data->WindowTop = e.Pos->y;
+    layout_->SetHomeLeft(e.Pos->x);
   };
   OnSysCommand = [this](ui::TSysCommandEvent& e) {
     if (e.Command == SC_MINIMIZE) {
@@ -2271,17 +1989,16 @@ void TZMRTMain::ConnectEvents() {
   };
   OnSetCursor = [this](ui::TSetCursorEvent& e) {
     if (cursorHidden_) e.SetCursor(nullptr);
-    else if (e.Window == Handle() && e.HitTest == HTCLIENT) e.SetCursor(LoadCursor(nullptr, sizeCursor_ ? IDC_SIZEWE : IDC_ARROW));
+    else if (e.Window == Handle() && e.HitTest == HTCLIENT)
+      e.SetCursor(LoadCursor(nullptr, sizeCursor_ ? IDC_SIZEWE : IDC_ARROW));
   };
   OnInitMenuPopup = [this](ui::TInitMenuPopupEvent& e) {
-    if (e.Menu != popupMenu_.get()) return;
+    if (!e.Menu || e.Menu != PopupMenu()) return;
     PopupMenu1Popup();
     e.Answer(0);
   };
   OnCommand = [this](ui::TCommandEvent& e) {
-    if (!e.FromMenu() || e.Id < miExecute || e.Id > miHelp) return;
-    MenuCommand(e.Id);
-    e.Answer(0);
+    if (e.FromMenu() && menu_ && menu_->Command(e.Id)) e.Answer(0);
   };
   OnCtlColor = [this](ui::TCtlColorEvent& e) {
     if (e.Msg == WM_CTLCOLOREDIT && Edit1 && e.Control == Edit1->Handle() && Edit1->HasColors())

@@ -54,7 +54,7 @@ int RunLauncher() {
     app.SetTitle(kLauncherTitle);
     app.HelpFile = kLauncherHelpFile;
     {
-      TZMRTMain main(params);
+      TZMRTMain main(params, DefaultLauncherServices(), &app);
       if (main.Started() && !main.FirstRun) {
         app.SetMainForm(&main);
         if (!main.Hidden) main.Show();

@@ -141,7 +141,10 @@ class TLayout {
     SIZE ParentSize = {};  // the parent's client area then
   };
   std::vector<TEntry> entries_;
-  int nextId_ = 1000;
+  // Clear of the ids that system controls give their own child windows (a
+  // combo box's edit is 1001, its list 1000): Wine's dialog keys search the
+  // whole form for the default button's id and would find those first.
+  int nextId_ = 2000;
 };
 
 }  // namespace ui

@@ -1,23 +1,13 @@
 #include "ui/SpinEdit.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string>
+
+#include "core/StringUtils.h"
 
 namespace ui {
 
-int SpinValueOf(std::string_view text, int min, int max) {
-  size_t b = text.find_first_not_of(' '), e = text.find_last_not_of(' ');
-  long long v = 0;
-  if (b != std::string_view::npos) {
-    std::string_view t = text.substr(b, e - b + 1);
-    if (!t.empty() && t.front() == '+') t.remove_prefix(1);
-    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (ec == std::errc::result_out_of_range) v = (!t.empty() && t.front() == '-') ? LLONG_MIN : LLONG_MAX;
-    else if (ec != std::errc() || end != t.data() + t.size()) v = 0;
-  }
-  return static_cast<int>(std::clamp<long long>(v, min, max));
-}
+int SpinValueOf(std::string_view text, int min, int max) { return WholeNumberInRange(text, min, max); }
 
 bool TSpinEdit::Create(const TSpinEditParams& p) {
   min_ = std::min(p.Min, p.Max);

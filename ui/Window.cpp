@@ -5,6 +5,8 @@
 #include <windowsx.h>
 
 #include <cstring>
+#include <mutex>
+#include <unordered_map>
 
 #include "core/Data_Blocks.h"
 #include "core/Handles.h"
@@ -14,10 +16,59 @@
 namespace ui {
 
 namespace {
-// The window property that binds the object.
-constexpr const char* kObjectProp = "QvWindowObject";
-// Our entry in a control's SetWindowSubclass chain.
-constexpr UINT_PTR kSubclassId = 0x51560001;
+// Which object each window of this process is bound to, and for a subclassed
+// control the procedure below ours. A window property would do as well, but
+// under Wine every read of one (and the common controls' subclass chain reads
+// several per message) is a round trip to the window server, and this is read
+// for every message.
+struct TBinding {
+  TWindow* Object = nullptr;
+  WNDPROC Below = nullptr;  // a subclassed control's procedure below ours
+  bool Wide = false;        // ours went in with the wide functions
+};
+
+class TBindings {
+ public:
+  TBinding Find(HWND hwnd) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = map_.find(hwnd);
+    return it == map_.end() ? TBinding() : it->second;
+  }
+  void Bind(HWND hwnd, TWindow* object) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    map_[hwnd].Object = object;
+  }
+  void Set(HWND hwnd, const TBinding& b) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    map_[hwnd] = b;
+  }
+  // Leaves a subclass in the chain forwarding only.
+  void Unbind(HWND hwnd) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = map_.find(hwnd);
+    if (it == map_.end()) return;
+    if (it->second.Below) it->second.Object = nullptr;
+    else map_.erase(it);
+  }
+  void Forget(HWND hwnd) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    map_.erase(hwnd);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_map<HWND, TBinding> map_;
+};
+
+TBindings& Bindings() {
+  static TBindings bindings;
+  return bindings;
+}
+
+LRESULT CallBelow(const TBinding& b, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!b.Below) return b.Wide ? DefWindowProcW(hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
+  return b.Wide ? CallWindowProcW(b.Below, hwnd, msg, wParam, lParam) : CallWindowProcA(b.Below, hwnd, msg, wParam, lParam);
+}
 
 TShiftState MouseShiftState(WPARAM keys) {
   TShiftState s = 0;
@@ -106,14 +157,21 @@ TWindow::~TWindow() {
 
 void TWindow::Detach() {
   if (!hwnd_) return;
-  RemovePropA(hwnd_, kObjectProp);
   if (subclassed_) {
-    // Someone who subclassed the control on top of the chain without
-    // SetWindowSubclass still calls it: removing ours would put the control's
-    // own procedure back over theirs. Ours then stays, forwarding only, and
-    // goes at WM_NCDESTROY.
-    if (GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == chainProc_) RemoveWindowSubclass(hwnd_, &TWindow::SubclassProc, kSubclassId);
+    // Someone who subclassed the control on top of ours still calls it:
+    // putting the procedure below ours back would drop theirs. Ours then
+    // stays, forwarding only, and goes at WM_NCDESTROY.
+    const TBinding b = Bindings().Find(hwnd_);
+    if (GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == chainProc_) {
+      if (b.Wide) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(b.Below));
+      else SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(b.Below));
+      Bindings().Forget(hwnd_);
+    } else {
+      Bindings().Unbind(hwnd_);
+    }
     subclassed_ = false;
+  } else {
+    Bindings().Forget(hwnd_);
   }
   hwnd_ = nullptr;
 }
@@ -152,9 +210,23 @@ bool TWindow::Create(const TCreateParams& p) {
 
 void TWindow::Subclass(HWND hwnd) {
   hwnd_ = hwnd;
-  SetPropA(hwnd, kObjectProp, this);
-  subclassed_ = SetWindowSubclass(hwnd, &TWindow::SubclassProc, kSubclassId, 0) != FALSE;
-  chainProc_ = subclassed_ ? GetWindowLongPtrA(hwnd, GWLP_WNDPROC) : 0;
+  // The messages keep the width the control takes them in.
+  TBinding b;
+  b.Object = this;
+  b.Wide = IsWindowUnicode(hwnd) != FALSE;
+  Bindings().Set(hwnd, b);
+  const LONG_PTR ours = reinterpret_cast<LONG_PTR>(&TWindow::SubclassProc);
+  const LONG_PTR below = b.Wide ? SetWindowLongPtrW(hwnd, GWLP_WNDPROC, ours) : SetWindowLongPtrA(hwnd, GWLP_WNDPROC, ours);
+  subclassed_ = below != 0;
+  if (!subclassed_) {
+    Bindings().Forget(hwnd);
+    Bindings().Bind(hwnd, this);  // bound all the same, as a window of our own
+    chainProc_ = 0;
+    return;
+  }
+  b.Below = reinterpret_cast<WNDPROC>(below);
+  Bindings().Set(hwnd, b);
+  chainProc_ = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
 }
 
 void TWindow::Destroy() {
@@ -165,10 +237,8 @@ TWindow* TWindow::FromHandle(HWND hwnd) {
   if (!hwnd) return nullptr;
   // Another instance of the programs binds its windows the same way; its
   // pointers mean nothing here.
-  DWORD process = 0;
-  GetWindowThreadProcessId(hwnd, &process);
-  if (process != GetCurrentProcessId()) return nullptr;
-  return static_cast<TWindow*>(GetPropA(hwnd, kObjectProp));
+  // (Only windows of this process are ever bound.)
+  return Bindings().Find(hwnd).Object;
 }
 
 void TWindow::Show() { if (hwnd_) ShowWindow(hwnd_, SW_SHOW); }
@@ -208,7 +278,7 @@ void TWindow::SetCaption(std::string_view text) {
 }
 
 LRESULT TWindow::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (subclassed_) return DefSubclassProc(hwnd_, msg, wParam, lParam);
+  if (subclassed_) return CallBelow(Bindings().Find(hwnd_), hwnd_, msg, wParam, lParam);
   return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
@@ -489,7 +559,10 @@ LRESULT TWindow::Dispatch(TWindow* self, UINT msg, WPARAM wParam, LPARAM lParam)
   LRESULT fallback = msg == WM_NCCREATE ? TRUE : 0;
   HWND hwnd = self->hwnd_;
   LRESULT result = Guarded("TWindow.WndProc", [&] { return self->WndProc(msg, wParam, lParam); }, fallback);
-  if (msg == WM_NCDESTROY && GetPropA(hwnd, kObjectProp) == self) self->Detach();
+  if (msg == WM_NCDESTROY) {
+    if (Bindings().Find(hwnd).Object == self) self->Detach();
+    Bindings().Forget(hwnd);  // no message comes after this one
+  }
   return result;
 }
 
@@ -498,7 +571,7 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     auto* self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     if (self) {
       self->hwnd_ = hwnd;
-      SetPropA(hwnd, kObjectProp, self);
+      Bindings().Bind(hwnd, self);
     }
   }
   TWindow* self = FromHandle(hwnd);
@@ -506,12 +579,12 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
   return Dispatch(self, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK TWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-  TWindow* self = FromHandle(hwnd);
-  if (self && self->hwnd_ == hwnd) return Dispatch(self, msg, wParam, lParam);
+LRESULT CALLBACK TWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const TBinding b = Bindings().Find(hwnd);
+  if (b.Object && b.Object->hwnd_ == hwnd) return Dispatch(b.Object, msg, wParam, lParam);
   // Detached while another subclass sits on top of ours: only forward.
-  LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &TWindow::SubclassProc, kSubclassId);
+  LRESULT result = CallBelow(b, hwnd, msg, wParam, lParam);
+  if (msg == WM_NCDESTROY) Bindings().Forget(hwnd);
   return result;
 }
 

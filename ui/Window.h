@@ -2,10 +2,10 @@
 // own (any class name not known yet is registered with the layer's window
 // procedure) the object is bound to the HWND at WM_NCCREATE, from the creation
 // parameters. For a class of the system or another module ("EDIT", "LISTBOX",
-// WC_TREEVIEWA...) the control is made and then subclassed with the common
-// controls' SetWindowSubclass: its messages reach this object first and the
-// rest of the subclass chain (the control's own procedure at its end) is the
-// default procedure. Either way every message goes through WndProc inside the
+// WC_TREEVIEWA...) the control is made and then subclassed (its window
+// procedure replaced by the layer's, in the width the control takes messages
+// in): its messages reach this object first and the procedure below ours (the
+// control's own, or a subclass chain) is the default procedure. Either way every message goes through WndProc inside the
 // layer's one exception barrier (ui/ErrorHandler.h).
 //
 // Messages become typed events (ui/Events.h), each taking one struct with the
@@ -21,7 +21,7 @@
 // Destroy order, in ~TWindow: (1) stop dispatching: the HWND no longer reaches
 // this object, whose derived part is already gone; (2) remove the subclass of a
 // control (left in place, forwarding only, when someone subclassed it on top of
-// ours without SetWindowSubclass); (3) destroy the HWND, its child windows with
+// ours); (3) destroy the HWND, its child windows with
 // it. A derived window that wants OnDestroy to run calls Destroy() in its own
 // destructor, while it is still whole. A window destroyed from outside (by its
 // parent, say) gets its events up to WM_NCDESTROY and is then left without a
@@ -159,8 +159,7 @@ class TWindow {
 
  private:
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR data);
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static LRESULT Dispatch(TWindow* self, UINT msg, WPARAM wParam, LPARAM lParam);
   void Subclass(HWND hwnd);
   bool Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);

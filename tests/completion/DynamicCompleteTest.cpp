@@ -167,6 +167,31 @@ TEST_F(DynamicCompleteTest, MouseOverTheListSelectsAfterTheFirstMoveAndTheWheelS
   EXPECT_EQ(edit.List().TopIndex(), top);
 }
 
+// The list holds no row texts (a virtual list box): what reads it from outside
+// reads its top row as the window text, narrow or wide.
+TEST_F(DynamicCompleteTest, ListWindowTextIsItsTopRow) {
+  std::vector<std::string> many = {"表示設定", "表計算"};
+  for (int i = 0; i < 30; ++i) many.push_back("表" + std::to_string(i + 10));
+  edit.Words = TStringList(many);
+  edit.UseList = true;
+  SendMessageA(H(), WM_KEYDOWN, VK_PROCESSKEY, 1);
+  SendMessageA(H(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("表"));
+  ASSERT_TRUE(ListShown());
+  HWND list = edit.List().Handle();
+  char narrow[64] = {};
+  GetWindowTextA(list, narrow, sizeof(narrow));
+  EXPECT_STREQ(narrow, "表示設定");
+  SendMessageA(H(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  ASSERT_EQ(edit.List().TopIndex(), 1);
+  wchar_t wide[64] = {};
+  GetWindowTextW(list, wide, 64);
+  EXPECT_STREQ(wide, L"\u8868\u8A08\u7B97");  // 表計算
+  EXPECT_EQ(GetWindowTextLengthW(list), 3);
+  char cut[4] = {};
+  GetWindowTextA(list, cut, sizeof(cut));
+  EXPECT_STREQ(cut, "表");  // whole characters only
+}
+
 TEST_F(DynamicCompleteTest, SetMatchLevelFollowsUseList) {
   struct Case { bool useList; int level, mode; };
   const Case cases[] = {{false, 3, 2}, {false, -1, 2}, {false, 0, 2}, {false, 1, 2},

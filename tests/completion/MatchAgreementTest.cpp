@@ -72,6 +72,35 @@ TEST(MatchAgreement, ScorerGivesTheLevelsOfTheDefinition) {
   SetRomajiInputMethod(std::make_unique<TRuleInputMethod>());
 }
 
+// The build's per-candidate scorer, on one prepared text and many candidates:
+// the second pass runs on the romaji lists noted in the first.
+TEST(MatchAgreement, PreparedScorerGivesTheLevelsOfTheDefinition) {
+  SetRomajiInputMethod(std::make_unique<TRuleInputMethod>());
+  TRomajiMatch lister(std::make_unique<TRuleInputMethod>());
+  TRandom rnd;
+  int disagreements = 0;
+  for (int round = 0; round < 200 && disagreements < 5; ++round) {
+    const std::string typed = rnd.Text(kTypedChars, 3);
+    const TClauseLists lists = lister.BuildCandidates(typed);
+    std::vector<std::string> candidates;
+    for (int i = 0; i < 30; ++i) candidates.push_back(i % 5 == 0 ? typed + rnd.Text(kCandidateChars, 3) : rnd.Text(kCandidateChars, 8));
+    TStringMatch m;
+    m.UseRomaji = round % 2 == 0;
+    m.RomajiOnlyUpper = round % 12 == 10;
+    const int mode = (round / 2) % 6 - 1;  // -1 to 4, each with and without romaji
+    m.Prepare(typed);
+    for (int pass = 0; pass < 2; ++pass)
+      for (const std::string& c : candidates) {
+        int want = reference::Match(c, typed, mode, m.UseRomaji ? &lists : nullptr, m.RomajiOnlyUpper);
+        int got = m.ScorePrepared(c, mode);
+        if (got != want && ++disagreements <= 5)
+          ADD_FAILURE() << "candidate [" << c << "] typed [" << typed << "] mode " << mode << " romaji " << m.UseRomaji
+                        << " pass " << pass << ": " << got << ", defined " << want;
+      }
+  }
+  SetRomajiInputMethod(std::make_unique<TRuleInputMethod>());
+}
+
 TEST(MatchAgreement, CandidateListScoresAsTheDefinitionGroups) {
   SetRomajiInputMethod(std::make_unique<TRuleInputMethod>());
   TRomajiMatch lister(std::make_unique<TRuleInputMethod>());

@@ -118,6 +118,29 @@ TEST(HotKeyText, KeyNames) {
   EXPECT_EQ(ModifiersToText(15, true), "Alt+Shift+Ctrl+");
 }
 
+// The lists name every key of the syntax once, in order, and each name reads
+// back as its key with the right need of a modifier.
+TEST(HotKeyText, KeyNameListsReadBack) {
+  std::vector<std::string> named = NamedKeyNames(), alone = AloneKeyNames();
+  ASSERT_EQ(named.size(), 34u);
+  ASSERT_EQ(alone.size(), 29u);
+  EXPECT_EQ(named.front(), "Space");
+  EXPECT_EQ(named.back(), "Num 0");
+  EXPECT_EQ(alone.front(), "CapsLock");
+  EXPECT_EQ(alone.back(), "F24");
+  for (const auto& name : named) {
+    int key = TextToKey(name, false);
+    EXPECT_NE(key, 0) << name;
+    EXPECT_EQ(KeyToText(key), name);
+    EXPECT_FALSE(KeyToTextEx(key).AllowedAlone) << name;
+  }
+  for (const auto& name : alone) {
+    int key = TextToKey(name, true);
+    EXPECT_NE(key, 0) << name;
+    EXPECT_EQ(KeyToText(key), name);
+  }
+}
+
 TEST(HotKeyText, ShellLinkWords) {
   struct Case { const char* text; uint16_t word; };
   const Case cases[] = {

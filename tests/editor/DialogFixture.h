@@ -13,7 +13,18 @@
 #include "tests/support/Screenshot.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/ControlsFixture.h"
+#include "ui/Application.h"
 #include "ui/Form.h"
+
+// Turns of the application's loop until its idle time has come twice.
+inline void RunIdle(ui::TApplication& app) {
+  int idles = 0;
+  auto busy = app.OnIdle.Add([&](bool& done) {
+    ++idles;
+    done = false;
+  });
+  while (idles < 2) app.HandleMessageOrIdle();
+}
 
 class DialogTest : public ControlsTest {
  protected:
@@ -37,15 +48,8 @@ class DialogTest : public ControlsTest {
   }
   // Keys at a person's pace: each one held until the dialog handled it.
   void Keys(const std::string& script) { realinput::TypeHeld(script, [this] { Drain(); }); }
-  // Turns of the loop until idle ran once (the actions' updates).
-  void Idle() {
-    int idles = 0;
-    auto busy = app->OnIdle.Add([&](bool& done) {
-      ++idles;
-      done = false;
-    });
-    while (idles < 1) app->HandleMessageOrIdle();
-  }
+  // Turns of the loop with idle time (the actions' updates).
+  void Idle() { RunIdle(*app); }
   void Shot(ui::TForm& dialog, const std::string& name) {
     Drain();
     OfferScreenshot(dialog.Handle(), name);

@@ -183,24 +183,7 @@ class LauncherJourney : public ::testing::Test {
   }
   bool Alive() const { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
   // A message box or any other dialog of the launcher's process.
-  bool ShowsADialog() const {
-    struct TFind {
-      DWORD pid;
-      bool found;
-    } find = {GetProcessId(process), false};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-          auto* f = reinterpret_cast<TFind*>(p);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(w, &pid);
-          char cls[32] = {};
-          GetClassNameA(w, cls, sizeof cls);
-          if (pid == f->pid && IsWindowVisible(w) && std::string(cls) == "#32770") f->found = true;
-          return !f->found;
-        },
-        reinterpret_cast<LPARAM>(&find));
-    return find.found;
-  }
+  bool ShowsADialog() const { return realinput::ShownWindow(GetProcessId(process), "#32770") != nullptr; }
   static std::string Read(const std::string& file) {
     std::string text;
     fileio::ReadWholeFile(file, text);
@@ -380,6 +363,51 @@ TEST_F(LauncherJourney, UnmatchedTextGroupsEscAndTheCallHotkey) {
   CallUp();
   Type("alp");
   EXPECT_EQ(BoxText(), "alphabet");
+  EXPECT_TRUE(Alive());
+}
+
+// In the small layout the status has no line of its own: resting the mouse on
+// the window shows it as a tooltip, and on the icon picture what a click and
+// a drag do.
+TEST_F(LauncherJourney, SmallLayoutShowsTheStatusAndTheIconHintAsTooltips) {
+  {
+    TKeyWordManager store(user + "\\Items", dir.path());
+    Recorder(store, "alphabet", "", "アルファベットの記録");
+    store.Save();
+  }
+  Settings("showicon=1\r\nsmall=1\r\nWindowLeft=200\r\nWindowTop=200\r\nWindowWidth=260\r\n");
+  Start();
+  HWND icon = FindWindowExA(window, nullptr, nullptr, nullptr);
+  while (icon && icon == edit) icon = FindWindowExA(window, icon, nullptr, nullptr);
+  ASSERT_TRUE(icon) << "the icon picture";
+  const DWORD pid = GetProcessId(process);
+  // Rests the pointer on a client point until a tip of the launcher shows.
+  auto hover = [&](HWND w, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(w, &p);
+    realinput::PointerTo({p.x - 3, p.y});
+    Idle();
+    realinput::PointerTo({p.x, p.y});
+    HWND tip = nullptr;
+    const bool shown = WaitFor([&] { return (tip = realinput::ShownWindow(pid, "tooltips_class32")) != nullptr; }, 10000);
+    return shown ? realinput::ToolTipText(tip) : std::string("-");
+  };
+  auto away = [&] {
+    realinput::PointerTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
+    WaitFor([&] { return realinput::ShownWindow(pid, "tooltips_class32") == nullptr; }, 10000);
+  };
+  RECT client = {};
+  GetClientRect(window, &client);
+  EXPECT_EQ(hover(icon, 6, 6), "クリック : キーワードマネージャ\r\nドラッグ : ウィンドウを登録");
+  away();  // so that the next tip read is the next one shown
+  EXPECT_EQ(hover(window, client.right - 4, client.bottom / 2), "quorvane");
+  away();
+  Type("alp");
+  ASSERT_EQ(BoxText(), "alphabet");
+  EXPECT_EQ(hover(window, client.right - 4, client.bottom / 2), "アルファベットの記録");
+  away();
+  EXPECT_EQ(hover(icon, 6, 6), "クリック : 実行\r\nドラッグ : ウィンドウを登録");
+  away();
   EXPECT_TRUE(Alive());
 }
 

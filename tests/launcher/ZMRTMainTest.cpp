@@ -177,7 +177,7 @@ TEST_F(LauncherWindow, PositionSwitchesMoveWithoutResizingAndSetHomeLeft) {
   EXPECT_EQ(r.left, 30);
   EXPECT_EQ(r.top, 40);
   EXPECT_EQ(r.right - r.left, before.right - before.left);
-  EXPECT_EQ(m.HomeLeft, 30);
+  EXPECT_EQ(m.HomeLeft(), 30);
   // -1 and a value that is no number keep the coordinate.
   EXPECT_EQ(SendCopyData(m.Handle(), 1, "/X=-1\r\n/Y=abc"), TRUE);
   GetWindowRect(m.Handle(), &r);
@@ -242,10 +242,10 @@ TEST_F(LauncherWindow, LayoutPutsTheBoxAfterTheIconPicture) {
     GetWindowRect(m.Edit1->Handle(), &box);
     MapWindowPoints(nullptr, m.Handle(), reinterpret_cast<POINT*>(&box), 2);
     EXPECT_EQ(box.left, c.left) << c.settings;
-    EXPECT_EQ(m.EditLeftOffset, c.left);
+    EXPECT_EQ(m.EditLeftOffset(), c.left);
     EXPECT_EQ(m.IconImage != nullptr, c.left != 0);
     EXPECT_GE(client.bottom, c.small ? 18 : 36) << c.settings;
-    EXPECT_EQ(client.bottom, m.FixedClientHeight);
+    EXPECT_EQ(client.bottom, m.FixedClientHeight());
     EXPECT_EQ(client.right, box.right + (c.small ? 10 : 0)) << c.settings;
     if (!c.small) {
       EXPECT_GT(box.top, 0) << "the status line lies above the box";

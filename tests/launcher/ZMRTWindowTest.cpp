@@ -194,7 +194,7 @@ TEST_F(LauncherBehaviour, EdgesSizeInWidthOnlyAndTheRestMoves) {
     EXPECT_EQ(commands[0], c.command) << c.x;
   }
   // A click that moved nothing parses the box again; the home left stays.
-  EXPECT_EQ(m.HomeLeft, Left(m));
+  EXPECT_EQ(m.HomeLeft(), Left(m));
 
   RECT w;
   GetWindowRect(m.Handle(), &w);
@@ -217,7 +217,7 @@ TEST_F(LauncherBehaviour, WindowMovesAreStoredUnlessStarting) {
   SetWindowPos(m.Handle(), nullptr, 150, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(m.Data->WindowLeft, 150);
   EXPECT_EQ(m.Data->WindowTop, 160);
-  EXPECT_EQ(m.HomeLeft, 150);
+  EXPECT_EQ(m.HomeLeft(), 150);
   m.Starting = true;
   SetWindowPos(m.Handle(), nullptr, 170, 180, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(m.Data->WindowLeft, 150);
@@ -227,7 +227,7 @@ TEST_F(LauncherBehaviour, LongTextWidensWithinTheDesktopAndShrinksBack) {
   TZMRTMain& m = Up("ExtendWindow=1\r\nExtendByComment=0\r\nWindowWidth=200\r\n");
   const int desktop = GetSystemMetrics(SM_CXSCREEN);
   SetWindowPos(m.Handle(), nullptr, desktop - 250, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  const int home = m.HomeLeft, baseWidth = Width(m.Handle()), baseBox = Width(m.Edit1->Handle());
+  const int home = m.HomeLeft(), baseWidth = Width(m.Handle()), baseBox = Width(m.Edit1->Handle());
   ASSERT_EQ(home, desktop - 250);
   m.Edit1->SetText(std::string(60, 'W'));
   m.AdjustWidth();
@@ -237,7 +237,7 @@ TEST_F(LauncherBehaviour, LongTextWidensWithinTheDesktopAndShrinksBack) {
   GetWindowRect(m.Handle(), &r);
   EXPECT_LE(r.right, desktop);
   EXPECT_LT(r.left, home);
-  EXPECT_EQ(m.HomeLeft, home);
+  EXPECT_EQ(m.HomeLeft(), home);
   // A text wider than the whole work area: the box stops at it.
   m.Edit1->SetText(std::string(600, 'W'));
   m.AdjustWidth();
@@ -354,6 +354,70 @@ TEST_F(LauncherBehaviour, HintsShowAsTipsWhereThePointerRests) {
   EXPECT_EQ(tip.rfind("クリック : ", 0), 0u) << tip;
   EXPECT_NE(tip.find("\r\nドラッグ : ウィンドウを登録"), std::string::npos) << tip;
   realinput::PointerTo({GetSystemMetrics(SM_CXSCREEN) - 8, GetSystemMetrics(SM_CYSCREEN) - 8});
+}
+
+}  // namespace
+
+namespace {
+
+// Rests the pointer on a client point of a window, as a person does, until a
+// tooltip of the launcher shows; its text, or "-" when none showed.
+std::string HoverTip(HWND w, int x, int y) {
+  POINT p = {x, y};
+  ClientToScreen(w, &p);
+  realinput::PointerTo({p.x - 3, p.y});
+  PumpFor(50);
+  realinput::PointerTo({p.x, p.y});
+  HWND tip = nullptr;
+  const bool shown =
+      PumpUntil([&] { return (tip = realinput::ShownWindow(GetCurrentProcessId(), "tooltips_class32")) != nullptr; },
+                10000);
+  return shown ? realinput::ToolTipText(tip) : "-";
+}
+
+void RestAway() {
+  realinput::PointerTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
+  PumpUntil([] { return realinput::ShownWindow(GetCurrentProcessId(), "tooltips_class32") == nullptr; }, 10000);
+}
+
+// The icon picture's hint says what a click and a drag do; in the small
+// layout the status line has no room and is the window's tooltip instead.
+TEST_F(LauncherBehaviour, HintsAreTheTooltipsOfTheIconPictureAndOfTheSmallWindow) {
+  Settings("showicon=1\r\nsmall=1\r\nWindowLeft=100\r\nWindowTop=100\r\nWindowWidth=240\r\n");
+  TZMRTMain& m = Make();
+  m.Starting = false;
+  RestAway();
+  Call(m);
+  ASSERT_TRUE(m.IconImage);
+  const HWND icon = m.IconImage->Handle();
+  EXPECT_EQ(HoverTip(icon, 8, 8), "クリック : キーワードマネージャ\r\nドラッグ : ウィンドウを登録");
+  EXPECT_EQ(m.IconHint, "クリック : キーワードマネージャ\r\nドラッグ : ウィンドウを登録");
+  RestAway();
+  m.Edit1->SetText("a/b/c");  // no valid path: a click runs nothing
+  m.UpdateStatus();
+  EXPECT_EQ(HoverTip(icon, 8, 8), "ドラッグ : ウィンドウを登録");
+  RestAway();
+  // Right of the box lies the window itself.
+  RECT client = {};
+  GetClientRect(m.Handle(), &client);
+  EXPECT_EQ(HoverTip(m.Handle(), client.right - 4, client.bottom / 2), "使用できない文字列");
+  // The tip that shows follows the status.
+  m.Edit1->SetText("");
+  m.UpdateStatus();
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        HWND tip = realinput::ShownWindow(GetCurrentProcessId(), "tooltips_class32");
+        return tip && realinput::ToolTipText(tip) == "quorvane";
+      },
+      10000));
+  RestAway();
+  main.reset();
+
+  // The normal layout draws the status line and has no window hint.
+  Settings("showicon=1\r\nsmall=0\r\nWindowLeft=100\r\nWindowTop=100\r\n");
+  TZMRTMain& normal = Make();
+  normal.UpdateStatus();
+  EXPECT_EQ(normal.Hint, "");
 }
 
 }  // namespace

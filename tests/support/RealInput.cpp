@@ -140,4 +140,31 @@ void PointerTo(POINT screen) {
   SendInput(1, &in, sizeof in);
 }
 
+HWND ShownWindow(DWORD processId, const char* className) {
+  struct TFind {
+    DWORD pid;
+    const char* cls;
+    HWND found;
+  } find = {processId, className, nullptr};
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* f = reinterpret_cast<TFind*>(p);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        char cls[32] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        if (pid == f->pid && IsWindowVisible(w) && lstrcmpiA(cls, f->cls) == 0) f->found = w;
+        return f->found == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  return find.found;
+}
+
+std::string ToolTipText(HWND tip) {
+  char text[512] = {};
+  DWORD_PTR n = 0;
+  SendMessageTimeoutA(tip, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &n);
+  return text;
+}
+
 }  // namespace realinput

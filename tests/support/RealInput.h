@@ -1,4 +1,4 @@
-// Keys typed for real, as a person types them: SendInput with virtual-key
+// Keys typed and the pointer moved for real, as a person does it: SendInput with virtual-key
 // codes, so the window that has the focus gets the whole key-down, character,
 // key-up sequence from the system (US layout, as Wine maps it on Xvfb).
 #pragma once
@@ -10,6 +10,12 @@
 #include <vector>
 
 namespace realinput {
+
+// What a person sees of a process: its first visible top-level window of a
+// class ("#32770" for a dialog, "tooltips_class32" for a tooltip), or null;
+// and a tooltip's text (from any process).
+HWND ShownWindow(DWORD processId, const char* className);
+std::string ToolTipText(HWND tip);
 
 // Presses the keys in order and releases them in reverse order (a chord).
 void Chord(const std::vector<WORD>& keys);

@@ -21,11 +21,15 @@ bool ScreenshotsWanted() { return !ShotDir().empty(); }
 void OfferScreenshot(HWND window, const std::string& name) {
   // What is due is painted; nothing is repainted that a test drew over.
   UpdateWindow(window);
+  RECT r = {};
+  GetWindowRect(window, &r);
+  OfferScreenshot(r, name);
+}
+
+void OfferScreenshot(RECT r, const std::string& name) {
   PumpFor(100);
   const std::string dir = ShotDir();
   if (dir.empty()) return;
-  RECT r = {};
-  GetWindowRect(window, &r);
   const std::string done = dir + "\\" + name + ".done";
   DeleteFileA(done.c_str());
   // Written under another name first: the script must never read half a line.

@@ -13,3 +13,5 @@
 // True when the script asked for pictures.
 bool ScreenshotsWanted();
 void OfferScreenshot(HWND window, const std::string& name);
+// The same for a screen area (a window with its open list, say).
+void OfferScreenshot(RECT area, const std::string& name);

@@ -8,27 +8,13 @@
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 source tests/support/wine-env.sh
+source tests/support/shot-session.sh
 exe="$QV_BUILD/win/tests/editor/editor_tests.exe"
-[ -f "$QV_PRISTINE/.qv-ready" ] || { echo "screenshot: run ./setup.sh first" >&2; exit 1; }
 cmake --build "$QV_BUILD/win" --target editor_tests -j"$(nproc)" >"$QV_BUILD/build-editor-shots.log" 2>&1 \
   || { cat "$QV_BUILD/build-editor-shots.log"; echo "screenshot: build failed" >&2; exit 1; }
 filter="*Screenshot*"
 [ $# -gt 0 ] && filter="$1"
-out="$QV_BUILD/screenshots"
-mkdir -p "$out"
-export WINEPREFIX="$QV_BUILD/wine/editor-shot-prefix"
-rm -rf "$WINEPREFIX"
-cp -a "$QV_PRISTINE" "$WINEPREFIX"
-
-xvfb_pid=""
-shots=$(mktemp -d)
-qv_start_xvfb 1024x768 91 || { echo "screenshot: no Xvfb display could be started" >&2; exit 1; }
-cleanup() {
-  qv_wine_env wineserver -k >/dev/null 2>&1
-  kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$shots"
-}
-trap cleanup EXIT
+qv_shot_session editor 1024x768
 
 export QV_SHOT_DIR="Z:${shots//\//\\}"
 qv_wine_env wine "$exe" --gtest_filter="$filter" </dev/null >"$shots/tests.log" 2>&1 &

@@ -35,5 +35,11 @@ mkdir -p "$data/Users/All Users/Items" "$data/Users/All Users/Icons" "$data/File
 touch "$data/Users/UseSameData.ini"
 printf 'version=150103\r\n' > "$data/Users/All Users/quorvane.ini"
 (cd "$data" && qv_wine_env wine quorvane.exe </dev/null >/dev/null 2>&1 &)
-sleep 5
+# Until its window is on the display (a first start in a new prefix copy may
+# take long on a busy machine), then a moment for the painting.
+for _ in $(seq 600); do
+  xwininfo -display "$DISPLAY" -root -tree 2>/dev/null | grep -q '"quorvanemain"' && break
+  sleep 0.1
+done
+sleep 2
 import -display "$DISPLAY" -window root "$out" && echo "screenshot: $out"

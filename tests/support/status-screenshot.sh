@@ -5,26 +5,14 @@
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 source tests/support/wine-env.sh
+source tests/support/shot-session.sh
 exe="$QV_BUILD/win/tests/launcher/launcher_start_tests.exe"
-[ -f "$exe" ] && [ -f "$QV_PRISTINE/.qv-ready" ] || { echo "screenshot: run ./setup.sh first" >&2; exit 1; }
-out="$QV_BUILD/screenshots"
-mkdir -p "$out"
-export WINEPREFIX="$QV_BUILD/wine/status-shot-prefix"
-rm -rf "$WINEPREFIX"
-cp -a "$QV_PRISTINE" "$WINEPREFIX"
-
-xvfb_pid=""
-shots=$(mktemp -d)
-qv_start_xvfb 800x600 91 || { echo "screenshot: no Xvfb display could be started" >&2; exit 1; }
-cleanup() {
-  qv_wine_env wineserver -k >/dev/null 2>&1
-  kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$shots"
-}
-trap cleanup EXIT
+[ -f "$exe" ] || { echo "screenshot: run ./setup.sh first" >&2; exit 1; }
+qv_shot_session status 800x600
 
 QV_SHOT_DIR="Z:${shots//\//\\}" qv_wine_env wine "$exe" --gtest_filter='*ScreenshotStatusLineInColourSets' \
   </dev/null >"$shots/log" 2>&1 &
+test_pid=$!
 for set in 0 1; do
   for _ in $(seq 600); do [ -s "$shots/ready$set" ] && break; sleep 0.1; done
   [ -s "$shots/ready$set" ] || { echo "screenshot: the window did not come up" >&2; cat "$shots/log" >&2; exit 1; }
@@ -33,4 +21,4 @@ for set in 0 1; do
     echo "screenshot: $out/status-set$set.png"
   touch "$shots/done$set"
 done
-wait
+wait "$test_pid"

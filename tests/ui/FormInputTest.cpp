@@ -5,6 +5,7 @@
 #include "tests/ui/TestKinds.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/ActionList.h"
+#include "ui/ComboBox.h"
 #include "ui/Edit.h"
 #include "ui/Form.h"
 
@@ -80,6 +81,36 @@ TEST_F(FormInputTest, EnterAndEscPressTheDefaultAndCancelButtons) {
     EXPECT_EQ(dialog.ShowModal(), c.expected ? c.expected : IDABORT);
     EXPECT_TRUE(typed);
   }
+}
+
+// A combo box keeps an edit of its own with the id 1001; Wine's dialog keys
+// look for the default button's id through every window of the form, so a
+// row numbered 1001 lost Enter to a combo box standing before it.
+TEST_F(FormInputTest, EnterReachesTheDefaultButtonPastAComboBoxInAContainer) {
+  const ui::TLayoutRow rows[] = {
+      {ui::Kind<TBox>, "Box", "", "", 8, 8, 220, 40},
+      {ui::Kind<TPushButton>, "OK", "", "OK", 48, 90, 75, 25},
+      {ui::Kind<ui::TComboBox>, "List", "Box", "", 4, 4, 120, 200},
+      {ui::Kind<ui::TEdit>, "Edit1", "", "", 8, 60, 200, 21},
+  };
+  ui::TForm dialog;
+  ui::TFormParams p;
+  p.Caption = "コンボの後の既定ボタン";
+  p.BorderStyle = ui::TBorderStyle::Dialog;
+  p.ClientWidth = 240;
+  p.ClientHeight = 124;
+  ASSERT_TRUE(dialog.Create(p));
+  dialog.BuildLayout(rows);
+  dialog.SetModalResultOf(&dialog.Control("OK"), IDOK);
+  dialog.SetDefaultButton(&dialog.Control("OK"));
+  auto modal = app->OnModal.Add([&](ui::TForm&) {
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog.Handle(); }));
+    dialog.Control("Edit1").Focus();
+    Type({VK_RETURN});
+    Drain();
+    if (dialog.ModalResult() == 0) dialog.SetModalResult(IDABORT);
+  });
+  EXPECT_EQ(dialog.ShowModal(), IDOK);
 }
 
 TEST_F(FormInputTest, NestedModalsEachTakeTheirOwnKeys) {

@@ -1,0 +1,100 @@
+// What the settings window edits, as data: the page tree with its help names,
+// one row per option control (page, caption, kind, store, key, range, rule),
+// the operation-mode presets and the help file of a page path. The window
+// builds its controls from these rows and stores every change through them;
+// nothing here touches a window.
+#pragma once
+
+#include <climits>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/StringIni.h"
+#include "core/ZMRTData.h"
+
+// ---- The page tree ----
+
+// When a node of the tree is there.
+enum class TPageShown { Always, CustomMode, UseList, ShowIcon, NT5 };
+
+struct TPageNode {
+  const char* Caption;  // also the page's caption
+  const char* Parent;   // "" at the root
+  const char* HelpName; // nullptr: the caption stays in the help path
+  TPageShown Shown;
+};
+
+// Every page in tree order.
+std::span<const TPageNode> PageNodes();
+const TPageNode* FindPageNode(std::string_view caption);
+
+// What decides the conditional nodes.
+struct TTreeConditions {
+  int Mode = 0;
+  bool UseList = true;
+  bool ShowIcon = true;
+  bool NT5 = true;  // Windows NT 5.0 or later
+};
+bool PageNodeShown(const TPageNode& node, const TTreeConditions& c);
+
+// The help file below the main folder for a page path with "/" between the
+// captions: "Files\doc\setting\" + the path with every caption that has a help
+// name replaced by it + ".html".
+std::string HelpFileOfPath(std::string_view pagePath);
+
+// ---- Option controls ----
+
+enum class TSettingKind { Check, Spin, Radio };
+// S the settings object, R the run options, G the dialog options; Shared is
+// the shared-data choice, which no store holds until Apply.
+enum class TSettingStore { S, R, G, Shared };
+enum class TSettingRule {
+  None,
+  EnabledWhile,   // enabled while the check row named by Other is checked
+  HiddenOnWin95,  // hidden on Windows 95
+};
+
+struct TSettingRow {
+  const char* Page;
+  const char* Name;     // the control's name in the window
+  const char* Caption;  // a radio group's items follow, each after "\n"
+  TSettingKind Kind;
+  TSettingStore Store;
+  const char* Key;
+  bool TZMRTData::*Flag = nullptr;   // check rows of S
+  int TZMRTData::*Number = nullptr;  // spin and radio rows of S
+  int Min = INT_MIN, Max = INT_MAX;  // spin rows; the defaults mean no bounds
+  int Default = 0;                   // rows of R and G
+  TSettingRule Rule = TSettingRule::None;
+  const char* Other = "";
+};
+
+std::span<const TSettingRow> SettingRows();
+const TSettingRow* FindSettingRow(std::string_view name);
+// The rows of one page, in their order.
+std::vector<const TSettingRow*> RowsOfPage(std::string_view page);
+// A radio row's group caption and items.
+std::string RadioCaption(const TSettingRow& row);
+std::vector<std::string> RadioItems(const TSettingRow& row);
+
+// The three stores a row reads and writes.
+struct TSettingStores {
+  TZMRTData& Settings;
+  TStringIni& RunOptions;
+  TStringIni& Dialogs;
+};
+int ReadRowValue(const TSettingRow& row, const TSettingStores& stores);
+void WriteRowValue(const TSettingRow& row, int value, const TSettingStores& stores);
+
+// What a spin row stores for the text in its box: the whole number held to
+// the row's range; a text that is no whole number counts as 0, held too.
+int SpinStoredValue(const TSettingRow& row, std::string_view text);
+
+// The operation modes: 0 resident, 1 not resident, 2 custom.
+inline constexpr int kCustomMode = 2;
+// Puts the mode's preset into the settings object; the custom mode keeps them.
+void ApplyModePreset(TZMRTData& settings, int mode);
+// The explanation shown below the mode group.
+std::string ModeExplanation(int mode);

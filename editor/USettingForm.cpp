@@ -1,0 +1,631 @@
+#include "editor/USettingForm.h"
+
+#include <charconv>
+
+#include "core/AppEvents.h"
+#include "core/Debug_Unit.h"
+#include "core/FileIO.h"
+#include "core/File_Paths.h"
+#include "core/OSUtils.h"
+#include "core/Sjis.h"
+#include "core/StringUtils.h"
+#include "editor/ComCtrlsXP.h"
+#include "editor/ExtCtrlsXP.h"
+#include "editor/TreeViewUtils.h"
+#include "ui/Application.h"
+#include "ui/Button.h"
+#include "ui/CheckBox.h"
+#include "ui/Label.h"
+#include "ui/MessageBox.h"
+#include "ui/Panel.h"
+#include "ui/SpinEdit.h"
+
+namespace {
+
+constexpr char kRegistPage[] = "登録";
+constexpr char kSettingNodePath[] = "基本/動作設定";
+constexpr char kCustomizeNodePath[] = "入力/候補リスト/カスタマイズ";
+constexpr char kApplying[] = "設定反映中・・・";
+constexpr char kReLoad[] = "/ReLoad";
+constexpr DWORD kLauncherWaitMs = 60000;
+
+const ui::TLayoutRow kFrameRows[] = {
+    {ui::Kind<ui::TTreeView>, "TreeView1", "", "", 8, 8, 168, 376, TVS_TRACKSELECT, ui::akLeft | ui::akTop | ui::akBottom},
+    {ui::Kind<ui::TPanel>, "HeaderPanel", "", "", 184, 8, 400, 24, 0, ui::akLeft | ui::akTop | ui::akRight},
+    {ui::Kind<ui::TLabel>, "HeaderLabel", "HeaderPanel", "", 4, 5, 390, 14},
+    {ui::Kind<ui::TPageControl>, "PageControl1", "", "", 184, 38, 400, 346, 0,
+     ui::akLeft | ui::akTop | ui::akRight | ui::akBottom},
+    {ui::Kind<ui::TButton>, "HelpButton", "", "?", 8, 394, 25, 25, 0, ui::akLeft | ui::akBottom},
+    {ui::Kind<ui::TButton>, "Button1", "", "OK", 346, 394, 75, 25, 0, ui::akRight | ui::akBottom},
+    {ui::Kind<ui::TButton>, "Button2", "", "キャンセル", 427, 394, 75, 25, 0, ui::akRight | ui::akBottom},
+    {ui::Kind<ui::TButton>, "Button11", "", "適用(&A)", 508, 394, 75, 25, 0, ui::akRight | ui::akBottom},
+};
+
+// The pages whose controls are made here; the others are empty until theirs come.
+constexpr const char* kBuiltPages[] = {"基本", "動作設定", "登録"};
+
+bool IsEmphasised(const std::string& caption) {
+  return caption == "基本" || caption == "ショートカット登録" || caption == "呼び出しキー";
+}
+
+int NumberOrMinusOne(std::string_view text) {
+  int v = -1;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  return ec == std::errc() && end == text.data() + text.size() ? v : -1;
+}
+
+// The controls of a window that take the focus by Tab, nested ones included,
+// in the order they were made.
+std::vector<HWND> TabOrderControls(HWND parent) {
+  std::vector<HWND> found;
+  EnumChildWindows(
+      parent,
+      [](HWND w, LPARAM p) -> BOOL {
+        if (GetWindowLongA(w, GWL_STYLE) & WS_TABSTOP) reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+class TScopedCount {
+ public:
+  explicit TScopedCount(int& n) : n_(n) { ++n_; }
+  ~TScopedCount() { --n_; }
+  TScopedCount(const TScopedCount&) = delete;
+  TScopedCount& operator=(const TScopedCount&) = delete;
+
+ private:
+  int& n_;
+};
+
+}  // namespace
+
+HWND FindLauncherMainWindow() { return FindWindowA("TZMRTMain", "quorvanemain"); }
+
+TRZSettingMain::TRZSettingMain(const TStringList& params, TSettingServices services)
+    : services_(std::move(services)), params_(params) {
+  if (!services_.Shell) services_.Shell = DefaultRunServices().ShellStart;
+  if (!services_.NT5OrLater) services_.NT5OrLater = [] { return IsNT() && SystemVersion().major >= 5; };
+  if (!services_.Win95) services_.Win95 = [] { return IsWin95(); };
+  if (!services_.Clock) services_.Clock = [] { return GetTickCount(); };
+  if (!services_.Sleep) services_.Sleep = [](DWORD ms) { ::Sleep(ms); };
+  if (!services_.FindLauncher) services_.FindLauncher = [] { return FindLauncherMainWindow(); };
+  BuildWindow();
+  FormCreate();
+}
+
+TRZSettingMain::~TRZSettingMain() = default;
+
+void TRZSettingMain::BuildWindow() {
+  ui::TFormParams p;
+  p.ClassName = "TRZSettingMain";
+  p.Caption = kSettingCaption;
+  p.BorderStyle = ui::TBorderStyle::Sizeable;
+  p.ClientWidth = 592;
+  p.ClientHeight = 427;
+  p.ShowInTaskbar = true;
+  Create(p);
+  BuildLayout(kFrameRows);
+  BuildPages();
+}
+
+void TRZSettingMain::BuildPages() {
+  // One page per node, each with its tab hidden: the tree is the way between them.
+  std::vector<ui::TLayoutRow> rows;
+  for (const TPageNode& n : PageNodes())
+    rows.push_back({ui::Kind<TXPTabSheet>, n.Caption, "PageControl1", n.Caption, 0, 0, 0, 0});
+  BuildLayout(rows);
+  for (const TPageNode& n : PageNodes()) Control<ui::TTabSheet>(n.Caption).SetTabVisible(false);
+  for (const char* page : kBuiltPages) BuildPageRows(page);
+}
+
+// The option rows of a page, stacked from the top; the fixed texts of the
+// page after the row they explain.
+void TRZSettingMain::BuildPageRows(const char* page) {
+  std::vector<ui::TLayoutRow> rows;
+  std::vector<std::unique_ptr<std::string>> texts;  // captions the rows point at during the build
+  auto keep = [&](std::string s) { return texts.emplace_back(std::make_unique<std::string>(std::move(s)))->c_str(); };
+  int y = 10;
+  for (const TSettingRow* r : RowsOfPage(page)) {
+    switch (r->Kind) {
+      case TSettingKind::Check:
+        rows.push_back({ui::Kind<ui::TCheckBox>, r->Name, page, r->Caption, 12, y, 372, 17, WS_TABSTOP});
+        y += 24;
+        break;
+      case TSettingKind::Spin:
+        rows.push_back({ui::Kind<ui::TLabel>, keep(std::string(r->Name) + "Label"), page, r->Caption, 12, y + 4, 230, 14});
+        rows.push_back({ui::Kind<ui::TSpinEdit>, r->Name, page, "", 248, y, 72, 21, WS_TABSTOP});
+        y += 30;
+        break;
+      case TSettingKind::Radio: {
+        const int items = static_cast<int>(RadioItems(*r).size());
+        rows.push_back({ui::Kind<TXPRadioGroup>, r->Name, page, keep(RadioCaption(*r)), 12, y, 372, 22 + 20 * items});
+        y += 30 + 20 * items;
+        if (std::string_view(r->Name) == "Mode") {
+          rows.push_back({ui::Kind<ui::TLabel>, "ModeExplanation", page, "", 16, y, 378, 190});
+          y += 198;
+        }
+        break;
+      }
+    }
+  }
+  if (std::string_view(page) == kRegistPage)
+    rows.push_back({ui::Kind<ui::TLabel>, "RegistNote", page, "", 12, y + 8, 372, 60});
+  BuildLayout(rows);
+
+  for (const TSettingRow* r : RowsOfPage(page)) {
+    const TSettingRow& row = *r;
+    switch (row.Kind) {
+      case TSettingKind::Check: {
+        auto& box = Control<ui::TCheckBox>(row.Name);
+        box.OnClick = [this, &row] {
+          if (row.Store == TSettingStore::G) CheckBox35Click(row);
+          else CheckBox1Click(row);
+        };
+        break;
+      }
+      case TSettingKind::Spin: {
+        auto& spin = Control<ui::TSpinEdit>(row.Name);
+        spin.SetRange(row.Min, row.Max);
+        Control<ui::TLabel>(std::string(row.Name) + "Label").SetFocusControl(spin.Handle());
+        spin.OnChange = [this, &row] { SpinEdit4Change(row); };
+        break;
+      }
+      case TSettingKind::Radio: {
+        auto& group = Control<ui::TRadioGroup>(row.Name);
+        group.SetItems(RadioItems(row));
+        group.OnClick = [this, &row] { RowChanged(row); };
+        break;
+      }
+    }
+  }
+  if (ui::TLabel* note = FindControl<ui::TLabel>("ModeExplanation")) note->SetWordWrap(true);
+}
+
+void TRZSettingMain::BuildTree() {
+  ui::TTreeView& tree = TreeView1();
+  TTreeConditions c;
+  c.Mode = 0;  // 動作設定 goes in with the mode (RadioGroup1Click)
+  c.NT5 = NT5();
+  c.UseList = settings_->UseList;
+  c.ShowIcon = settings_->showicon;
+  std::map<std::string, ui::TTreeNode*> made;
+  for (const TPageNode& n : PageNodes()) {
+    if (!PageNodeShown(n, c)) continue;
+    ui::TTreeNode* parent = *n.Parent ? made[n.Parent] : nullptr;
+    if (*n.Parent && !parent) continue;
+    made[n.Caption] = tree.AddChild(parent, n.Caption);
+  }
+}
+
+void TRZSettingMain::FormCreate() {
+  onCopyData = [this](const std::string& text, HWND sender) { CopyData(text, sender); };
+
+  const TFilePaths& paths = FilePathsInstance();
+  mainFolder_ = paths.MainDir;
+  if (mainFolder_.empty() || mainFolder_.back() != '\\') mainFolder_ += '\\';
+  dataFolder_ = paths.UserDir;
+  dataFolderAtOpen_ = dataFolder_;
+  shared_ = sharedAtOpen_ = sjis::EndsWithIgnoreCase(dataFolder_, "All Users");
+  fileio::ForceDirectories(dataFolder_);
+
+  for (int i = 0; i < params_.Count(); ++i)
+    if (sjis::EqualsIgnoreCase(params_[i], "/new")) {
+      CopyFirstRunData();
+      break;
+    }
+
+  settings_ = std::make_unique<TZMRTData>(dataFolder_);
+  settings_->Load();
+  keywords_ = std::make_unique<TKeyWordManager>(dataFolder_ + "\\Items", mainFolder_);
+  runOptions_ = std::make_unique<TStringIni>();
+  dialogs_ = std::make_unique<TStringIni>();
+  if (fileio::FileExists(dataFolder_ + "\\" + kRunOptionsFileName))
+    runOptions_->LoadFromFile(dataFolder_ + "\\" + kRunOptionsFileName);
+  if (fileio::FileExists(dataFolder_ + "\\Dialogs.ini")) dialogs_->LoadFromFile(dataFolder_ + "\\Dialogs.ini");
+
+  if (services_.Win95()) Control(FindSettingRow("SharedData")->Name).Hide();
+  ApplyButton().SetEnabled(false);
+
+  ui::TTreeView& tree = TreeView1();
+  tree.SetReadOnly(true);
+  tree.OnCustomDrawItem = [this](ui::TTreeItemDraw& item) { TreeView1CustomDrawItem(item); };
+  BuildTree();
+
+  Control<ui::TButton>("Button1").OnClick = [this] { Button1Click(); };
+  Control<ui::TButton>("Button2").OnClick = [this] { Button2Click(); };
+  ApplyButton().OnClick = [this] { Button11Click(); };
+  SetDefaultButton(&Control("Button1"));
+  SetCancelButton(&Control("Button2"));
+
+  helpAction_.SetShortCut(VK_F1);
+  helpAction_.OnExecute = [this] { HelpActionExecute(); };
+  helpAction_.LinkControl(Control("HelpButton").Handle());
+  treeLeft_.SetShortCut(static_cast<WORD>(VK_LEFT | 0x4000));
+  treeRight_.SetShortCut(static_cast<WORD>(VK_RIGHT | 0x4000));
+  treeUp_.SetShortCut(static_cast<WORD>(VK_UP | 0x4000));
+  treeDown_.SetShortCut(static_cast<WORD>(VK_DOWN | 0x4000));
+  treeLeft_.OnExecute = [this] { TreeLeftAction1Execute(); };
+  treeRight_.OnExecute = [this] { TreeRightAction1Execute(); };
+  treeUp_.OnExecute = [this] { TreeUpAction1Execute(); };
+  treeDown_.OnExecute = [this] { TreeDownAction1Execute(); };
+  for (ui::TAction* a : {&helpAction_, &treeLeft_, &treeRight_, &treeUp_, &treeDown_}) actions_.Add(a);
+
+  OnClose = [this](ui::TCloseAction& action) { FormClose(action); };
+  Position = ui::TPosition::ScreenCenter;
+
+  LoadFromData();
+  LoadTreeState();
+  TreeView1Change(tree.Selected());
+  tree.OnChange = [this](ui::TTreeNode* node) { TreeView1Change(node); };
+  ApplyParams(params_);
+}
+
+void TRZSettingMain::CopyFirstRunData() {
+  DebugOut().Write("TSettingForm./New").WriteLn();
+  const std::string files = mainFolder_ + "Files\\";
+  struct TItem {
+    const char* Name;
+    bool Folder;
+  };
+  for (TItem item : {TItem{"Items", true}, TItem{"Icons", true}, TItem{"shortcut.txt", false}, TItem{"quorvane.ini", false}}) {
+    const std::string target = dataFolder_ + "\\" + item.Name;
+    if (item.Folder ? fileio::DirectoryExists(target) : fileio::FileExists(target)) continue;
+    fileio::ForceDirectories(dataFolder_);
+    if (!item.Folder) DebugOut().Write(std::string("TSettingForm.Copying...") + item.Name).WriteLn();
+    ShellCopyFiles(Handle(), files + item.Name, dataFolder_);
+  }
+  const std::string name = sjis::ExtractFileName(dataFolder_);
+  ui::ShowMessageBox(Handle(),
+                     "初回起動なので設定ウィンドウを表示します\r\n\r\n\r\n各種設定、データは\r\n\r\n"
+                     "[ quorvaneのフォルダ ]\\Users\\" + name + "\r\n\r\nに保存されます。\r\n\r\n\r\n"
+                     "データのバックアップを取る際には「" + name + "」フォルダごと保存してください",
+                     kMessageCaption, MB_OK);
+  ForceForegroundWindow(Handle());
+}
+
+TSettingStores TRZSettingMain::Stores() { return {*settings_, *runOptions_, *dialogs_}; }
+
+bool TRZSettingMain::NT5() const { return services_.NT5OrLater(); }
+
+void TRZSettingMain::FillRow(const TSettingRow& row) {
+  const int value = row.Store == TSettingStore::Shared ? (shared_ ? 1 : 0) : ReadRowValue(row, Stores());
+  // A control is only set when its value differs, so that no handler runs for
+  // a value left as it is.
+  switch (row.Kind) {
+    case TSettingKind::Check: {
+      auto& box = Control<ui::TCheckBox>(row.Name);
+      if (box.Checked() != (value != 0)) box.SetChecked(value != 0);
+      break;
+    }
+    case TSettingKind::Spin: {
+      auto& spin = Control<ui::TSpinEdit>(row.Name);
+      if (spin.Text() != std::to_string(value)) spin.SetValue(value);
+      break;
+    }
+    case TSettingKind::Radio: {
+      auto& group = Control<ui::TRadioGroup>(row.Name);
+      if (group.ItemIndex() != value) group.SetItemIndex(value);
+      break;
+    }
+  }
+}
+
+void TRZSettingMain::LoadFromData() {
+  ApplyModePreset(*settings_, settings_->Mode);
+  auto& mode = Control<ui::TRadioGroup>("Mode");
+  const bool modeChanges = mode.ItemIndex() != settings_->Mode;
+  {
+    TScopedCount filling(filling_);
+    for (const TSettingRow& row : SettingRows())
+      if (row.Store != TSettingStore::G) FillRow(row);
+  }
+  UpdateDependents();
+  // The mode group's handler runs for a new mode, as a click would; it fills
+  // again, and then the mode no longer changes.
+  if (modeChanges) RadioGroup1Click();
+}
+
+void TRZSettingMain::UpdateDependents() {
+  for (const TSettingRow& row : SettingRows()) {
+    if (row.Rule != TSettingRule::EnabledWhile) continue;
+    auto* other = FindControl<ui::TCheckBox>(row.Other);
+    if (other) Control(row.Name).SetEnabled(other->Checked());
+  }
+  SetNodeShown(kCustomizeNodePath, settings_->UseList);
+  ui::TTabSheet* active = PageControl1().ActivePage();
+  if (active && active->Caption() == "表示") {
+    ui::TTreeView& tree = TreeView1();
+    DeleteNodeByPath("表示/アイコン描画", '/', &tree);
+    if (settings_->showicon) {
+      ui::TTreeNode* display = FindNodeByPath("表示", '/', &tree);
+      ui::TTreeNode* transparent = FindNodeByPath("表示/半透明化", '/', &tree);
+      if (transparent && NT5()) tree.Insert(transparent, "アイコン描画");
+      else if (display) tree.AddChild(display, "アイコン描画");
+    }
+  }
+}
+
+void TRZSettingMain::SetNodeShown(const char* path, bool shown) {
+  ui::TTreeView& tree = TreeView1();
+  if (shown) FindOrCreateNodeByPath(path, '/', false, &tree);
+  else DeleteNodeByPath(path, '/', &tree);
+}
+
+void TRZSettingMain::EnableApply() {
+  if (Visible()) ApplyButton().SetEnabled(true);
+}
+
+void TRZSettingMain::RowChanged(const TSettingRow& row) {
+  if (filling_ || closed_) return;
+  if (std::string_view(row.Name) == "Mode") {
+    RadioGroup1Click();
+    return;
+  }
+  int value = 0;
+  switch (row.Kind) {
+    case TSettingKind::Check: value = Control<ui::TCheckBox>(row.Name).Checked() ? 1 : 0; break;
+    case TSettingKind::Spin: value = SpinStoredValue(row, Control<ui::TSpinEdit>(row.Name).Text()); break;
+    case TSettingKind::Radio: value = Control<ui::TRadioGroup>(row.Name).ItemIndex(); break;
+  }
+  if (row.Store == TSettingStore::Shared) shared_ = value != 0;
+  else WriteRowValue(row, value, Stores());
+  UpdateDependents();
+  EnableApply();
+}
+
+void TRZSettingMain::RadioGroup1Click() {
+  if (closed_) return;
+  ui::TTreeView& tree = TreeView1();
+  DeleteNodeByPath(kSettingNodePath, '/', &tree);
+  const int index = Control<ui::TRadioGroup>("Mode").ItemIndex();
+  ModeExplanationLabel().SetCaption(ModeExplanation(index));
+  if (index == kCustomMode)
+    if (ui::TTreeNode* basic = FindNodeByPath("基本", '/', &tree)) tree.AddChildFirst(basic, "動作設定");
+  EnableApply();
+  if (index >= 0) settings_->Mode = index;
+  LoadFromData();
+}
+
+void TRZSettingMain::LoadTreeState() {
+  expandedText_ = dialogs_->ReadString("Setting_Expanded", "基本");
+  selectedText_ = dialogs_->ReadString("Setting_Selected", "基本");
+  TStringList expanded;
+  expanded.SetCommaText(expandedText_);
+  ui::TTreeView& tree = TreeView1();
+  ui::TTreeNode* selected = nullptr;
+  for (ui::TTreeNode* n = tree.FirstNode(); n; n = n->GetNext()) {
+    const std::string caption = n->Text();
+    for (int i = 0; i < expanded.Count(); ++i)
+      if (expanded[i] == caption) n->Expand();
+    if (sjis::EqualsIgnoreCase(caption, selectedText_)) selected = n;
+  }
+  if (!selected) selected = tree.FirstNode();
+  if (selected) tree.SetSelected(selected);
+}
+
+ui::TTabSheet* TRZSettingMain::PageOf(const std::string& caption) const {
+  ui::TPageControl& pages = Control<ui::TPageControl>("PageControl1");
+  for (int i = 0; i < pages.PageCount(); ++i)
+    if (pages.Page(i)->Caption() == caption) return pages.Page(i);
+  return nullptr;
+}
+
+void TRZSettingMain::TreeView1Change(ui::TTreeNode* node) {
+  if (!node || closed_) return;
+  const std::string caption = node->Text();
+  ui::TTabSheet* page = PageOf(caption);
+  if (!page) {
+    page = PageOf(kRegistPage);
+    SetCaption(std::string("設定 - ") + kRegistPage);
+  }
+  PageControl1().SetActivePage(page);
+  PageControl1Change();
+  Control<ui::TLabel>("HeaderLabel").SetCaption("  " + GetNodePath(node, " > "));
+}
+
+void TRZSettingMain::PageControl1Change() {
+  ui::TTabSheet* page = PageControl1().ActivePage();
+  if (!page) return;
+  const std::string caption = page->Caption();
+  if (initialisedPages_.IndexOf(caption) < 0) {
+    const bool applyEnabled = ApplyButton().Enabled();
+    SetUpPage(caption);
+    initialisedPages_.Add(caption);
+    if (applyEnabled) ApplyButton().SetEnabled(true);
+  }
+  UpdateDependents();
+}
+
+// A page's first visit: what it reads from the stores beyond LoadFromData.
+void TRZSettingMain::SetUpPage(const std::string& caption) {
+  ++setUpRuns_[caption];
+  if (caption == kRegistPage) {
+    Control<ui::TLabel>("RegistNote")
+        .SetCaption("※ここでの設定はキーワードマネージャでの登録時には\r\n　反映されません\r\n\r\n"
+                    "優先度は0が最高で、数字が大きいほど低くなります");
+    TScopedCount filling(filling_);
+    for (const TSettingRow* row : RowsOfPage(kRegistPage)) FillRow(*row);
+  }
+}
+
+int TRZSettingMain::SetUpRuns(const std::string& page) const {
+  auto it = setUpRuns_.find(page);
+  return it == setUpRuns_.end() ? 0 : it->second;
+}
+
+void TRZSettingMain::ApplyParams(const TStringList& lines) {
+  static constexpr std::string_view kSelected = "/SelectedNode=", kTab = "/TabIndex=";
+  for (int i = 0; i < lines.Count(); ++i) {
+    const std::string& line = lines[i];
+    if (sjis::StartsWithIgnoreCase(line, kSelected)) {
+      ui::TTreeView& tree = TreeView1();
+      if (ui::TTreeNode* node = FindNodeByPath(std::string_view(line).substr(kSelected.size()), '/', &tree)) {
+        if (tree.Selected() != node) tree.SetSelected(node);
+        TreeView1Change(node);
+      }
+    } else if (sjis::StartsWithIgnoreCase(line, kTab)) {
+      const int index = NumberOrMinusOne(std::string_view(line).substr(kTab.size()));
+      ui::TTabSheet* page = PageControl1().ActivePage();
+      if (!page || index < 0) continue;
+      const std::vector<HWND> controls = TabOrderControls(page->Handle());
+      if (index >= static_cast<int>(controls.size())) continue;
+      Show();
+      SetFocus(controls[index]);  // a control that cannot take the focus is left as it is
+    }
+  }
+}
+
+void TRZSettingMain::CopyData(const std::string& text, HWND) {
+  ForceForegroundWindow(Handle());
+  if (text.empty()) return;
+  TStringList lines;
+  lines.SetText(text);
+  ApplyParams(lines);
+}
+
+void TRZSettingMain::Button1Click() {
+  if (ApplyButton().Enabled()) Button11Click();
+  Close();
+}
+
+void TRZSettingMain::Button2Click() { Close(); }
+
+void TRZSettingMain::Button11Click() {
+  if (closed_) return;
+  fileio::ForceDirectories(settings_->DataFolder);
+  const std::string caption = Caption();
+  SetCaption(kApplying);
+
+  SwitchSharedDataFolder();
+  WriteSharedDataMarker();
+  if (pendingChanges_.IndexOf("ショートカット登録") >= 0) WriteShortcutFiles();
+
+  settings_->Save();
+  try {
+    keywords_->Save();
+  } catch (...) {
+    LogSwallowed("USettingForm.Button11Click");
+  }
+  runOptions_->SaveToFile(dataFolder_ + "\\" + kRunOptionsFileName);
+  if (services_.DetachEditorDialogs) services_.DetachEditorDialogs();
+  dialogs_->SaveToFile(dataFolder_ + "\\Dialogs.ini");
+
+  if (HWND launcher = FindLauncherMainWindow()) {
+    DebugOut().Write("USettingForm.SendMessage:").WriteInt(reinterpret_cast<INT_PTR>(launcher)).WriteLn();
+    DebugOut().Write(std::string(kReLoad) + "\r\n").WriteLn();
+    char payload[sizeof kReLoad];
+    memcpy(payload, kReLoad, sizeof kReLoad);  // with its NUL: 8 bytes
+    COPYDATASTRUCT data = {1, sizeof payload, payload};
+    SendMessageA(launcher, WM_COPYDATA, reinterpret_cast<WPARAM>(Handle()), reinterpret_cast<LPARAM>(&data));
+  }
+
+  ApplyButton().SetEnabled(false);
+  SetCaption(caption);
+  pendingChanges_.Clear();
+  ::Sleep(100);
+  ForceForegroundWindow(Handle());
+  app::ProcessMessages();
+  ::Sleep(100);
+  ForceForegroundWindow(Handle());
+}
+
+void TRZSettingMain::HelpActionExecute() {
+  ui::TTreeNode* node = TreeView1().Selected();
+  if (!node) return;
+  const std::string file = mainFolder_ + HelpFileOfPath(GetNodePath(node, "/"));
+  if (!fileio::FileExists(file)) {
+    ui::ShowMessageBox(Handle(), "ヘルプが見つかりません " + file, kMessageCaption, MB_OK);
+    return;
+  }
+  SHELLEXECUTEINFOA start = {};
+  start.cbSize = sizeof start;
+  start.hwnd = Handle();
+  start.lpFile = file.c_str();
+  start.nShow = SW_SHOWNORMAL;
+  services_.Shell->Start(start);
+}
+
+void TRZSettingMain::TreeLeftAction1Execute() {
+  ui::TTreeNode* node = TreeView1().Selected();
+  if (!node) return;
+  if (node->HasChildren() && node->Expanded()) node->Collapse();
+  else if (ui::TTreeNode* parent = node->Parent()) parent->Select();
+}
+
+void TRZSettingMain::TreeRightAction1Execute() {
+  ui::TTreeNode* node = TreeView1().Selected();
+  if (!node) return;
+  if (node->HasChildren() && !node->Expanded()) node->Expand();
+  else if (ui::TTreeNode* child = node->FirstChild()) child->Select();
+}
+
+void TRZSettingMain::TreeUpAction1Execute() {
+  ui::TTreeNode* node = TreeView1().Selected();
+  if (ui::TTreeNode* target = node ? node->PrevVisible() : nullptr) target->Select();
+}
+
+void TRZSettingMain::TreeDownAction1Execute() {
+  ui::TTreeNode* node = TreeView1().Selected();
+  if (ui::TTreeNode* target = node ? node->NextVisible() : nullptr) target->Select();
+}
+
+void TRZSettingMain::TreeView1CustomDrawItem(ui::TTreeItemDraw& item) {
+  if (!item.Node || !IsEmphasised(item.Node->Text())) return;
+  item.FontStyle |= ui::fsBold;
+  if (item.Hot) item.FontStyle |= ui::fsUnderline;
+  if (item.Selected && !item.Focused) {
+    item.BackColor = GetSysColor(COLOR_BTNFACE);
+    item.TextColor = GetSysColor(COLOR_BTNTEXT);
+  }
+}
+
+std::vector<std::string> TRZSettingMain::NodeCaptions() {
+  std::vector<std::string> captions;
+  for (ui::TTreeNode* n = TreeView1().FirstNode(); n; n = n->GetNext()) captions.push_back(n->Text());
+  return captions;
+}
+
+void TRZSettingMain::FormClose(ui::TCloseAction& action) {
+  (void)action;
+  if (closed_) return;
+  if (services_.DetachEditorDialogs) services_.DetachEditorDialogs();
+
+  std::string expanded;
+  for (ui::TTreeNode* n = TreeView1().FirstNode(); n; n = n->GetNext())
+    if (n->HasChildren() && n->Expanded()) expanded += (expanded.empty() ? "" : ",") + n->Text();
+  dialogs_->WriteString("Setting_Expanded", expanded.empty() ? "None" : expanded);
+  if (ui::TTreeNode* selected = TreeView1().Selected()) dialogs_->WriteString("Setting_Selected", selected->Text());
+  dialogs_->SaveToFile(dataFolder_ + "\\Dialogs.ini");
+
+  closed_ = true;
+  settings_.reset();
+  runOptions_.reset();
+  dialogs_.reset();
+  pendingChanges_.Clear();
+  initialisedPages_.Clear();
+
+  if (params_.Count() > 1 && sjis::EqualsIgnoreCase(params_[1], "/new")) {
+    Hide();
+    ui::ShowMessageBox(Handle(), "ドラッグアンドドロップでファイルやURLを登録出来ます", kMessageCaption, MB_OK);
+    const std::string launcher = mainFolder_ + "quorvane.exe";
+    SHELLEXECUTEINFOA start = {};
+    start.cbSize = sizeof start;
+    start.hwnd = Handle();
+    start.lpFile = launcher.c_str();
+    start.lpParameters = "/New";
+    start.nShow = SW_SHOWDEFAULT;
+    services_.Shell->Start(start);
+    WaitForLauncher();
+  }
+
+  keywords_.reset();
+  if (services_.SendIngMessage) services_.SendIngMessage(true);
+}
+
+void TRZSettingMain::WaitForLauncher() {
+  const DWORD start = services_.Clock();
+  while (!services_.FindLauncher() && services_.Clock() - start <= kLauncherWaitMs) services_.Sleep(100);
+  services_.Sleep(500);
+}

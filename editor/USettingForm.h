@@ -1,0 +1,160 @@
+// The settings window: a tree of pages on the left, one page at a time on the
+// right, OK, キャンセル and 適用(&A) below. It edits copies of the settings
+// object (quorvane.ini), the run options (RunCommand.ini) and the dialog
+// options (Dialogs.ini) and writes them at Apply; the dialog options also at
+// every close. Started with "/new" it is the first-run set-up: it copies the
+// shipped data into the user data folder and starts the launcher when it
+// closes.
+//
+// The option controls are made from the rows of SettingPages.h and every
+// change goes through one path that stores it by its row.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "core/KeyWordX.h"
+#include "core/StringIni.h"
+#include "core/StringList.h"
+#include "core/ZMRTData.h"
+#include "editor/DropTargetFormLite.h"
+#include "editor/SettingPages.h"
+#include "ui/ActionList.h"
+#include "ui/PageControl.h"
+#include "ui/TreeView.h"
+
+namespace ui {
+class TButton;
+class TLabel;
+class TPanel;
+}  // namespace ui
+
+inline constexpr char kSettingCaption[] = "quorvaneの設定";
+inline constexpr char kMessageCaption[] = "quorvane";
+
+// What the window reaches outside itself; each has a real default.
+struct TSettingServices {
+  // Help pages and the launcher's start at the end of a first run.
+  IShellStarter* Shell = nullptr;
+  // Platform: Windows NT 5.0 or later; Windows 95.
+  std::function<bool()> NT5OrLater;
+  std::function<bool()> Win95;
+  // The first-run wait for the launcher's window.
+  std::function<DWORD()> Clock;
+  std::function<void(DWORD ms)> Sleep;
+  std::function<HWND()> FindLauncher;
+  // The editor-wide Dialogs store and the editor's notice to the launcher
+  // come with the editor's shared state; until then they are left out.
+  std::function<void()> DetachEditorDialogs;
+  std::function<void(bool forced)> SendIngMessage;
+};
+
+// The launcher's window, when it runs.
+HWND FindLauncherMainWindow();
+
+class TRZSettingMain : public TDropFormLite {
+ public:
+  // params: the program's parameter list. The folders come from the folder
+  // layout (the editor has based it on its main folder).
+  explicit TRZSettingMain(const TStringList& params, TSettingServices services = {});
+  ~TRZSettingMain() override;
+
+  void LoadFromData();
+  void LoadTreeState();
+  void ApplyParams(const TStringList& lines);
+  void CopyData(const std::string& text, HWND sender);
+  void TreeView1Change(ui::TTreeNode* node);
+  void PageControl1Change();
+  void RadioGroup1Click();
+  void Button1Click();   // OK
+  void Button2Click();   // キャンセル
+  void Button11Click();  // Apply
+  void HelpActionExecute();
+  void TreeLeftAction1Execute();
+  void TreeRightAction1Execute();
+  void TreeUpAction1Execute();
+  void TreeDownAction1Execute();
+  void TreeView1CustomDrawItem(ui::TTreeItemDraw& item);
+
+  // The one change path of the option controls, and the handlers over it.
+  void RowChanged(const TSettingRow& row);
+  void CheckBox1Click(const TSettingRow& row) { RowChanged(row); }
+  void CheckBox35Click(const TSettingRow& row) { RowChanged(row); }
+  void SpinEdit4Change(const TSettingRow& row) { RowChanged(row); }
+
+  // ---- State, for the tests and the pages still to come ----
+  TZMRTData* Settings() { return settings_.get(); }
+  TStringIni* RunOptions() { return runOptions_.get(); }
+  TStringIni* DialogOptions() { return dialogs_.get(); }
+  const std::string& MainFolder() const { return mainFolder_; }
+  const std::string& DataFolder() const { return dataFolder_; }
+  bool Shared() const { return shared_; }
+  TStringList& PendingChanges() { return pendingChanges_; }
+  const TStringList& InitialisedPages() const { return initialisedPages_; }
+  int SetUpRuns(const std::string& page) const;
+
+  ui::TTreeView& TreeView1() { return Control<ui::TTreeView>("TreeView1"); }
+  ui::TPageControl& PageControl1() { return Control<ui::TPageControl>("PageControl1"); }
+  ui::TButton& ApplyButton() { return Control<ui::TButton>("Button11"); }
+  ui::TLabel& ModeExplanationLabel() { return Control<ui::TLabel>("ModeExplanation"); }
+  ui::TTabSheet* PageOf(const std::string& caption) const;
+  // The control of a row.
+  ui::TWindow& RowControl(const TSettingRow& row) { return Control(row.Name); }
+
+  // What the captions of the tree nodes are, in tree order.
+  std::vector<std::string> NodeCaptions();
+
+ protected:
+  // Apply's steps between creating the data folder and saving: the shared
+  // data folder's switch, its marker file and the shortcut files. They come
+  // with the shared-data choice and the shortcut page.
+  virtual void SwitchSharedDataFolder() {}
+  virtual void WriteSharedDataMarker() {}
+  virtual void WriteShortcutFiles() {}
+
+ private:
+  void BuildWindow();
+  void BuildPages();
+  void BuildPageRows(const char* page);
+  void BuildTree();
+  void FormCreate();
+  void CopyFirstRunData();
+  void FormClose(ui::TCloseAction& action);
+  void WaitForLauncher();
+  void SetUpPage(const std::string& caption);
+  void FillRow(const TSettingRow& row);
+  void UpdateDependents();
+  void SetNodeShown(const char* path, bool shown);
+  void EnableApply();
+  TSettingStores Stores();
+  bool NT5() const;
+
+  TSettingServices services_;
+  TStringList params_;
+
+  // The window's state.
+  std::unique_ptr<TZMRTData> settings_;
+  std::unique_ptr<TStringIni> runOptions_;
+  std::unique_ptr<TStringIni> dialogs_;
+  bool shared_ = false;
+  bool sharedAtOpen_ = false;
+  std::string mainFolder_;
+  std::string dataFolder_;
+  std::string dataFolderAtOpen_;
+  TStringList pendingChanges_;
+  TStringList initialisedPages_;
+  std::string expandedText_, selectedText_;
+  std::unique_ptr<TKeyWordManager> keywords_;
+
+  std::map<std::string, int> setUpRuns_;
+  int filling_ = 0;  // controls are being filled from the stores
+  bool closed_ = false;
+
+  ui::TActionList actions_{*this};
+  ui::TAction helpAction_{"?"};
+  ui::TAction treeLeft_, treeRight_, treeUp_, treeDown_;
+};

@@ -1,0 +1,714 @@
+// The settings window as a real window under Wine: its page tree for each
+// mode and platform, the tree state, start parameters, the mode group and its
+// presets, every option row clicked with the mouse, help, the tree keys,
+// closing, Apply to a stand-in launcher and to the real quorvane.exe, and the
+// first run's copies and wait. A temp main folder whose data folder is the
+// shared one (Users\All Users).
+#include "editor/USettingForm.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <set>
+
+#include "core/Debug_Unit.h"
+#include "core/FileIO.h"
+#include "core/File_Paths.h"
+#include "core/KeyWordX.h"
+#include "core/OSUtils.h"
+#include "core/Sjis.h"
+#include "editor/TreeViewUtils.h"
+#include "tests/core/RunSeams.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/Screenshot.h"
+#include "tests/support/TempDir.h"
+#include "tests/ui/ControlsFixture.h"
+#include "ui/Button.h"
+#include "ui/CheckBox.h"
+#include "ui/Label.h"
+#include "ui/RadioGroup.h"
+#include "ui/SpinEdit.h"
+
+namespace {
+
+using Captions = std::vector<std::string>;
+
+std::string ReadFile(const std::string& file) {
+  std::string text;
+  fileio::ReadWholeFile(file, text);
+  return text;
+}
+
+// The lines of a name=value file, by name.
+std::map<std::string, std::string> IniLines(const std::string& file) {
+  TStringList lines;
+  lines.SetText(ReadFile(file));
+  std::map<std::string, std::string> byName;
+  for (int i = 0; i < lines.Count(); ++i) {
+    const std::string& l = lines[i];
+    const size_t eq = l.find('=');
+    if (eq != std::string::npos) byName[l.substr(0, eq)] = l.substr(eq + 1);
+  }
+  return byName;
+}
+
+std::set<std::string> ChangedNames(const std::map<std::string, std::string>& a,
+                                   const std::map<std::string, std::string>& b) {
+  std::set<std::string> changed;
+  for (const auto& [k, v] : a)
+    if (!b.count(k) || b.at(k) != v) changed.insert(k);
+  for (const auto& [k, v] : b)
+    if (!a.count(k)) changed.insert(k);
+  return changed;
+}
+
+class SettingFormTest : public ControlsTest {
+ protected:
+  TempDir td;
+  std::string main = td.path();
+  std::string data = td / "Users\\All Users";
+  TFilePaths oldPaths = FilePathsInstance();
+  TRecordingShell shell;
+  bool nt5 = true;
+  std::unique_ptr<TRZSettingMain> form;
+
+  void SetUp() override {
+    ControlsTest::SetUp();
+    fileio::ForceDirectories(data);
+    WriteTextFile(td / "Users\\UseSameData.ini", "");
+    FilePathsInstance().SetMainDir(main);
+  }
+  void TearDown() override {
+    form.reset();
+    FilePathsInstance() = oldPaths;
+    ControlsTest::TearDown();
+  }
+  TSettingServices Services() {
+    TSettingServices s;
+    s.Shell = &shell;
+    s.NT5OrLater = [this] { return nt5; };
+    return s;
+  }
+  TRZSettingMain& Open(std::vector<std::string> params = {"/setting"}, TSettingServices services = {}) {
+    if (!services.Shell) services = Services();
+    TStringList list;
+    for (auto& p : params) list.Add(p);
+    form = std::make_unique<TRZSettingMain>(list, std::move(services));
+    return *form;
+  }
+  // Shown and in front, as the editor shows it.
+  TRZSettingMain& Shown(std::vector<std::string> params = {"/setting"}) {
+    TRZSettingMain& f = Open(std::move(params));
+    f.Show();
+    ForceForegroundWindow(f.Handle());  // another program (the launcher) may be in front
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == f.Handle(); }));
+    Drain();
+    return f;
+  }
+  void Select(const std::string& path) {
+    ui::TTreeNode* node = FindNodeByPath(path, '/', &form->TreeView1());
+    ASSERT_TRUE(node) << path;
+    node->Select();
+    Drain();
+  }
+  std::string Selected() { return GetNodePath(form->TreeView1().Selected(), "/"); }
+  std::string Header() { return form->Control<ui::TLabel>("HeaderLabel").Caption(); }
+  void Click(ui::TWindow& control) { ClickAt(control.Handle(), 8, 8); }
+  void Keys(const std::string& script) { realinput::TypeHeld(script, [this] { Drain(); }); }
+  void Press(std::vector<WORD> keys) { ControlsTest::Press(std::move(keys)); }
+  ui::TCheckBox& Check(const char* name) { return form->Control<ui::TCheckBox>(name); }
+};
+
+// ---- The tree ----
+
+TEST_F(SettingFormTest, TheTreeShowsItsConditionalNodesByModeListIconsAndPlatform) {
+  const Captions always = {"基本", "ショートカット登録", "呼び出しキー", "入力", "候補リスト", "カスタマイズ",
+                           "オートコンプリート", "履歴", "キー割り当て", "キーカスタマイズ", "実行", "タイマー",
+                           "ファイラー", "関連付けのないとき", "表示", "配色", "アイコン描画", "半透明化", "登録"};
+  auto without = [&](std::initializer_list<const char*> gone) {
+    Captions c;
+    for (const auto& s : always)
+      if (std::find(gone.begin(), gone.end(), s) == gone.end()) c.push_back(s);
+    return c;
+  };
+  Captions custom = always;
+  custom.insert(custom.begin() + 1, "動作設定");
+  struct Case {
+    const char* name;
+    const char* ini;
+    bool nt5;
+    Captions nodes;
+  } cases[] = {
+      {"resident", "Mode=0\r\n", true, always},
+      {"not resident", "Mode=1\r\n", true, always},
+      {"custom", "Mode=2\r\n", true, custom},
+      {"no list", "UseList=0\r\n", true, without({"カスタマイズ"})},
+      {"no icons", "showicon=0\r\n", true, without({"アイコン描画"})},
+      {"before NT 5.0", "", false, without({"半透明化"})},
+      {"before NT 5.0, no icons", "showicon=0\r\n", false, without({"アイコン描画", "半透明化"})},
+  };
+  for (const Case& c : cases) {
+    WriteTextFile(data + "\\quorvane.ini", c.ini);
+    nt5 = c.nt5;
+    TRZSettingMain& f = Open();
+    EXPECT_EQ(f.NodeCaptions(), c.nodes) << c.name;
+    EXPECT_EQ(f.Caption(), "quorvaneの設定");
+    EXPECT_FALSE(f.ApplyButton().Enabled()) << c.name << ": creation enables nothing";
+    for (int i = 0; i < f.PageControl1().PageCount(); ++i)
+      EXPECT_FALSE(f.PageControl1().Page(i)->TabVisible()) << c.name;
+    form.reset();
+  }
+}
+
+TEST_F(SettingFormTest, TreeStateNoneExpandsNothingAndAnUnknownSelectionSelectsTheFirstNode) {
+  WriteTextFile(data + "\\Dialogs.ini", "Setting_Expanded=None\r\nSetting_Selected=どこにもない\r\n");
+  TRZSettingMain& f = Open();
+  for (ui::TTreeNode* n = f.TreeView1().FirstNode(); n; n = n->GetNext()) EXPECT_FALSE(n->Expanded()) << n->Text();
+  EXPECT_EQ(Selected(), "基本");
+  EXPECT_EQ(Header(), "  基本");
+  f.Close();
+  const auto ini = IniLines(data + "\\Dialogs.ini");
+  EXPECT_EQ(ini.at("Setting_Expanded"), "None");
+  EXPECT_EQ(ini.at("Setting_Selected"), "基本");
+}
+
+TEST_F(SettingFormTest, TreeStateExpandsTheListedNodesSelectsTheLastMatchAndIsSavedAtClose) {
+  WriteTextFile(data + "\\Dialogs.ini", "Setting_Expanded=入力,実行\r\nSetting_Selected=履歴\r\n");
+  TRZSettingMain& f = Open();
+  EXPECT_EQ(Selected(), "入力/履歴");
+  EXPECT_EQ(Header(), "  入力 > 履歴");
+  EXPECT_FALSE(FindNodeByPath("基本", '/', &f.TreeView1())->Expanded());
+  EXPECT_TRUE(FindNodeByPath("実行", '/', &f.TreeView1())->Expanded());
+  Select("表示/配色");
+  f.Close();
+  const auto ini = IniLines(data + "\\Dialogs.ini");
+  EXPECT_EQ(ini.at("Setting_Expanded"), "入力,実行,表示");
+  EXPECT_EQ(ini.at("Setting_Selected"), "配色");
+}
+
+TEST_F(SettingFormTest, StartParametersAndCopyDataSelectAPageAndFocusItsControl) {
+  TRZSettingMain& f = Open({"/setting", "/SelectedNode=基本/呼び出しキー", "/TabIndex=0"});
+  EXPECT_EQ(Selected(), "基本/呼び出しキー");
+  EXPECT_EQ(Header(), "  基本 > 呼び出しキー");
+  EXPECT_EQ(f.PageControl1().ActivePage()->Caption(), "呼び出しキー");
+
+  // A second start's hand-over, as WM_COPYDATA from another window.
+  auto send = [&](const std::string& lines) {
+    std::string text = lines + std::string(1, '\0');
+    COPYDATASTRUCT cds = {1, static_cast<DWORD>(text.size()), text.data()};
+    TestWindow sender;
+    SendMessageA(f.Handle(), WM_COPYDATA, reinterpret_cast<WPARAM>(sender.hwnd), reinterpret_cast<LPARAM>(&cds));
+    Drain();
+  };
+  send("/SelectedNode=基本\r\n/TabIndex=0");
+  EXPECT_EQ(Selected(), "基本");
+  EXPECT_TRUE(f.Visible()) << "a focused control shows the window";
+  EXPECT_TRUE(IsChild(f.PageOf("基本")->Handle(), GetFocus())) << "the page's first control has the focus";
+
+  send("/SelectedNode=登録\r\n/TabIndex=99");
+  EXPECT_EQ(Selected(), "登録") << "a control index past the page only selects it";
+  send("/SelectedNode=どこにもない");
+  EXPECT_EQ(Selected(), "登録") << "a path of no node changes nothing";
+}
+
+TEST_F(SettingFormTest, EachPageIsSetUpOnItsFirstVisitOnly) {
+  WriteTextFile(data + "\\Dialogs.ini", "SelectPriority=1\r\n");
+  TRZSettingMain& f = Shown();
+  EXPECT_EQ(f.SetUpRuns("登録"), 0);
+  Select("登録");
+  EXPECT_TRUE(Check("SelectPriority").Checked());
+  EXPECT_NE(f.Control<ui::TLabel>("RegistNote").Caption().find("優先度は0が最高で"), std::string::npos);
+  Select("基本");
+  f.DialogOptions()->WriteInteger("SelectPriority", 0);
+  Select("登録");
+  EXPECT_EQ(f.SetUpRuns("登録"), 1);
+  EXPECT_TRUE(Check("SelectPriority").Checked()) << "not filled again";
+  EXPECT_EQ(f.SetUpRuns("基本"), 1);
+  EXPECT_FALSE(f.ApplyButton().Enabled()) << "set-up enables nothing";
+}
+
+// ---- The operation mode ----
+
+TEST_F(SettingFormTest, ChoosingResidentOverwritesTheTenOptionsAndRemovesTheCustomPage) {
+  WriteTextFile(data + "\\quorvane.ini",
+                "Mode=2\r\nhideWhenStart=1\r\nHideWhenRun=0\r\nHideWhenSysRun=1\r\nHideWhenSetting=0\r\n"
+                "hideWhenDeActivate=1\r\nhideWhenEditting=1\r\nendWhenHide=1\r\nUseTaskTray=0\r\n"
+                "HideTaskIcon=1\r\nForceFocus=1\r\nMouseFocus=1\r\n");
+  TRZSettingMain& f = Shown();
+  EXPECT_NE(f.ModeExplanationLabel().Caption().find("上級者の方にお勧めです。"), std::string::npos);
+  EXPECT_TRUE(Check("endWhenHide").Checked());
+
+  auto& mode = f.Control<ui::TRadioGroup>("Mode");
+  Click(*mode.Button(0));
+  EXPECT_EQ(mode.ItemIndex(), 0);
+  EXPECT_EQ(f.ModeExplanationLabel().Caption(), ModeExplanation(0));
+  EXPECT_EQ(FindNodeByPath("基本/動作設定", '/', &f.TreeView1()), nullptr);
+  EXPECT_TRUE(f.ApplyButton().Enabled());
+  TZMRTData& s = *f.Settings();
+  EXPECT_EQ(s.Mode, 0);
+  const std::pair<const char*, bool> resident[] = {
+      {"hideWhenStart", false}, {"HideWhenRun", true},  {"HideWhenSysRun", false}, {"HideWhenSetting", true},
+      {"hideWhenDeActivate", false}, {"hideWhenEditting", false}, {"endWhenHide", false}, {"UseTaskTray", true},
+      {"HideTaskIcon", false}, {"ForceFocus", false}, {"MouseFocus", true}};
+  for (auto [name, on] : resident) EXPECT_EQ(Check(name).Checked(), on) << name << " shows the preset";
+
+  Click(*mode.Button(1));
+  EXPECT_EQ(f.ModeExplanationLabel().Caption(), ModeExplanation(1));
+  EXPECT_TRUE(s.endWhenHide && s.ForceFocus && !s.UseTaskTray);
+
+  Click(*mode.Button(2));
+  EXPECT_NE(FindNodeByPath("基本/動作設定", '/', &f.TreeView1()), nullptr);
+  EXPECT_EQ(f.TreeView1().FirstNode()->FirstChild()->Text(), "動作設定") << "the first child of 基本";
+  EXPECT_TRUE(s.endWhenHide && s.ForceFocus && !s.UseTaskTray) << "custom keeps what the last preset set";
+  EXPECT_TRUE(Check("endWhenHide").Checked());
+}
+
+// ---- The option rows ----
+
+TEST_F(SettingFormTest, EachRowOfItsPageChangesExactlyItsKey) {
+  // The boxes that enable others go from off to on before those are clicked.
+  WriteTextFile(data + "\\quorvane.ini", "Mode=2\r\nHideWhenRun=0\r\nhideWhenDeActivate=0\r\nUseTaskTray=0\r\n");
+  TRZSettingMain& f = Shown();
+  for (const char* page : {"動作設定", "登録"}) {
+    Select(std::string(page == std::string("動作設定") ? "基本/" : "") + page);
+    for (const TSettingRow* row : RowsOfPage(page)) {
+      if (row->Kind != TSettingKind::Check) continue;
+      const bool g = row->Store == TSettingStore::G;
+      const std::string file = data + (g ? "\\Dialogs.ini" : "\\quorvane.ini");
+      auto save = [&] {
+        if (g) f.DialogOptions()->SaveToFile(file);
+        else f.Settings()->Save();
+        return IniLines(file);
+      };
+      const auto before = save();
+      const bool was = Check(row->Name).Checked();
+      Click(Check(row->Name));
+      EXPECT_NE(Check(row->Name).Checked(), was) << row->Name;
+      EXPECT_EQ(ChangedNames(before, save()), std::set<std::string>{row->Key}) << row->Name;
+      EXPECT_TRUE(f.ApplyButton().Enabled()) << row->Name;
+    }
+  }
+}
+
+TEST_F(SettingFormTest, DependentBoxesFollowTheirOwnBox) {
+  WriteTextFile(data + "\\quorvane.ini", "Mode=2\r\nHideWhenRun=1\r\nhideWhenDeActivate=0\r\nUseTaskTray=1\r\n");
+  TRZSettingMain& f = Shown();
+  Select("基本/動作設定");
+  EXPECT_TRUE(Check("HideWhenSysRun").Enabled());
+  EXPECT_FALSE(Check("hideWhenEditting").Enabled());
+  Click(Check("HideWhenRun"));
+  EXPECT_FALSE(Check("HideWhenSysRun").Enabled());
+  Click(Check("hideWhenDeActivate"));
+  EXPECT_TRUE(Check("hideWhenEditting").Enabled());
+  Click(Check("UseTaskTray"));
+  EXPECT_FALSE(Check("HideTaskIcon").Enabled());
+  (void)f;
+}
+
+TEST_F(SettingFormTest, TheDefaultPrioritySpinStoresTheTypedNumberHeldToItsRange) {
+  TRZSettingMain& f = Shown();
+  Select("登録");
+  auto& spin = f.Control<ui::TSpinEdit>("DefaultPriority");
+  EXPECT_EQ(spin.Text(), "1") << "its default";
+  ClickAt(spin.Handle(), 4, 4);
+  Keys("{End}{BS}{BS}{BS}{BS}5000");
+  EXPECT_EQ(f.DialogOptions()->ReadInteger("DefaultPriority", -1), 1000) << "typed 5000 into 0..1000";
+  Keys("{End}{BS}{BS}{BS}{BS}");
+  EXPECT_EQ(spin.Text(), "");
+  EXPECT_EQ(f.DialogOptions()->ReadInteger("DefaultPriority", -1), 0) << "no number";
+  Keys("42");
+  EXPECT_EQ(f.DialogOptions()->ReadInteger("DefaultPriority", -1), 42);
+  EXPECT_TRUE(f.ApplyButton().Enabled());
+}
+
+// ---- Help, keys, drawing ----
+
+TEST_F(SettingFormTest, HelpOpensThePagesFileOrSaysItIsMissing) {
+  const std::string doc = main + "\\Files\\doc\\setting\\";
+  fileio::ForceDirectories(doc + "input\\list");
+  fileio::ForceDirectories(doc + "run");
+  WriteTextFile(doc + "input\\list\\custmize.html", "<html></html>");
+  WriteTextFile(doc + "run\\タイマー.html", "<html></html>");
+  TRZSettingMain& f = Shown();
+  struct Case {
+    const char* path;
+    std::string file;
+    bool exists;
+  } cases[] = {
+      {"入力/候補リスト/カスタマイズ", doc + "input\\list\\custmize.html", true},
+      {"実行/タイマー", doc + "run\\タイマー.html", true},
+      {"表示/配色", doc + "display\\color.html", false},
+  };
+  for (const Case& c : cases) {
+    Select(c.path);
+    shell.starts.clear();
+    boxes.clear();
+    Press({VK_F1});
+    if (c.exists) {
+      ASSERT_EQ(shell.starts.size(), 1u) << c.path;
+      EXPECT_EQ(shell.starts[0].file, c.file);
+      EXPECT_FALSE(shell.starts[0].verbSet);
+      EXPECT_EQ(shell.starts[0].nShow, SW_SHOWNORMAL);
+      EXPECT_TRUE(boxes.empty());
+    } else {
+      EXPECT_TRUE(shell.starts.empty());
+      ASSERT_EQ(boxes.size(), 1u) << c.path;
+      EXPECT_EQ(boxes[0].Text, "ヘルプが見つかりません " + c.file);
+      EXPECT_EQ(boxes[0].Caption, "quorvane");
+    }
+  }
+  (void)f;
+}
+
+TEST_F(SettingFormTest, CtrlArrowsWalkTheTree) {
+  WriteTextFile(data + "\\Dialogs.ini", "Setting_Expanded=None\r\nSetting_Selected=入力\r\n");
+  TRZSettingMain& f = Shown();
+  ui::TTreeNode* input = FindNodeByPath("入力", '/', &f.TreeView1());
+  Press({VK_CONTROL, VK_RIGHT});
+  EXPECT_TRUE(input->Expanded()) << "a collapsed node expands";
+  Press({VK_CONTROL, VK_RIGHT});
+  EXPECT_EQ(Selected(), "入力/候補リスト") << "an expanded node selects its first child";
+  Press({VK_CONTROL, VK_DOWN});
+  EXPECT_EQ(Selected(), "入力/オートコンプリート") << "the next visible node (候補リスト is collapsed)";
+  Press({VK_CONTROL, VK_UP});
+  Press({VK_CONTROL, VK_UP});
+  EXPECT_EQ(Selected(), "入力");
+  Press({VK_CONTROL, VK_LEFT});
+  EXPECT_FALSE(input->Expanded()) << "an expanded node collapses";
+  Press({VK_CONTROL, VK_LEFT});
+  EXPECT_EQ(Selected(), "入力") << "a root node has no parent to go to";
+  Press({VK_CONTROL, VK_UP});
+  EXPECT_EQ(Selected(), "基本");
+  Press({VK_CONTROL, VK_UP});
+  EXPECT_EQ(Selected(), "基本") << "nothing above the first node";
+  EXPECT_EQ(f.PageControl1().ActivePage()->Caption(), "基本");
+}
+
+TEST_F(SettingFormTest, ThreeNodesAreDrawnBold) {
+  TRZSettingMain& f = Shown();
+  for (const char* caption : {"基本", "ショートカット登録", "呼び出しキー", "入力", "登録"}) {
+    ui::TTreeItemDraw item;
+    item.Node = FindNodeByPath(caption, '/', &f.TreeView1());
+    if (!item.Node) item.Node = FindNodeByPath(std::string("基本/") + caption, '/', &f.TreeView1());
+    ASSERT_TRUE(item.Node) << caption;
+    item.Selected = true;
+    item.Hot = true;
+    f.TreeView1CustomDrawItem(item);
+    const bool emphasised = std::string(caption) != "入力" && std::string(caption) != "登録";
+    EXPECT_EQ(item.FontStyle, emphasised ? (ui::fsBold | ui::fsUnderline) : 0u) << caption;
+    EXPECT_EQ(item.BackColor, emphasised ? GetSysColor(COLOR_BTNFACE) : 0u) << caption;
+  }
+}
+
+// ---- Closing ----
+
+TEST_F(SettingFormTest, CancelAndOKBothSaveTheDialogOptions) {
+  for (const char* button : {"Button2", "Button1"}) {
+    DeleteFileA((data + "\\Dialogs.ini").c_str());
+    TRZSettingMain& f = Shown();
+    Select("登録");
+    Click(Check("AnalyzeShortCut"));
+    Click(f.Control(button));
+    EXPECT_FALSE(f.Visible()) << button;
+    EXPECT_EQ(IniLines(data + "\\Dialogs.ini")["AnalyzeShortCut"], "1") << button;
+    EXPECT_EQ(fileio::FileExists(data + "\\quorvane.ini"), std::string(button) == "Button1")
+        << button << ": OK applies the enabled Apply first";
+    DeleteFileA((data + "\\quorvane.ini").c_str());
+    form.reset();
+  }
+}
+
+TEST_F(SettingFormTest, OKWithApplyDisabledWritesNeitherSettingsNorRunOptions) {
+  TRZSettingMain& f = Shown();
+  Press({VK_RETURN});
+  EXPECT_FALSE(f.Visible());
+  EXPECT_FALSE(fileio::FileExists(data + "\\quorvane.ini"));
+  EXPECT_FALSE(fileio::FileExists(data + "\\RunCommand.ini"));
+  EXPECT_TRUE(fileio::FileExists(data + "\\Dialogs.ini"));
+}
+
+// ---- Apply ----
+
+// A window of the launcher's class and caption that records what it is sent,
+// and which files existed when the message came.
+struct StandInLauncher {
+  static inline StandInLauncher* current = nullptr;
+  HWND hwnd = nullptr;
+  std::string data;
+  ULONG_PTR word = 0;
+  HWND sender = nullptr;
+  std::string senderCaption;
+  std::vector<std::string> filesThen;
+  std::string folder;
+
+  explicit StandInLauncher(std::string dataFolder) : folder(std::move(dataFolder)) {
+    current = this;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TZMRTMain";
+    RegisterClassA(&wc);
+    hwnd = CreateWindowA("TZMRTMain", "quorvanemain", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+  }
+  ~StandInLauncher() {
+    DestroyWindow(hwnd);
+    UnregisterClassA("TZMRTMain", GetModuleHandleA(nullptr));
+    current = nullptr;
+  }
+  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COPYDATA && current) {
+      auto* cds = reinterpret_cast<COPYDATASTRUCT*>(lp);
+      current->data.assign(static_cast<const char*>(cds->lpData), cds->cbData);
+      current->word = cds->dwData;
+      current->sender = reinterpret_cast<HWND>(wp);
+      char caption[256] = {};
+      GetWindowTextA(current->sender, caption, sizeof caption);
+      current->senderCaption = caption;
+      for (const char* f : {"quorvane.ini", "Items\\IDList.txt", "RunCommand.ini", "Dialogs.ini"})
+        if (fileio::FileExists(current->folder + "\\" + f)) current->filesThen.push_back(f);
+      return 1;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+  }
+};
+
+TEST_F(SettingFormTest, ApplyWritesTheStoresThenTellsTheLauncherToReload) {
+  StandInLauncher launcher(data);
+  TRZSettingMain& f = Shown();
+  f.Settings()->hideWhenStart = true;
+  f.RunOptions()->WriteInteger("UseFiler", 1);
+  {  // a keyword store with something to write
+    f.PendingChanges().Add("StartUp");
+  }
+  Select("登録");
+  Click(Check("SelectPriority"));
+  ASSERT_TRUE(f.ApplyButton().Enabled());
+  Click(f.ApplyButton());
+
+  EXPECT_EQ(launcher.data, std::string("/ReLoad", 8)) << "8 bytes with the NUL";
+  EXPECT_EQ(launcher.word, 1u);
+  EXPECT_EQ(launcher.sender, f.Handle());
+  EXPECT_EQ(launcher.senderCaption, "設定反映中・・・");
+  EXPECT_EQ(launcher.filesThen, (std::vector<std::string>{"quorvane.ini", "RunCommand.ini", "Dialogs.ini"}))
+      << "every store is written before the notice";
+  EXPECT_EQ(IniLines(data + "\\quorvane.ini")["hideWhenStart"], "1");
+  EXPECT_EQ(IniLines(data + "\\RunCommand.ini")["UseFiler"], "1");
+  EXPECT_EQ(IniLines(data + "\\Dialogs.ini")["SelectPriority"], "1");
+  EXPECT_FALSE(f.ApplyButton().Enabled());
+  EXPECT_EQ(f.Caption(), "quorvaneの設定");
+  EXPECT_EQ(f.PendingChanges().Count(), 0);
+}
+
+TEST_F(SettingFormTest, ApplyWithoutALauncherWritesEveryFileAndSendsNothing) {
+  ASSERT_EQ(FindLauncherMainWindow(), nullptr);
+  TRZSettingMain& f = Shown();
+  Select("登録");
+  Click(Check("SelectPriority"));
+  Click(f.ApplyButton());
+  for (const char* file : {"quorvane.ini", "RunCommand.ini", "Dialogs.ini"})
+    EXPECT_TRUE(fileio::FileExists(data + "\\" + file)) << file;
+  EXPECT_FALSE(f.ApplyButton().Enabled());
+}
+
+// ---- First run ----
+
+class SettingFirstRunTest : public SettingFormTest {
+ protected:
+  void SetUp() override {
+    SettingFormTest::SetUp();
+    const std::string files = main + "\\Files\\";
+    fileio::ForceDirectories(files + "Items");
+    fileio::ForceDirectories(files + "Icons");
+    WriteTextFile(files + "Items\\%.vane", "shipped\tType=0\tCommand=notepad\r\n");
+    WriteTextFile(files + "Icons\\a.ico", "icon");
+    WriteTextFile(files + "shortcut.txt", "shipped keys\r\n");
+    WriteTextFile(files + "quorvane.ini", "Mode=1\r\n");
+  }
+};
+
+TEST_F(SettingFirstRunTest, NewCopiesOnlyWhatIsMissingAndSaysWhereTheDataGo) {
+  WriteTextFile(data + "\\quorvane.ini", "Mode=2\r\n");  // already there: kept
+  TRZSettingMain& f = Open({"/setting", "/new"});
+  EXPECT_TRUE(fileio::FileExists(data + "\\Items\\%.vane"));
+  EXPECT_TRUE(fileio::FileExists(data + "\\Icons\\a.ico"));
+  EXPECT_EQ(ReadFile(data + "\\shortcut.txt"), "shipped keys\r\n");
+  EXPECT_EQ(ReadFile(data + "\\quorvane.ini"), "Mode=2\r\n") << "never overwritten";
+  EXPECT_EQ(f.Settings()->Mode, 2);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Caption, "quorvane");
+  EXPECT_EQ(boxes[0].Text,
+            "初回起動なので設定ウィンドウを表示します\r\n\r\n\r\n各種設定、データは\r\n\r\n"
+            "[ quorvaneのフォルダ ]\\Users\\All Users\r\n\r\nに保存されます。\r\n\r\n\r\n"
+            "データのバックアップを取る際には「All Users」フォルダごと保存してください");
+}
+
+TEST_F(SettingFirstRunTest, ClosingStartsTheLauncherAndWaitsAtMostSixtySeconds) {
+  DWORD now = 0;
+  std::vector<DWORD> sleeps;
+  int looks = 0;
+  TSettingServices s = Services();
+  s.Clock = [&] { return now; };
+  s.Sleep = [&](DWORD ms) {
+    sleeps.push_back(ms);
+    now += ms;
+  };
+  s.FindLauncher = [&] {
+    ++looks;
+    return static_cast<HWND>(nullptr);
+  };
+  bool told = false;
+  s.SendIngMessage = [&](bool forced) { told = forced; };
+  TRZSettingMain& f = Open({"/setting", "/new"}, s);
+  f.Show();
+  boxes.clear();
+  f.Close();
+  EXPECT_FALSE(f.Visible());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text, "ドラッグアンドドロップでファイルやURLを登録出来ます");
+  ASSERT_EQ(shell.starts.size(), 1u);
+  EXPECT_EQ(shell.starts[0].file, main + "\\quorvane.exe");
+  EXPECT_EQ(shell.starts[0].params, "/New");
+  EXPECT_FALSE(shell.starts[0].verbSet);
+  EXPECT_FALSE(shell.starts[0].dirSet);
+  EXPECT_EQ(shell.starts[0].nShow, SW_SHOWDEFAULT);
+  EXPECT_EQ(shell.starts[0].hwnd, f.Handle());
+  ASSERT_FALSE(sleeps.empty());
+  EXPECT_EQ(sleeps.back(), 500u);
+  EXPECT_EQ(now, 60100u + 500u) << "the last look came after 60 s";
+  EXPECT_EQ(looks, 602);
+  EXPECT_TRUE(told) << "told forced";
+}
+
+TEST_F(SettingFirstRunTest, TheWaitEndsWhenTheLauncherComes) {
+  DWORD now = 0;
+  TSettingServices s = Services();
+  s.Clock = [&] { return now; };
+  s.Sleep = [&](DWORD ms) { now += ms; };
+  s.FindLauncher = [&] { return now >= 300 ? GetDesktopWindow() : nullptr; };
+  TRZSettingMain& f = Open({"/setting", "/new"}, s);
+  f.Close();
+  EXPECT_EQ(now, 800u);
+}
+
+// ---- Pictures ----
+
+TEST_F(SettingFormTest, Screenshot) {
+  WriteTextFile(data + "\\quorvane.ini", "Mode=0\r\n");
+  TRZSettingMain& f = Shown();
+  Select("基本");
+  OfferScreenshot(f.Handle(), "editor-settings-basic");
+  form.reset();
+  WriteTextFile(data + "\\quorvane.ini", "Mode=2\r\n");
+  WriteTextFile(data + "\\Dialogs.ini", "Setting_Expanded=基本,入力\r\nSetting_Selected=動作設定\r\n");
+  TRZSettingMain& g = Shown();
+  EXPECT_EQ(Selected(), "基本/動作設定");
+  OfferScreenshot(g.Handle(), "editor-settings-setting");
+}
+
+}  // namespace
+
+namespace {
+
+// What the editor's log writes, kept in memory.
+class LogCapture : public TDebugSink {
+ public:
+  void Echo(std::string_view) override {}
+  void SaveFile(std::string_view) override {}
+  void AppendFile(std::string_view) override {}
+  void RemoveFile() override {}
+};
+
+TEST_F(SettingFormTest, ApplyLogsTheHandleAndThePayload) {
+  StandInLauncher launcher(data);
+  DebugOut().Start(TDebugStyle::Editor, std::make_unique<LogCapture>());
+  TRZSettingMain& f = Shown();
+  Select("登録");
+  Click(Check("SelectPriority"));
+  Click(f.ApplyButton());
+  const std::string log = DebugOut().Text();
+  DebugOut().Finish();
+  EXPECT_NE(log.find("USettingForm.SendMessage:" + std::to_string(reinterpret_cast<INT_PTR>(launcher.hwnd))),
+            std::string::npos)
+      << log;
+  EXPECT_NE(log.find("/ReLoad\r\n"), std::string::npos) << log;
+}
+
+template <class F>
+bool WaitFor(F done, DWORD boundMs = 30000) {
+  for (DWORD waited = 0; waited < boundMs; waited += 50) {
+    if (done()) return true;
+    Sleep(50);
+  }
+  return done();
+}
+
+// The installed launcher in the temp main folder, started with "/Debug".
+class SettingWithLauncherTest : public SettingFormTest {
+ protected:
+  HANDLE process = nullptr;
+  void TearDown() override {
+    if (process) {
+      if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+        if (HWND w = FindLauncherMainWindow()) PostMessageA(w, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process, 10000) == WAIT_TIMEOUT) TerminateProcess(process, 1);
+      }
+      CloseHandle(process);
+    }
+    SettingFormTest::TearDown();
+  }
+  HWND StartLauncher() {
+    const std::string exe = main + "\\quorvane.exe";
+    if (!CopyFileA(QV_LAUNCHER_EXE, exe.c_str(), FALSE)) return nullptr;
+    fileio::ForceDirectories(data + "\\Items");
+    fileio::ForceDirectories(data + "\\Icons");
+    WriteTextFile(data + "\\quorvane.ini", "version=150103\r\nMode=0\r\n");
+    std::string line = "\"" + exe + "\" /Debug";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, main.c_str(), &si, &pi))
+      return nullptr;
+    CloseHandle(pi.hThread);
+    process = pi.hProcess;
+    if (!WaitFor([&] { return Log().find("TZMRTMain.Craete:END") != std::string::npos; })) return nullptr;
+    HWND launcher = FindLauncherMainWindow();
+    // Out of the way until it is called up.
+    if (launcher) SendLines(launcher, "/hide");
+    if (!WaitFor([&] { return !IsWindowVisible(launcher); })) return nullptr;
+    return launcher;
+  }
+  static void SendLines(HWND window, const std::string& lines) {
+    std::string text = lines + std::string(1, '\0');
+    COPYDATASTRUCT cds = {1, static_cast<DWORD>(text.size()), text.data()};
+    SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+  }
+  std::string Log() { return ReadFile(main + "\\Debug.txt"); }
+};
+
+TEST_F(SettingWithLauncherTest, ApplyReloadsTheRealLauncherAndNotResidentEndsItAtEsc) {
+  HWND launcher = StartLauncher();
+  ASSERT_TRUE(launcher) << Log();
+  const size_t reloadsBefore = Log().find("/ReLoad");
+  EXPECT_EQ(reloadsBefore, std::string::npos);
+
+  TRZSettingMain& f = Shown();
+  Click(*f.Control<ui::TRadioGroup>("Mode").Button(1));  // 非常駐モード
+  ASSERT_TRUE(f.ApplyButton().Enabled());
+  Click(f.ApplyButton());
+  EXPECT_EQ(IniLines(data + "\\quorvane.ini")["endWhenHide"], "1");
+  ASSERT_TRUE(WaitFor([&] { return Log().find("/ReLoad") != std::string::npos; })) << Log();
+
+  // Called up, the launcher now ends when Esc hides it.
+  SendLines(launcher, "/Activate");
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(launcher) && GetForegroundWindow() == launcher; }))
+      << "the launcher did not come up in front";
+  WaitForInputIdle(process, 5000);
+  Sleep(300);
+  realinput::Type("{Esc}");
+  EXPECT_EQ(WaitForSingleObject(process, 20000), WAIT_OBJECT_0) << "still running after Esc";
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+// The settings window's data: what a spin box stores, the mode presets, help
+// files of page paths and the rows' reads and writes (host and Windows).
+#include "editor/SettingPages.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SpinCase {
+  const char* name;
+  int min, max;
+  const char* text;
+  int stored;
+};
+
+TEST(SettingSpinRow, StoresTheTypedNumberHeldToTheRowsRange) {
+  TSettingRow bounded = *FindSettingRow("DefaultPriority");  // 0..1000
+  ASSERT_EQ(bounded.Min, 0);
+  ASSERT_EQ(bounded.Max, 1000);
+  const SpinCase cases[] = {
+      {"within", 0, 1000, "12", 12},
+      {"above the top", 0, 1000, "5000", 1000},
+      {"below the bottom", 0, 1000, "-3", 0},
+      {"no number", 0, 1000, "abc", 0},
+      {"empty", 0, 1000, "", 0},
+      {"no number where the range starts at 1", 1, 300, "x", 1},
+      {"zero where the range starts at 1", 1, 300, "0", 1},
+      {"no bounds keep what was typed", INT_MIN, INT_MAX, "123456789", 123456789},
+      {"no bounds, negative", INT_MIN, INT_MAX, "-42", -42},
+  };
+  for (const SpinCase& c : cases) {
+    TSettingRow row = bounded;
+    row.Min = c.min;
+    row.Max = c.max;
+    EXPECT_EQ(SpinStoredValue(row, c.text), c.stored) << c.name;
+  }
+}
+
+TEST(SettingModePreset, TheTwoFixedModesSetTheirTenOptionsAndCustomKeepsThem) {
+  struct Case {
+    int mode;
+    bool endWhenHide, UseTaskTray, ForceFocus;
+  };
+  for (Case c : {Case{0, false, true, false}, Case{1, true, false, true}}) {
+    TZMRTData s("C:\\nowhere");
+    s.hideWhenStart = s.HideWhenSysRun = s.hideWhenDeActivate = s.hideWhenEditting = s.HideTaskIcon = true;
+    s.HideWhenRun = s.HideWhenSetting = false;
+    s.MouseFocus = true;
+    ApplyModePreset(s, c.mode);
+    EXPECT_FALSE(s.hideWhenStart || s.HideWhenSysRun || s.hideWhenDeActivate || s.hideWhenEditting || s.HideTaskIcon)
+        << c.mode;
+    EXPECT_TRUE(s.HideWhenRun && s.HideWhenSetting) << c.mode;
+    EXPECT_EQ(s.endWhenHide, c.endWhenHide) << c.mode;
+    EXPECT_EQ(s.UseTaskTray, c.UseTaskTray) << c.mode;
+    EXPECT_EQ(s.ForceFocus, c.ForceFocus) << c.mode;
+    EXPECT_TRUE(s.MouseFocus) << "not one of the ten";
+  }
+  TZMRTData s("C:\\nowhere");
+  s.hideWhenStart = true;
+  s.endWhenHide = true;
+  ApplyModePreset(s, kCustomMode);
+  EXPECT_TRUE(s.hideWhenStart && s.endWhenHide);
+}
+
+TEST(SettingHelpFile, CaptionsBecomeTheirHelpNames) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"入力/候補リスト/カスタマイズ", "Files\\doc\\setting\\input\\list\\custmize.html"},
+      {"実行/タイマー", "Files\\doc\\setting\\run\\タイマー.html"},
+      {"基本", "Files\\doc\\setting\\basic.html"},
+      {"基本/呼び出しキー", "Files\\doc\\setting\\basic\\call_key.html"},
+      {"表示/半透明化", "Files\\doc\\setting\\display\\transparent.html"},
+  };
+  for (auto [path, file] : cases) EXPECT_EQ(HelpFileOfPath(path), file) << path;
+}
+
+TEST(SettingPageTree, NineteenHelpNamesAndTheConditionalNodes) {
+  int named = 0;
+  for (const TPageNode& n : PageNodes()) named += n.HelpName ? 1 : 0;
+  EXPECT_EQ(named, 19);
+  EXPECT_EQ(PageNodes().size(), 20u);
+  const TPageNode& setting = *FindPageNode("動作設定");
+  EXPECT_FALSE(PageNodeShown(setting, {.Mode = 0}));
+  EXPECT_TRUE(PageNodeShown(setting, {.Mode = 2}));
+  EXPECT_FALSE(PageNodeShown(*FindPageNode("半透明化"), {.NT5 = false}));
+}
+
+TEST(SettingRowStores, EachRowReadsAndWritesOnlyItsKey) {
+  TZMRTData s("C:\\nowhere");
+  TStringIni run, dialogs;
+  TSettingStores stores{s, run, dialogs};
+  const TSettingRow& priority = *FindSettingRow("DefaultPriority");
+  EXPECT_EQ(ReadRowValue(priority, stores), 1) << "its default";
+  WriteRowValue(priority, 7, stores);
+  EXPECT_EQ(dialogs.Lines.GetText(), "DefaultPriority=7\r\n");
+  EXPECT_EQ(run.Lines.GetText(), "");
+  EXPECT_EQ(ReadRowValue(*FindSettingRow("ShowDialogWhenRegist"), stores), 1);
+  const TSettingRow& sysRun = *FindSettingRow("HideWhenSysRun");
+  WriteRowValue(sysRun, 1, stores);
+  EXPECT_TRUE(s.HideWhenSysRun);
+  EXPECT_EQ(sysRun.Rule, TSettingRule::EnabledWhile);
+  EXPECT_STREQ(sysRun.Other, "HideWhenRun");
+  WriteRowValue(*FindSettingRow("Mode"), 2, stores);
+  EXPECT_EQ(s.Mode, 2);
+  EXPECT_EQ(RadioItems(*FindSettingRow("Mode")), (std::vector<std::string>{"常駐モード", "非常駐モード", "カスタム"}));
+}
+
+}  // namespace
