@@ -23,7 +23,7 @@
 namespace {
 
 // A store: the root holds notepad, the system command sys and the group grp.
-class KindDialogTest : public DialogTest {
+class SysGroupDialogTest : public DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
@@ -66,7 +66,7 @@ class KindDialogTest : public DialogTest {
 // ---------------------------------------------------------------------------
 // System command
 
-TEST_F(KindDialogTest, EachActionIsShownByItsNameAndChosenWithKeys) {
+TEST_F(SysGroupDialogTest, EachActionIsShownByItsNameAndChosenWithKeys) {
   for (size_t shown = 0; shown < SysCommands.size(); ++shown) {
     const size_t chosen = (shown + 5) % SysCommands.size();
     SCOPED_TRACE(std::string(SysCommands[shown].Name) + " then " + std::string(SysCommands[chosen].Name));
@@ -91,7 +91,7 @@ TEST_F(KindDialogTest, EachActionIsShownByItsNameAndChosenWithKeys) {
   }
 }
 
-TEST_F(KindDialogTest, AnUnknownActionShowsTheFirstAndIsStoredAsIt) {
+TEST_F(SysGroupDialogTest, AnUnknownActionShowsTheFirstAndIsStoredAsIt) {
   for (const char* index : {"12", "-1", ""}) {
     SCOPED_TRACE(index);
     auto item = Item("sys", std::string("Type=2\tIsDir=1") + (*index ? std::string("\tCommandIndex=") + index : ""));
@@ -109,7 +109,7 @@ TEST_F(KindDialogTest, AnUnknownActionShowsTheFirstAndIsStoredAsIt) {
   }
 }
 
-TEST_F(KindDialogTest, TheParameterIsStoredWithKeywordIdsOnlyUnderItsFlag) {
+TEST_F(SysGroupDialogTest, TheParameterIsStoredWithKeywordIdsOnlyUnderItsFlag) {
   for (int bits : {0, 4}) {
     SCOPED_TRACE(bits);
     auto item = Item("sys", "Type=2\tCommandIndex=1\tUseKeyword=" + std::to_string(bits));
@@ -129,7 +129,7 @@ TEST_F(KindDialogTest, TheParameterIsStoredWithKeywordIdsOnlyUnderItsFlag) {
   }
 }
 
-TEST_F(KindDialogTest, TheDefaultsOfSystemCommandsGoToTheirOwnFile) {
+TEST_F(SysGroupDialogTest, TheDefaultsOfSystemCommandsGoToTheirOwnFile) {
   EditorState().Dialogs.WriteInteger("ShowAdvanced", 1);
   auto item = Item("sys", "Type=2\tCommandIndex=8\tComment=c");
   answer = IDYES;
@@ -149,7 +149,7 @@ TEST_F(KindDialogTest, TheDefaultsOfSystemCommandsGoToTheirOwnFile) {
 // ---------------------------------------------------------------------------
 // Group
 
-TEST_F(KindDialogTest, ReadingAGroupFillsTheControlsAndWritesOnlyTheRepeatCount) {
+TEST_F(SysGroupDialogTest, ReadingAGroupFillsTheControlsAndWritesOnlyTheRepeatCount) {
   struct Case {
     const char* data;
     const char* dataAtShow;  // what the item holds once the dialog is up
@@ -187,7 +187,7 @@ TEST_F(KindDialogTest, ReadingAGroupFillsTheControlsAndWritesOnlyTheRepeatCount)
   }
 }
 
-TEST_F(KindDialogTest, TheRepeatCountIsHeldToTen) {
+TEST_F(SysGroupDialogTest, TheRepeatCountIsHeldToTen) {
   auto item = Item("grp", "Type=5\tRoop=1\tRoopCount=2");
   TEditGroupCommand dlg(&form);
   ASSERT_TRUE(Run(dlg, *item, [&] {
@@ -198,7 +198,7 @@ TEST_F(KindDialogTest, TheRepeatCountIsHeldToTen) {
   EXPECT_EQ(item->Data()->ReadInteger("RoopCount", -1), 10);
 }
 
-TEST_F(KindDialogTest, TheFirstMemberOnlyHidesTheQuestionAndCancelPutsTheOldLinesBack) {
+TEST_F(SysGroupDialogTest, TheFirstMemberOnlyHidesTheQuestionAndCancelPutsTheOldLinesBack) {
   const std::string data = "Type=5\tRoop=1\tRoopCount=3\tAskRun=1";
   auto item = Item("grp", data);
   TEditGroupCommand dlg(&form);
@@ -229,7 +229,7 @@ TEST_F(KindDialogTest, TheFirstMemberOnlyHidesTheQuestionAndCancelPutsTheOldLine
 
 // Pictures (tests/support/editor-screenshot.sh): the group's details and the
 // system command on the manager with its description.
-TEST_F(KindDialogTest, ScreenshotGroupAndSystemDialogs) {
+TEST_F(SysGroupDialogTest, ScreenshotGroupAndSystemDialogs) {
   if (!ScreenshotsWanted()) GTEST_SKIP() << "no pictures asked for";
   auto group = Item("grp", "Type=5\tRoop=1\tRoopCount=3");
   TEditGroupCommand g(&form);
