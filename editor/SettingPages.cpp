@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/HotKeyUtils.h"
 #include "core/Sjis.h"
 #include "core/StringUtils.h"
 
@@ -40,6 +41,9 @@ using R = TSettingRule;
 #define QV_CHECK_IF(page, caption, key, other) \
   {page, #key, caption, K::Check, St::S, #key, &TZMRTData::key, nullptr, INT_MIN, INT_MAX, 0, R::EnabledWhile, #other}
 
+#define QV_HOTKEY(page, name, caption, key, item, kind, globalDialog) \
+  {page, name, caption, K::HotKey, St::S, key, nullptr, nullptr, INT_MIN, INT_MAX, 0, R::None, "", item, kind, globalDialog}
+
 const TSettingRow kRows[] = {
     {"基本", "Mode", "動作モード(&M)\n常駐モード\n非常駐モード\nカスタム", K::Radio, St::S, "Mode", nullptr,
      &TZMRTData::Mode, 0, 2},
@@ -58,6 +62,16 @@ const TSettingRow kRows[] = {
     QV_CHECK("動作設定", "起動時に強制的にフォーカス取得(&F)", ForceFocus),
     QV_CHECK("動作設定", "フォーカスを得る時、マウスを入力画面まで移動(&M)", MouseFocus),
 
+    QV_HOTKEY("呼び出しキー", "CallKey", "ランチャー呼び出しキー(&K)", "Call_key", 0, 1, true),
+    {"呼び出しキー", "hideWhenReActivate", "すでにアクティブな時に、呼び出しキーを押したら隠れる(&H)", K::Check, St::S,
+     "hideWhenReActivate", &TZMRTData::hideWhenReActivate, nullptr, INT_MIN, INT_MAX, 0, R::EnabledWhileHotKey,
+     "CallKey"},
+
+    QV_HOTKEY("キーカスタマイズ", "DeleteRightToken", "1区切り右削除(&R)", "*DeleteRightToken", -1, 0, false),
+    QV_HOTKEY("キーカスタマイズ", "DeleteLeftToken", "1区切り左削除(&L)", "*DeleteLeftToken", -1, 0, false),
+    QV_HOTKEY("キーカスタマイズ", "ForceExe", "強制実行(&F)", "*ForceExe", -1, 0, true),
+    QV_HOTKEY("キーカスタマイズ", "CaptureKey", "キャプチャー登録(&C)", "Capture_key", 1, 1, true),
+
     {"登録", "SelectPriority", "キーワード新規作成時、優先度を選択する(&E)", K::Check, St::G, "SelectPriority",
      nullptr, nullptr, INT_MIN, INT_MAX, 0},
     {"登録", "DefaultPriority", "キーワードのデフォルト優先度)(&D)", K::Spin, St::G, "DefaultPriority", nullptr,
@@ -70,6 +84,7 @@ const TSettingRow kRows[] = {
 
 #undef QV_CHECK
 #undef QV_CHECK_IF
+#undef QV_HOTKEY
 
 // The ten options the two fixed modes set.
 struct TPreset {
@@ -191,6 +206,23 @@ void WriteRowValue(const TSettingRow& row, int value, const TSettingStores& stor
     case St::Shared:
       return;
   }
+}
+
+std::string ReadHotKeyRow(const TSettingRow& row, TZMRTData& settings) {
+  if (row.HotKeyItem >= 0) return settings.GetHotKey(row.HotKeyItem)->GetHotKeyText();
+  const THotKeyItem* item = settings.GetCommandHotKeys().FindByName(row.Key);
+  return item ? item->GetHotKeyText() : kNoHotKeyText;
+}
+
+void WriteHotKeyRow(const TSettingRow& row, std::string_view text, TZMRTData& settings) {
+  if (row.HotKeyItem >= 0) settings.GetHotKey(row.HotKeyItem)->SetHotKeyText(text);
+  else settings.GetCommandHotKeys().SetHotKeyText(row.Key, text);
+}
+
+bool HotKeyRowValid(const TSettingRow& row, TZMRTData& settings) {
+  if (row.HotKeyItem < 0) return false;
+  const THotKeyItem* item = settings.GetHotKey(row.HotKeyItem);
+  return IsValidHotKey(item->GetModifiers(), item->GetKey());
 }
 
 int SpinStoredValue(const TSettingRow& row, std::string_view text) { return WholeNumberInRange(text, row.Min, row.Max); }

@@ -11,6 +11,8 @@
 #include "core/StringUtils.h"
 #include "editor/ComCtrlsXP.h"
 #include "editor/ExtCtrlsXP.h"
+#include "editor/HotKey_Dialog.h"
+#include "editor/HotKey_Edit.h"
 #include "editor/TreeViewUtils.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
@@ -23,6 +25,7 @@
 namespace {
 
 constexpr char kRegistPage[] = "登録";
+constexpr char kKeyCustomizePage[] = "キーカスタマイズ";
 constexpr char kSettingNodePath[] = "基本/動作設定";
 constexpr char kCustomizeNodePath[] = "入力/候補リスト/カスタマイズ";
 constexpr char kApplying[] = "設定反映中・・・";
@@ -42,7 +45,7 @@ const ui::TLayoutRow kFrameRows[] = {
 };
 
 // The pages whose controls are made here; the others are empty until theirs come.
-constexpr const char* kBuiltPages[] = {"基本", "動作設定", "登録"};
+constexpr const char* kBuiltPages[] = {"基本", "動作設定", "呼び出しキー", "キーカスタマイズ", "登録"};
 
 bool IsEmphasised(const std::string& caption) {
   return caption == "基本" || caption == "ショートカット登録" || caption == "呼び出しキー";
@@ -82,6 +85,11 @@ class TScopedCount {
 }  // namespace
 
 HWND FindLauncherMainWindow() { return FindWindowA("TZMRTMain", "quorvanemain"); }
+
+int RunSettingWindow(const TStringList& params, TSettingServices services) {
+  TRZSettingMain form(params, std::move(services));
+  return form.ShowModal();
+}
 
 TRZSettingMain::TRZSettingMain(const TStringList& params, TSettingServices services)
     : services_(std::move(services)), params_(params) {
@@ -148,10 +156,20 @@ void TRZSettingMain::BuildPageRows(const char* page) {
         }
         break;
       }
+      case TSettingKind::HotKey:
+        rows.push_back({ui::Kind<ui::TLabel>, keep(std::string(r->Name) + "Label"), page, r->Caption, 12, y, 230, 14});
+        rows.push_back({ui::Kind<THotKeyEdit>, r->Name, page, "", 12, y + 18, 200, 21, WS_TABSTOP});
+        rows.push_back({ui::Kind<ui::TButton>, keep(std::string(r->Name) + "Button"), page, "...", 216, y + 18, 21, 21,
+                        WS_TABSTOP});
+        y += 48;
+        break;
     }
   }
   if (std::string_view(page) == kRegistPage)
     rows.push_back({ui::Kind<ui::TLabel>, "RegistNote", page, "", 12, y + 8, 372, 60});
+  if (std::string_view(page) == "呼び出しキー")
+    rows.push_back({ui::Kind<ui::TLabel>, "CallKeyNote", page, "※システムのショートカットとかぶらないよう注意してください",
+                    12, y + 8, 372, 14});
   BuildLayout(rows);
 
   for (const TSettingRow* r : RowsOfPage(page)) {
@@ -176,6 +194,14 @@ void TRZSettingMain::BuildPageRows(const char* page) {
         auto& group = Control<ui::TRadioGroup>(row.Name);
         group.SetItems(RadioItems(row));
         group.OnClick = [this, &row] { RowChanged(row); };
+        break;
+      }
+      case TSettingKind::HotKey: {
+        auto& box = Control<THotKeyEdit>(row.Name);
+        box.SetKind(static_cast<uint8_t>(row.HotKeyKind));
+        Control<ui::TLabel>(std::string(row.Name) + "Label").SetFocusControl(box.Handle());
+        box.OnChange = [this, &row] { RowChanged(row); };
+        Control<ui::TButton>(std::string(row.Name) + "Button").OnClick = [this, &row] { HotKeyButtonClick(row); };
         break;
       }
     }
@@ -290,7 +316,9 @@ TSettingStores TRZSettingMain::Stores() { return {*settings_, *runOptions_, *dia
 bool TRZSettingMain::NT5() const { return services_.NT5OrLater(); }
 
 void TRZSettingMain::FillRow(const TSettingRow& row) {
-  const int value = row.Store == TSettingStore::Shared ? (shared_ ? 1 : 0) : ReadRowValue(row, Stores());
+  const int value = row.Store == TSettingStore::Shared ? (shared_ ? 1 : 0)
+                    : row.Kind == TSettingKind::HotKey ? 0
+                                                        : ReadRowValue(row, Stores());
   // A control is only set when its value differs, so that no handler runs for
   // a value left as it is.
   switch (row.Kind) {
@@ -309,7 +337,24 @@ void TRZSettingMain::FillRow(const TSettingRow& row) {
       if (group.ItemIndex() != value) group.SetItemIndex(value);
       break;
     }
+    case TSettingKind::HotKey: {
+      auto& box = Control<THotKeyEdit>(row.Name);
+      const std::string text = ReadHotKeyRow(row, *settings_);
+      if (box.Text() != text) box.SetText(text);
+      break;
+    }
   }
+}
+
+// The command and capture boxes are filled at their page's first visit.
+bool TRZSettingMain::FilledAtFirstVisit(const TSettingRow& row) {
+  return row.Kind == TSettingKind::HotKey && std::string_view(row.Page) == kKeyCustomizePage;
+}
+
+void TRZSettingMain::HotKeyButtonClick(const TSettingRow& row) {
+  auto& box = Control<THotKeyEdit>(row.Name);
+  const std::string text = row.GlobalDialog ? EditGlobalHotKey(this, box.Text()) : EditLocalHotKey(this, box.Text());
+  if (text != box.Text()) box.SetText(text);
 }
 
 void TRZSettingMain::LoadFromData() {
@@ -319,7 +364,7 @@ void TRZSettingMain::LoadFromData() {
   {
     TScopedCount filling(filling_);
     for (const TSettingRow& row : SettingRows())
-      if (row.Store != TSettingStore::G) FillRow(row);
+      if (row.Store != TSettingStore::G && !FilledAtFirstVisit(row)) FillRow(row);
   }
   UpdateDependents();
   // The mode group's handler runs for a new mode, as a click would; it fills
@@ -329,6 +374,10 @@ void TRZSettingMain::LoadFromData() {
 
 void TRZSettingMain::UpdateDependents() {
   for (const TSettingRow& row : SettingRows()) {
+    if (row.Rule == TSettingRule::EnabledWhileHotKey) {
+      Control(row.Name).SetEnabled(HotKeyRowValid(*FindSettingRow(row.Other), *settings_));
+      continue;
+    }
     if (row.Rule != TSettingRule::EnabledWhile) continue;
     auto* other = FindControl<ui::TCheckBox>(row.Other);
     if (other) Control(row.Name).SetEnabled(other->Checked());
@@ -363,11 +412,20 @@ void TRZSettingMain::RowChanged(const TSettingRow& row) {
     RadioGroup1Click();
     return;
   }
+  if (row.Kind == TSettingKind::HotKey) {
+    // A command box stores only once its page is set up and the window shows.
+    if (row.HotKeyItem < 0 && (initialisedPages_.IndexOf(row.Page) < 0 || !Visible())) return;
+    WriteHotKeyRow(row, Control<THotKeyEdit>(row.Name).Text(), *settings_);
+    UpdateDependents();
+    EnableApply();
+    return;
+  }
   int value = 0;
   switch (row.Kind) {
     case TSettingKind::Check: value = Control<ui::TCheckBox>(row.Name).Checked() ? 1 : 0; break;
     case TSettingKind::Spin: value = SpinStoredValue(row, Control<ui::TSpinEdit>(row.Name).Text()); break;
     case TSettingKind::Radio: value = Control<ui::TRadioGroup>(row.Name).ItemIndex(); break;
+    case TSettingKind::HotKey: break;
   }
   if (row.Store == TSettingStore::Shared) shared_ = value != 0;
   else WriteRowValue(row, value, Stores());
@@ -447,6 +505,10 @@ void TRZSettingMain::SetUpPage(const std::string& caption) {
                     "優先度は0が最高で、数字が大きいほど低くなります");
     TScopedCount filling(filling_);
     for (const TSettingRow* row : RowsOfPage(kRegistPage)) FillRow(*row);
+  }
+  if (caption == kKeyCustomizePage) {
+    TScopedCount filling(filling_);
+    for (const TSettingRow* row : RowsOfPage(kKeyCustomizePage)) FillRow(*row);
   }
 }
 

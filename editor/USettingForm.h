@@ -56,6 +56,11 @@ struct TSettingServices {
 // The launcher's window, when it runs.
 HWND FindLauncherMainWindow();
 
+class TRZSettingMain;
+// The editor's way to the settings window: makes it for the program's
+// parameter list, shows it modally and frees it; returns the modal result.
+int RunSettingWindow(const TStringList& params, TSettingServices services = {});
+
 class TRZSettingMain : public TDropFormLite {
  public:
   // params: the program's parameter list. The folders come from the folder
@@ -127,6 +132,8 @@ class TRZSettingMain : public TDropFormLite {
   void WaitForLauncher();
   void SetUpPage(const std::string& caption);
   void FillRow(const TSettingRow& row);
+  static bool FilledAtFirstVisit(const TSettingRow& row);
+  void HotKeyButtonClick(const TSettingRow& row);
   void UpdateDependents();
   void SetNodeShown(const char* path, bool shown);
   void EnableApply();

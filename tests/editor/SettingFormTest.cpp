@@ -20,7 +20,11 @@
 #include "core/KeyWordX.h"
 #include "core/OSUtils.h"
 #include "core/Sjis.h"
+#include "editor/HotKey_Dialog.h"
+#include "editor/HotKey_Frame.h"
+#include "editor/HotKey_Edit.h"
 #include "editor/TreeViewUtils.h"
+#include "ui/Application.h"
 #include "tests/core/RunSeams.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/Screenshot.h"
@@ -322,6 +326,88 @@ TEST_F(SettingFormTest, TheDefaultPrioritySpinStoresTheTypedNumberHeldToItsRange
   Keys("42");
   EXPECT_EQ(f.DialogOptions()->ReadInteger("DefaultPriority", -1), 42);
   EXPECT_TRUE(f.ApplyButton().Enabled());
+}
+
+// ---- Hotkey boxes ----
+
+TEST_F(SettingFormTest, TheCallKeyTakesAPressedGlobalHotKeyAndEnablesHideOnCall) {
+  WriteTextFile(data + "\\quorvane.ini", "Call_key=0\r\nCall_Mod=0\r\n");
+  TRZSettingMain& f = Shown();
+  Select("基本/呼び出しキー");
+  auto& box = f.Control<THotKeyEdit>("CallKey");
+  EXPECT_EQ(box.Kind(), 1) << "global";
+  EXPECT_EQ(box.Text(), "なし");
+  EXPECT_FALSE(Check("hideWhenReActivate").Enabled()) << "no valid call key";
+  f.Settings()->Save();
+  const auto before = IniLines(data + "\\quorvane.ini");
+  Click(box);
+  Press({VK_CONTROL, 'K'});
+  EXPECT_EQ(box.Text(), "Ctrl+K");
+  EXPECT_TRUE(Check("hideWhenReActivate").Enabled());
+  ASSERT_TRUE(f.ApplyButton().Enabled());
+  Click(f.ApplyButton());
+  EXPECT_EQ(ChangedNames(before, IniLines(data + "\\quorvane.ini")), (std::set<std::string>{"Call_key", "Call_Mod"}));
+  TZMRTData saved(data);
+  saved.Load();
+  EXPECT_EQ(saved.GetHotKey(0)->GetHotKeyText(), "Ctrl+K");
+}
+
+TEST_F(SettingFormTest, TheCallKeysButtonEditsTheBoxInTheGlobalDialog) {
+  WriteTextFile(data + "\\quorvane.ini", "Call_key=75\r\nCall_Mod=2\r\n");
+  TRZSettingMain& f = Shown();
+  Select("基本/呼び出しキー");
+  std::string caption;
+  auto modal = app->OnModal.Add([&](ui::TForm& d) {
+    caption = d.Caption();
+    Drain();
+    auto& dialog = dynamic_cast<THotKeyDialog&>(d);
+    ClickAt(dialog.Frame().ShiftBox().Handle(), 6, 6);
+    Drain();
+    ClickAt(dialog.Control<ui::TButton>("OKButton").Handle(), 8, 8);
+  });
+  EXPECT_EQ(f.Control<THotKeyEdit>("CallKey").Text(), "Ctrl+K");
+  Click(f.Control<ui::TButton>("CallKeyButton"));
+  Drain();
+  EXPECT_FALSE(caption.empty()) << "the dialog came";
+  EXPECT_EQ(f.Control<THotKeyEdit>("CallKey").Text(), "Shift+Ctrl+K");
+  EXPECT_TRUE(f.ApplyButton().Enabled());
+  EXPECT_EQ(f.Settings()->GetHotKey(0)->GetHotKeyText(), f.Control<THotKeyEdit>("CallKey").Text());
+}
+
+TEST_F(SettingFormTest, TheKeyCustomizeBoxesAreFilledAtTheirFirstVisitAndStoreTheirHotKey) {
+  WriteTextFile(data + "\\quorvane.ini", "Capture_key=0\r\nCapture_Mod=0\r\n");
+  TRZSettingMain& f = Shown();
+  Select("入力/キーカスタマイズ");
+  struct Case {
+    const char* box;
+    int kind;
+    WORD key;
+  };
+  const Case cases[] = {{"DeleteRightToken", 0, 'J'}, {"DeleteLeftToken", 0, 'G'}, {"ForceExe", 0, 'E'},
+                        {"CaptureKey", 1, 'Q'}};
+  for (const Case& c : cases) {
+    auto& box = f.Control<THotKeyEdit>(c.box);
+    EXPECT_EQ(box.Kind(), c.kind) << c.box;
+    EXPECT_EQ(box.Text(), "なし") << c.box << ": none yet";
+  }
+  f.Settings()->Save();
+  const auto iniBefore = IniLines(data + "\\quorvane.ini");
+  for (const Case& c : cases) {
+    Click(f.Control<THotKeyEdit>(c.box));
+    Press({VK_CONTROL, c.key});
+    EXPECT_EQ(f.Control<THotKeyEdit>(c.box).Text(), std::string("Ctrl+") + char(c.key)) << c.box;
+  }
+  Click(f.ApplyButton());
+  EXPECT_EQ(ChangedNames(iniBefore, IniLines(data + "\\quorvane.ini")),
+            (std::set<std::string>{"Capture_key", "Capture_Mod"}));
+  TZMRTData saved(data);
+  saved.Load();
+  EXPECT_EQ(saved.GetHotKey(1)->GetHotKeyText(), "Ctrl+Q");
+  for (const Case& c : cases) {
+    if (c.kind == 1) continue;
+    EXPECT_EQ(saved.GetCommandHotKeys().GetHotKeyText(std::string("*") + c.box), std::string("Ctrl+") + char(c.key))
+        << c.box;
+  }
 }
 
 // ---- Help, keys, drawing ----
