@@ -225,6 +225,41 @@ bool HotKeyRowValid(const TSettingRow& row, TZMRTData& settings) {
   return IsValidHotKey(item->GetModifiers(), item->GetKey());
 }
 
+const char* CandidateSourceName(int source) {
+  static constexpr const char* kNames[kCandidateSourceCount] = {
+      "フォルダ内のファイル", "履歴", "キーワード", "カレントフォルダのファイル", "ドライブリスト(A:\\,C:\\,E:\\,...)",
+      "その他(ユーザー設定)"};
+  return source >= 0 && source < kCandidateSourceCount ? kNames[source] : "";
+}
+
+std::vector<TCandidateRow> CandidateRows(std::string_view listOrder, std::string_view checkedLists) {
+  std::vector<int> order;
+  auto add = [&](int source) {
+    if (std::find(order.begin(), order.end(), source) == order.end()) order.push_back(source);
+  };
+  for (char c : listOrder.substr(0, kCandidateSourceCount)) {
+    const int source = c >= '0' && c <= '9' ? c - '0' : 0;
+    if (source < kCandidateSourceCount) add(source);
+  }
+  for (int source = 0; source < kCandidateSourceCount; ++source) add(source);
+  std::vector<TCandidateRow> rows;
+  for (size_t i = 0; i < order.size(); ++i)
+    rows.push_back({order[i], !(i < checkedLists.size() && checkedLists[i] == '0')});
+  return rows;
+}
+
+std::string ListOrderOf(const std::vector<TCandidateRow>& rows) {
+  std::string text;
+  for (const TCandidateRow& r : rows) text += static_cast<char>('0' + r.Source);
+  return text;
+}
+
+std::string CheckedListsOf(const std::vector<TCandidateRow>& rows) {
+  std::string text;
+  for (const TCandidateRow& r : rows) text += r.Checked ? '1' : '0';
+  return text;
+}
+
 int SpinStoredValue(const TSettingRow& row, std::string_view text) { return WholeNumberInRange(text, row.Min, row.Max); }
 
 void ApplyModePreset(TZMRTData& settings, int mode) {

@@ -102,6 +102,22 @@ std::string ReadHotKeyRow(const TSettingRow& row, TZMRTData& settings);
 void WriteHotKeyRow(const TSettingRow& row, std::string_view text, TZMRTData& settings);
 bool HotKeyRowValid(const TSettingRow& row, TZMRTData& settings);
 
+// ---- Candidate sources of the list (ListOrder, CheckedLists) ----
+
+inline constexpr int kCandidateSourceCount = 6;
+const char* CandidateSourceName(int source);
+struct TCandidateRow {
+  int Source;
+  bool Checked;
+};
+// The rows in their order: the sources named by the first six characters of
+// ListOrder (a non-digit counts as 0), each once at its first place, then the
+// others in number order; a row is checked unless CheckedLists says "0".
+std::vector<TCandidateRow> CandidateRows(std::string_view listOrder, std::string_view checkedLists);
+// ListOrder and CheckedLists of the rows.
+std::string ListOrderOf(const std::vector<TCandidateRow>& rows);
+std::string CheckedListsOf(const std::vector<TCandidateRow>& rows);
+
 // What a spin row stores for the text in its box: the whole number held to
 // the row's range; a text that is no whole number counts as 0, held too.
 int SpinStoredValue(const TSettingRow& row, std::string_view text);

@@ -17,6 +17,7 @@
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
+#include "ui/CheckListBox.h"
 #include "ui/Label.h"
 #include "ui/MessageBox.h"
 #include "ui/Panel.h"
@@ -126,6 +127,81 @@ void TRZSettingMain::BuildPages() {
   BuildLayout(rows);
   for (const TPageNode& n : PageNodes()) Control<ui::TTabSheet>(n.Caption).SetTabVisible(false);
   for (const char* page : kBuiltPages) BuildPageRows(page);
+  BuildCustomizePage();
+}
+
+void TRZSettingMain::BuildCustomizePage() {
+  static constexpr char kPage[] = "カスタマイズ";
+  const ui::TLayoutRow rows[] = {
+      {ui::Kind<ui::TLabel>, "CheckListBox1Label", kPage, "表示する候補とその並び順(&D)", 12, 10, 300, 14},
+      {ui::Kind<ui::TCheckListBox>, "CheckListBox1", kPage, "", 12, 28, 300, 110, WS_TABSTOP},
+      {ui::Kind<ui::TButton>, "UpButton2", kPage, "↑", 320, 28, 25, 25, WS_TABSTOP},
+      {ui::Kind<ui::TButton>, "DownButton2", kPage, "↓", 320, 58, 25, 25, WS_TABSTOP},
+  };
+  BuildLayout(rows);
+  auto& list = Control<ui::TCheckListBox>("CheckListBox1");
+  Control<ui::TLabel>("CheckListBox1Label").SetFocusControl(list.Handle());
+  list.OnClick = [this] { CheckListBox1Click(); };
+  list.OnClickCheck = [this](int) { CheckListBox1ClickCheck(); };
+  Control<ui::TButton>("UpButton2").OnClick = [this] { UpAction2Execute(-1); };
+  Control<ui::TButton>("DownButton2").OnClick = [this] { UpAction2Execute(1); };
+  // Alt+Up and Alt+Down move a source only while the list has the focus.
+  constexpr WORD kAlt = 0x8000;
+  upAction2_.SetShortCut(static_cast<WORD>(VK_UP | kAlt));
+  downAction2_.SetShortCut(static_cast<WORD>(VK_DOWN | kAlt));
+  upAction2_.OnExecute = [this, &list] { if (GetFocus() == list.Handle()) UpAction2Execute(-1); };
+  downAction2_.OnExecute = [this, &list] { if (GetFocus() == list.Handle()) UpAction2Execute(1); };
+  actions_.Add(&upAction2_);
+  actions_.Add(&downAction2_);
+}
+
+void TRZSettingMain::SetListOrder() {
+  auto& list = Control<ui::TCheckListBox>("CheckListBox1");
+  list.Clear();
+  for (const TCandidateRow& r : CandidateRows(settings_->ListOrder, settings_->CheckedLists))
+    list.Add(CandidateSourceName(r.Source), r.Checked);
+  UpdateListButtons();
+}
+
+void TRZSettingMain::UpdateListButtons() {
+  auto& list = Control<ui::TCheckListBox>("CheckListBox1");
+  const int i = list.ItemIndex();
+  Control("UpButton2").SetEnabled(i > 0);
+  Control("DownButton2").SetEnabled(i >= 0 && i < list.Count() - 1);
+}
+
+void TRZSettingMain::StoreListOrder() {
+  if (filling_ || closed_) return;
+  auto& list = Control<ui::TCheckListBox>("CheckListBox1");
+  std::vector<TCandidateRow> rows;
+  for (int i = 0; i < list.Count(); ++i) {
+    int source = 0;
+    while (source < kCandidateSourceCount && list.Item(i) != CandidateSourceName(source)) ++source;
+    rows.push_back({source, list.Checked(i)});
+  }
+  const std::string order = ListOrderOf(rows), checked = CheckedListsOf(rows);
+  const bool changed = !sjis::EqualsIgnoreCase(order, settings_->ListOrder) ||
+                       !sjis::EqualsIgnoreCase(checked, settings_->CheckedLists);
+  settings_->ListOrder = order;
+  settings_->CheckedLists = checked;
+  if (changed) EnableApply();
+}
+
+void TRZSettingMain::CheckListBox1Click() {
+  UpdateListButtons();
+  StoreListOrder();
+}
+
+void TRZSettingMain::CheckListBox1ClickCheck() { StoreListOrder(); }
+
+void TRZSettingMain::UpAction2Execute(int step) {
+  auto& list = Control<ui::TCheckListBox>("CheckListBox1");
+  const int i = list.ItemIndex(), j = i + step;
+  if (i < 0 || j < 0 || j >= list.Count()) return;
+  list.Exchange(i, j);
+  list.SetItemIndex(j);
+  UpdateListButtons();
+  StoreListOrder();
 }
 
 // The option rows of a page, stacked from the top; the fixed texts of the
@@ -365,6 +441,7 @@ void TRZSettingMain::LoadFromData() {
     TScopedCount filling(filling_);
     for (const TSettingRow& row : SettingRows())
       if (row.Store != TSettingStore::G && !FilledAtFirstVisit(row)) FillRow(row);
+    SetListOrder();
   }
   UpdateDependents();
   // The mode group's handler runs for a new mode, as a click would; it fills

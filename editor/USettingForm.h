@@ -91,6 +91,13 @@ class TRZSettingMain : public TDropFormLite {
   void CheckBox35Click(const TSettingRow& row) { RowChanged(row); }
   void SpinEdit4Change(const TSettingRow& row) { RowChanged(row); }
 
+  // The candidate sources (カスタマイズ): filled from ListOrder and
+  // CheckedLists, stored at every click, check and move; step -1 up, 1 down.
+  void SetListOrder();
+  void CheckListBox1Click();
+  void CheckListBox1ClickCheck();
+  void UpAction2Execute(int step);
+
   // ---- State, for the tests and the pages still to come ----
   TZMRTData* Settings() { return settings_.get(); }
   TStringIni* RunOptions() { return runOptions_.get(); }
@@ -125,6 +132,9 @@ class TRZSettingMain : public TDropFormLite {
   void BuildWindow();
   void BuildPages();
   void BuildPageRows(const char* page);
+  void BuildCustomizePage();
+  void UpdateListButtons();
+  void StoreListOrder();
   void BuildTree();
   void FormCreate();
   void CopyFirstRunData();
@@ -164,4 +174,5 @@ class TRZSettingMain : public TDropFormLite {
   ui::TActionList actions_{*this};
   ui::TAction helpAction_{"?"};
   ui::TAction treeLeft_, treeRight_, treeUp_, treeDown_;
+  ui::TAction upAction2_, downAction2_;
 };

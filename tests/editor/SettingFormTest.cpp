@@ -32,6 +32,7 @@
 #include "tests/ui/ControlsFixture.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
+#include "ui/CheckListBox.h"
 #include "ui/Label.h"
 #include "ui/RadioGroup.h"
 #include "ui/SpinEdit.h"
@@ -408,6 +409,39 @@ TEST_F(SettingFormTest, TheKeyCustomizeBoxesAreFilledAtTheirFirstVisitAndStoreTh
     EXPECT_EQ(saved.GetCommandHotKeys().GetHotKeyText(std::string("*") + c.box), std::string("Ctrl+") + char(c.key))
         << c.box;
   }
+}
+
+// ---- Candidate sources ----
+
+TEST_F(SettingFormTest, ASourceNamedTwiceIsListedOnceAndAltArrowsMoveTheFocusedList) {
+  WriteTextFile(data + "\\quorvane.ini", "ListOrder=2233\r\nCheckedLists=1011\r\n");
+  TRZSettingMain& f = Shown();
+  Select("入力/候補リスト/カスタマイズ");
+  auto& list = f.Control<ui::TCheckListBox>("CheckListBox1");
+  const std::vector<std::string> rows = {"キーワード", "カレントフォルダのファイル", "フォルダ内のファイル", "履歴",
+                                         "ドライブリスト(A:\\,C:\\,E:\\,...)", "その他(ユーザー設定)"};
+  EXPECT_EQ(list.Items(), rows);
+  EXPECT_FALSE(list.Checked(1));
+  EXPECT_FALSE(f.ApplyButton().Enabled());
+  f.Settings()->Save();
+  const auto before = IniLines(data + "\\quorvane.ini");
+
+  ClickAt(list.Handle(), list.ItemRect(2).left + 40, list.ItemRect(2).top + 4);
+  EXPECT_EQ(list.ItemIndex(), 2);
+  Press({VK_MENU, VK_UP});
+  EXPECT_EQ(list.Item(1), "フォルダ内のファイル");
+  EXPECT_EQ(list.ItemIndex(), 1) << "the moved row stays selected";
+  Press({VK_MENU, VK_UP});
+  Press({VK_MENU, VK_DOWN});
+  Press({VK_MENU, VK_UP});
+  EXPECT_EQ(list.Item(0), "フォルダ内のファイル");
+  EXPECT_FALSE(f.Control<ui::TButton>("UpButton2").Enabled()) << "the first row";
+  ASSERT_TRUE(f.ApplyButton().Enabled());
+  Click(f.ApplyButton());
+  const auto after = IniLines(data + "\\quorvane.ini");
+  EXPECT_EQ(ChangedNames(before, after), (std::set<std::string>{"ListOrder", "CheckedLists"}));
+  EXPECT_EQ(after.at("ListOrder"), "023145") << "six digits, each once";
+  EXPECT_EQ(after.at("CheckedLists"), "110111") << "the check moved with its row";
 }
 
 // ---- Help, keys, drawing ----
