@@ -260,6 +260,16 @@ std::string CheckedListsOf(const std::vector<TCandidateRow>& rows) {
   return text;
 }
 
+int FontSizeOfText(std::string_view text) {
+  size_t digits = 0;
+  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
+  const std::string_view rest = text.substr(digits);
+  const bool fraction = rest.empty() || (rest[0] == '.' && rest.size() > 1 &&
+                                         rest.substr(1).find_first_not_of("0123456789") == std::string_view::npos);
+  if (digits == 0 || digits > 6 || !fraction) return 9;
+  return std::stoi(std::string(text.substr(0, digits)));
+}
+
 int SpinStoredValue(const TSettingRow& row, std::string_view text) { return WholeNumberInRange(text, row.Min, row.Max); }
 
 void ApplyModePreset(TZMRTData& settings, int mode) {

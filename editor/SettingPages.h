@@ -118,6 +118,10 @@ std::vector<TCandidateRow> CandidateRows(std::string_view listOrder, std::string
 std::string ListOrderOf(const std::vector<TCandidateRow>& rows);
 std::string CheckedListsOf(const std::vector<TCandidateRow>& rows);
 
+// FontSize of the size box's text: the whole part of a number ("10.5" is
+// 10), 9 when the text is no number.
+int FontSizeOfText(std::string_view text);
+
 // What a spin row stores for the text in its box: the whole number held to
 // the row's range; a text that is no whole number counts as 0, held too.
 int SpinStoredValue(const TSettingRow& row, std::string_view text);

@@ -1,5 +1,6 @@
 #include "editor/USettingForm.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/AppEvents.h"
@@ -18,6 +19,7 @@
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/CheckListBox.h"
+#include "ui/ComboBox.h"
 #include "ui/Label.h"
 #include "ui/MessageBox.h"
 #include "ui/Panel.h"
@@ -85,6 +87,26 @@ class TScopedCount {
 
 }  // namespace
 
+namespace {
+int CALLBACK EnumFontsProc(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM found) {
+  if (font->lfCharSet == SHIFTJIS_CHARSET && font->lfFaceName[0] != '@')  // not the vertical faces
+    reinterpret_cast<std::vector<std::string>*>(found)->push_back(font->lfFaceName);
+  return 1;
+}
+}  // namespace
+
+std::vector<std::string> ScreenShiftJisFaces() {
+  std::vector<std::string> faces;
+  HDC dc = GetDC(nullptr);
+  LOGFONTA want = {};
+  want.lfCharSet = SHIFTJIS_CHARSET;
+  EnumFontFamiliesExA(dc, &want, EnumFontsProc, reinterpret_cast<LPARAM>(&faces), 0);
+  ReleaseDC(nullptr, dc);
+  std::sort(faces.begin(), faces.end());
+  faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
+  return faces;
+}
+
 HWND FindLauncherMainWindow() { return FindWindowA("TZMRTMain", "quorvanemain"); }
 
 int RunSettingWindow(const TStringList& params, TSettingServices services) {
@@ -100,6 +122,7 @@ TRZSettingMain::TRZSettingMain(const TStringList& params, TSettingServices servi
   if (!services_.Clock) services_.Clock = [] { return GetTickCount(); };
   if (!services_.Sleep) services_.Sleep = [](DWORD ms) { ::Sleep(ms); };
   if (!services_.FindLauncher) services_.FindLauncher = [] { return FindLauncherMainWindow(); };
+  if (!services_.ShiftJisFaces) services_.ShiftJisFaces = ScreenShiftJisFaces;
   BuildWindow();
   FormCreate();
 }
@@ -128,6 +151,53 @@ void TRZSettingMain::BuildPages() {
   for (const TPageNode& n : PageNodes()) Control<ui::TTabSheet>(n.Caption).SetTabVisible(false);
   for (const char* page : kBuiltPages) BuildPageRows(page);
   BuildCustomizePage();
+  BuildDisplayPage();
+}
+
+void TRZSettingMain::BuildDisplayPage() {
+  static constexpr char kPage[] = "表示";
+  const ui::TLayoutRow rows[] = {
+      {ui::Kind<ui::TLabel>, "FontLabel", kPage, "フォント(&F):", 12, 14, 80, 14},
+      {ui::Kind<ui::TComboBox>, "ComboBox2", kPage, "", 96, 10, 180, 200, WS_TABSTOP},
+      {ui::Kind<ui::TComboBox>, "ComboBox3", kPage, "", 284, 10, 56, 200, WS_TABSTOP},
+      {ui::Kind<ui::TLabel>, "DisplayNote", kPage, "※本体再起動後に有効", 12, 300, 300, 14},
+  };
+  BuildLayout(rows);
+  auto& face = Control<ui::TComboBox>("ComboBox2");
+  Control<ui::TLabel>("FontLabel").SetFocusControl(face.Handle());
+  face.OnChange = [this] { Combobox2Change(); };
+  auto& size = Control<ui::TComboBox>("ComboBox3");
+  size.SetItems({"8", "9", "10", "10.5", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "78"});
+  size.OnChange = [this] { ComboBox3Change(); };
+}
+
+// 表示's first visit. With no Shift-JIS face the list stays empty and shows
+// the stored face, which stays as it is.
+void TRZSettingMain::SetUpFonts() {
+  TScopedCount filling(filling_);
+  auto& face = Control<ui::TComboBox>("ComboBox2");
+  face.SetItems(services_.ShiftJisFaces());
+  const int at = face.IndexOf(settings_->Font);
+  if (at >= 0) face.SetItemIndex(at);
+  else if (face.Count() > 0) face.SetItemIndex(0);
+  else face.SetText(settings_->Font);
+  Control<ui::TComboBox>("ComboBox3").SetText(std::to_string(settings_->FontSize));
+}
+
+void TRZSettingMain::Combobox2Change() {
+  if (filling_ || closed_) return;
+  auto& face = Control<ui::TComboBox>("ComboBox2");
+  const int i = face.ItemIndex();
+  settings_->Font = i >= 0 ? face.Item(i) : face.Text();
+  EnableApply();
+}
+
+void TRZSettingMain::ComboBox3Change() {
+  if (filling_ || closed_) return;
+  auto& size = Control<ui::TComboBox>("ComboBox3");
+  const int i = size.ItemIndex();
+  settings_->FontSize = FontSizeOfText(i >= 0 ? size.Item(i) : size.Text());
+  EnableApply();
 }
 
 void TRZSettingMain::BuildCustomizePage() {
@@ -583,6 +653,7 @@ void TRZSettingMain::SetUpPage(const std::string& caption) {
     TScopedCount filling(filling_);
     for (const TSettingRow* row : RowsOfPage(kRegistPage)) FillRow(*row);
   }
+  if (caption == "表示") SetUpFonts();
   if (caption == kKeyCustomizePage) {
     TScopedCount filling(filling_);
     for (const TSettingRow* row : RowsOfPage(kKeyCustomizePage)) FillRow(*row);

@@ -51,7 +51,11 @@ struct TSettingServices {
   // come with the editor's shared state; until then they are left out.
   std::function<void()> DetachEditorDialogs;
   std::function<void(bool forced)> SendIngMessage;
+  // The faces of the screen's fonts in the Shift-JIS character set, sorted.
+  std::function<std::vector<std::string>()> ShiftJisFaces;
 };
+
+std::vector<std::string> ScreenShiftJisFaces();
 
 // The launcher's window, when it runs.
 HWND FindLauncherMainWindow();
@@ -97,6 +101,9 @@ class TRZSettingMain : public TDropFormLite {
   void CheckListBox1Click();
   void CheckListBox1ClickCheck();
   void UpAction2Execute(int step);
+  // The font and its size (表示).
+  void Combobox2Change();
+  void ComboBox3Change();
 
   // ---- State, for the tests and the pages still to come ----
   TZMRTData* Settings() { return settings_.get(); }
@@ -133,6 +140,8 @@ class TRZSettingMain : public TDropFormLite {
   void BuildPages();
   void BuildPageRows(const char* page);
   void BuildCustomizePage();
+  void BuildDisplayPage();
+  void SetUpFonts();
   void UpdateListButtons();
   void StoreListOrder();
   void BuildTree();

@@ -33,6 +33,7 @@
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/CheckListBox.h"
+#include "ui/ComboBox.h"
 #include "ui/Label.h"
 #include "ui/RadioGroup.h"
 #include "ui/SpinEdit.h"
@@ -78,6 +79,7 @@ class SettingFormTest : public ControlsTest {
   TFilePaths oldPaths = FilePathsInstance();
   TRecordingShell shell;
   bool nt5 = true;
+  std::function<std::vector<std::string>()> faces;  // the screen's when empty
   std::unique_ptr<TRZSettingMain> form;
 
   void SetUp() override {
@@ -95,6 +97,7 @@ class SettingFormTest : public ControlsTest {
     TSettingServices s;
     s.Shell = &shell;
     s.NT5OrLater = [this] { return nt5; };
+    s.ShiftJisFaces = faces;
     return s;
   }
   TRZSettingMain& Open(std::vector<std::string> params = {"/setting"}, TSettingServices services = {}) {
@@ -442,6 +445,56 @@ TEST_F(SettingFormTest, ASourceNamedTwiceIsListedOnceAndAltArrowsMoveTheFocusedL
   EXPECT_EQ(ChangedNames(before, after), (std::set<std::string>{"ListOrder", "CheckedLists"}));
   EXPECT_EQ(after.at("ListOrder"), "023145") << "six digits, each once";
   EXPECT_EQ(after.at("CheckedLists"), "110111") << "the check moved with its row";
+}
+
+// ---- Fonts ----
+
+TEST_F(SettingFormTest, TheFontListOffersTheShiftJisFacesAndAChoiceChangesOnlyFont) {
+  WriteTextFile(data + "\\quorvane.ini", "Font=NoSuchFace\r\nFontSize=9\r\n");
+  TRZSettingMain& f = Shown();
+  Select("表示");
+  auto& face = f.Control<ui::TComboBox>("ComboBox2");
+  ASSERT_GT(face.Count(), 1) << "Wine's Japanese faces";
+  const std::vector<std::string> items = face.Items();
+  EXPECT_TRUE(std::is_sorted(items.begin(), items.end()));
+  EXPECT_EQ(face.ItemIndex(), 0) << "a missing face selects the first entry";
+  EXPECT_EQ(f.Settings()->Font, "NoSuchFace") << "until a choice is made";
+  f.Settings()->Save();
+  const auto before = IniLines(data + "\\quorvane.ini");
+  ClickAt(face.Handle(), 20, 8);
+  Press({VK_DOWN});
+  EXPECT_EQ(face.ItemIndex(), 1);
+  ASSERT_TRUE(f.ApplyButton().Enabled());
+  Click(f.ApplyButton());
+  const auto after = IniLines(data + "\\quorvane.ini");
+  EXPECT_EQ(ChangedNames(before, after), std::set<std::string>{"Font"});
+  TZMRTData saved(data);
+  saved.Load();
+  EXPECT_EQ(saved.Font, face.Item(1));
+}
+
+TEST_F(SettingFormTest, WithoutShiftJisFacesTheListIsEmptyAndShowsTheStoredFace) {
+  WriteTextFile(data + "\\quorvane.ini", "Font=ＭＳ ゴシック\r\n");
+  faces = [] { return std::vector<std::string>{}; };
+  TRZSettingMain& f = Shown();
+  Select("表示");
+  auto& face = f.Control<ui::TComboBox>("ComboBox2");
+  EXPECT_EQ(face.Count(), 0);
+  EXPECT_EQ(face.Text(), "ＭＳ ゴシック");
+  EXPECT_EQ(f.Settings()->Font, "ＭＳ ゴシック");
+  EXPECT_FALSE(f.ApplyButton().Enabled());
+}
+
+TEST_F(SettingFormTest, TheTypedFontSizeStoresItsWholePart) {
+  TRZSettingMain& f = Shown();
+  Select("表示");
+  auto& size = f.Control<ui::TComboBox>("ComboBox3");
+  EXPECT_EQ(size.Text(), "9");
+  ClickAt(size.Handle(), 10, 8);
+  Keys("{End}{BS}10.5");
+  EXPECT_EQ(f.Settings()->FontSize, 10);
+  Keys("{End}{BS}{BS}{BS}{BS}x");
+  EXPECT_EQ(f.Settings()->FontSize, 9) << "no number";
 }
 
 // ---- Help, keys, drawing ----

@@ -128,3 +128,9 @@ TEST(SettingCandidateRows, ListOrderNamesEachSourceOnceAndTheOthersFollowInNumbe
   }
   EXPECT_STREQ(CandidateSourceName(4), "ドライブリスト(A:\\,C:\\,E:\\,...)");
 }
+
+TEST(SettingFontSize, TheWholePartOfANumberOrNine) {
+  const std::pair<const char*, int> cases[] = {{"12", 12}, {"10.5", 10}, {"", 9}, {"abc", 9}, {"10.", 9},
+                                               {"1x", 9},  {"78", 78},   {"0", 0}};
+  for (auto [text, size] : cases) EXPECT_EQ(FontSizeOfText(text), size) << text;
+}
