@@ -41,6 +41,9 @@ using R = TSettingRule;
 #define QV_CHECK_IF(page, caption, key, other) \
   {page, #key, caption, K::Check, St::S, #key, &TZMRTData::key, nullptr, INT_MIN, INT_MAX, 0, R::EnabledWhile, #other}
 
+#define QV_SPIN_IF(page, caption, key, lo, hi, other) \
+  {page, #key, caption, K::Spin, St::S, #key, nullptr, &TZMRTData::key, lo, hi, 0, R::EnabledWhile, #other}
+
 #define QV_HOTKEY(page, name, caption, key, item, kind, globalDialog) \
   {page, name, caption, K::HotKey, St::S, key, nullptr, nullptr, INT_MIN, INT_MAX, 0, R::None, "", item, kind, globalDialog}
 
@@ -67,6 +70,29 @@ const TSettingRow kRows[] = {
      "hideWhenReActivate", &TZMRTData::hideWhenReActivate, nullptr, INT_MIN, INT_MAX, 0, R::EnabledWhileHotKey,
      "CallKey"},
 
+    QV_CHECK("入力", "未登録キーワードを入力して[Enter]で新規登録(&E)", RegistByEnter),
+    QV_CHECK("入力", "文字の長さに応じてウィンドウを伸ばす(&X)", ExtendWindow),
+    QV_CHECK("入力", "コメントの長さにも合わせる(&B)", ExtendByComment),
+    QV_CHECK("入力", "入力中マウスカーソルを隠す(&U)", HideCursor),
+    QV_CHECK("入力", "入力ウィンドウを呼び出す時、IMEをオフにする(&F)", OffIME),
+    QV_CHECK("入力", "[Tab]で確定した時、半角スペースを後ろに追加(&T)", SpaceAfterTab),
+
+    QV_CHECK("候補リスト", "候補リストを表示する(&L)", UseList),
+    QV_SPIN_IF("候補リスト", "候補リストの行数(&E)", ListSize, 1, 300, UseList),
+    QV_SPIN_IF("候補リスト", "候補リストの最大幅(0で無制限)(&M)", ListWidth, 0, 1000, UseList),
+    QV_CHECK_IF("候補リスト", "Enterを押した時、リストが表示されていても実行(&R)", RunWhenShowPopup, UseList),
+    QV_CHECK_IF("候補リスト", "BackSpaceを押した時もリストを選択状態にする(&B)", InputFirstCandidate, UseList),
+    QV_CHECK_IF("候補リスト", "候補リストのファイル名をABC順に並び替え(&Y)", SortList, UseList),
+    QV_CHECK_IF("候補リスト", "スクロールバーを表示(&V)", ListScroll, UseList),
+    QV_CHECK_IF("候補リスト", "ローマ字マッチングを使用(&J)", EnableRomajiMatch, UseList),
+
+    QV_CHECK("オートコンプリート", "オートコンプリートを使用する(&P)", UseAutoComplete),
+    QV_CHECK_IF("オートコンプリート", "すべての候補に共通な部分は自動的に確定(&T)", AutoDecision, UseAutoComplete),
+
+    QV_CHECK("履歴", "履歴機能を使う(&H)", UseHistory),
+    QV_SPIN_IF("履歴", "履歴件数(&U)", HistoryCount, 0, 100000, UseHistory),
+    QV_CHECK_IF("履歴", "単純なキーワードのみでも履歴に残す(&K)", AddSimpleHistory, UseHistory),
+
     QV_HOTKEY("キーカスタマイズ", "DeleteRightToken", "1区切り右削除(&R)", "*DeleteRightToken", -1, 0, false),
     QV_HOTKEY("キーカスタマイズ", "DeleteLeftToken", "1区切り左削除(&L)", "*DeleteLeftToken", -1, 0, false),
     QV_HOTKEY("キーカスタマイズ", "ForceExe", "強制実行(&F)", "*ForceExe", -1, 0, true),
@@ -85,6 +111,7 @@ const TSettingRow kRows[] = {
 #undef QV_CHECK
 #undef QV_CHECK_IF
 #undef QV_HOTKEY
+#undef QV_SPIN_IF
 
 // The ten options the two fixed modes set.
 struct TPreset {

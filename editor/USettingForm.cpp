@@ -48,7 +48,8 @@ const ui::TLayoutRow kFrameRows[] = {
 };
 
 // The pages whose controls are made here; the others are empty until theirs come.
-constexpr const char* kBuiltPages[] = {"基本", "動作設定", "呼び出しキー", "キーカスタマイズ", "登録"};
+constexpr const char* kBuiltPages[] = {"基本", "動作設定", "呼び出しキー", "入力", "候補リスト", "オートコンプリート",
+                                       "履歴", "キーカスタマイズ", "登録"};
 
 bool IsEmphasised(const std::string& caption) {
   return caption == "基本" || caption == "ショートカット登録" || caption == "呼び出しキー";

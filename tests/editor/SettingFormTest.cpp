@@ -276,12 +276,17 @@ TEST_F(SettingFormTest, ChoosingResidentOverwritesTheTenOptionsAndRemovesTheCust
 
 // ---- The option rows ----
 
-TEST_F(SettingFormTest, EachRowOfItsPageChangesExactlyItsKey) {
+TEST_F(SettingFormTest, EachCheckRowChangesExactlyItsKey) {
   // The boxes that enable others go from off to on before those are clicked.
-  WriteTextFile(data + "\\quorvane.ini", "Mode=2\r\nHideWhenRun=0\r\nhideWhenDeActivate=0\r\nUseTaskTray=0\r\n");
+  WriteTextFile(data + "\\quorvane.ini",
+                "Mode=2\r\nHideWhenRun=0\r\nhideWhenDeActivate=0\r\nUseTaskTray=0\r\nUseList=0\r\n"
+                "UseAutoComplete=0\r\nUseHistory=0\r\nCall_key=75\r\nCall_Mod=2\r\n");
   TRZSettingMain& f = Shown();
-  for (const char* page : {"動作設定", "登録"}) {
-    Select(std::string(page == std::string("動作設定") ? "基本/" : "") + page);
+  for (const char* path : {"基本/動作設定", "基本/呼び出しキー", "入力", "入力/候補リスト", "入力/オートコンプリート",
+                           "入力/履歴", "登録"}) {
+    Select(path);
+    const std::string full = path;
+    const std::string page = full.substr(full.rfind('/') + 1);  // npos + 1: the whole path
     for (const TSettingRow* row : RowsOfPage(page)) {
       if (row->Kind != TSettingKind::Check) continue;
       const bool g = row->Store == TSettingStore::G;
@@ -298,6 +303,32 @@ TEST_F(SettingFormTest, EachRowOfItsPageChangesExactlyItsKey) {
       EXPECT_EQ(ChangedNames(before, save()), std::set<std::string>{row->Key}) << row->Name;
       EXPECT_TRUE(f.ApplyButton().Enabled()) << row->Name;
     }
+  }
+}
+
+TEST_F(SettingFormTest, ASpinRowStoresTheTypedNumberHeldToItsRangeAndOnlyItsKey) {
+  TRZSettingMain& f = Shown();
+  struct Case {
+    const char* path;
+    const char* spin;
+    const char* typed;
+    int stored;
+  };
+  const Case cases[] = {{"入力/候補リスト", "ListSize", "500", 300},   {"入力/候補リスト", "ListSize", "0", 1},
+                        {"入力/候補リスト", "ListWidth", "2000", 1000}, {"入力/履歴", "HistoryCount", "999999", 100000},
+                        {"入力/履歴", "HistoryCount", "77", 77}};
+  for (const Case& c : cases) {
+    Select(c.path);
+    f.Settings()->Save();
+    const auto before = IniLines(data + "\\quorvane.ini");
+    auto& spin = f.Control<ui::TSpinEdit>(c.spin);
+    ClickAt(spin.Handle(), 4, 4);
+    Keys("{End}{BS}{BS}{BS}{BS}{BS}{BS}" + std::string(c.typed));
+    f.Settings()->Save();
+    const auto after = IniLines(data + "\\quorvane.ini");
+    const auto changed = ChangedNames(before, after);
+    EXPECT_TRUE(changed.empty() || changed == std::set<std::string>{c.spin}) << c.spin;
+    EXPECT_EQ(after.at(c.spin), std::to_string(c.stored)) << c.spin << " typed " << c.typed;
   }
 }
 
