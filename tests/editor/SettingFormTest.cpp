@@ -810,6 +810,10 @@ TEST_F(SettingFormTest, Screenshot) {
   TRZSettingMain& g = Shown();
   EXPECT_EQ(Selected(), "基本/動作設定");
   OfferScreenshot(g.Handle(), "editor-settings-setting");
+  Select("入力/候補リスト/カスタマイズ");
+  OfferScreenshot(g.Handle(), "editor-settings-customize");
+  Select("入力/キーカスタマイズ");
+  OfferScreenshot(g.Handle(), "editor-settings-keys");
 }
 
 }  // namespace
