@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/HotKeyUtils.h"
 #include "core/Sjis.h"
 #include "core/StringUtils.h"
 
@@ -40,6 +41,12 @@ using R = TSettingRule;
 #define QV_CHECK_IF(page, caption, key, other) \
   {page, #key, caption, K::Check, St::S, #key, &TZMRTData::key, nullptr, INT_MIN, INT_MAX, 0, R::EnabledWhile, #other}
 
+#define QV_SPIN_IF(page, caption, key, lo, hi, other) \
+  {page, #key, caption, K::Spin, St::S, #key, nullptr, &TZMRTData::key, lo, hi, 0, R::EnabledWhile, #other}
+
+#define QV_HOTKEY(page, name, caption, key, item, kind, globalDialog) \
+  {page, name, caption, K::HotKey, St::S, key, nullptr, nullptr, INT_MIN, INT_MAX, 0, R::None, "", item, kind, globalDialog}
+
 const TSettingRow kRows[] = {
     {"基本", "Mode", "動作モード(&M)\n常駐モード\n非常駐モード\nカスタム", K::Radio, St::S, "Mode", nullptr,
      &TZMRTData::Mode, 0, 2},
@@ -58,6 +65,39 @@ const TSettingRow kRows[] = {
     QV_CHECK("動作設定", "起動時に強制的にフォーカス取得(&F)", ForceFocus),
     QV_CHECK("動作設定", "フォーカスを得る時、マウスを入力画面まで移動(&M)", MouseFocus),
 
+    QV_HOTKEY("呼び出しキー", "CallKey", "ランチャー呼び出しキー(&K)", "Call_key", 0, 1, true),
+    {"呼び出しキー", "hideWhenReActivate", "すでにアクティブな時に、呼び出しキーを押したら隠れる(&H)", K::Check, St::S,
+     "hideWhenReActivate", &TZMRTData::hideWhenReActivate, nullptr, INT_MIN, INT_MAX, 0, R::EnabledWhileHotKey,
+     "CallKey"},
+
+    QV_CHECK("入力", "未登録キーワードを入力して[Enter]で新規登録(&E)", RegistByEnter),
+    QV_CHECK("入力", "文字の長さに応じてウィンドウを伸ばす(&X)", ExtendWindow),
+    QV_CHECK("入力", "コメントの長さにも合わせる(&B)", ExtendByComment),
+    QV_CHECK("入力", "入力中マウスカーソルを隠す(&U)", HideCursor),
+    QV_CHECK("入力", "入力ウィンドウを呼び出す時、IMEをオフにする(&F)", OffIME),
+    QV_CHECK("入力", "[Tab]で確定した時、半角スペースを後ろに追加(&T)", SpaceAfterTab),
+
+    QV_CHECK("候補リスト", "候補リストを表示する(&L)", UseList),
+    QV_SPIN_IF("候補リスト", "候補リストの行数(&E)", ListSize, 1, 300, UseList),
+    QV_SPIN_IF("候補リスト", "候補リストの最大幅(0で無制限)(&M)", ListWidth, 0, 1000, UseList),
+    QV_CHECK_IF("候補リスト", "Enterを押した時、リストが表示されていても実行(&R)", RunWhenShowPopup, UseList),
+    QV_CHECK_IF("候補リスト", "BackSpaceを押した時もリストを選択状態にする(&B)", InputFirstCandidate, UseList),
+    QV_CHECK_IF("候補リスト", "候補リストのファイル名をABC順に並び替え(&Y)", SortList, UseList),
+    QV_CHECK_IF("候補リスト", "スクロールバーを表示(&V)", ListScroll, UseList),
+    QV_CHECK_IF("候補リスト", "ローマ字マッチングを使用(&J)", EnableRomajiMatch, UseList),
+
+    QV_CHECK("オートコンプリート", "オートコンプリートを使用する(&P)", UseAutoComplete),
+    QV_CHECK_IF("オートコンプリート", "すべての候補に共通な部分は自動的に確定(&T)", AutoDecision, UseAutoComplete),
+
+    QV_CHECK("履歴", "履歴機能を使う(&H)", UseHistory),
+    QV_SPIN_IF("履歴", "履歴件数(&U)", HistoryCount, 0, 100000, UseHistory),
+    QV_CHECK_IF("履歴", "単純なキーワードのみでも履歴に残す(&K)", AddSimpleHistory, UseHistory),
+
+    QV_HOTKEY("キーカスタマイズ", "DeleteRightToken", "1区切り右削除(&R)", "*DeleteRightToken", -1, 0, false),
+    QV_HOTKEY("キーカスタマイズ", "DeleteLeftToken", "1区切り左削除(&L)", "*DeleteLeftToken", -1, 0, false),
+    QV_HOTKEY("キーカスタマイズ", "ForceExe", "強制実行(&F)", "*ForceExe", -1, 0, true),
+    QV_HOTKEY("キーカスタマイズ", "CaptureKey", "キャプチャー登録(&C)", "Capture_key", 1, 1, true),
+
     {"登録", "SelectPriority", "キーワード新規作成時、優先度を選択する(&E)", K::Check, St::G, "SelectPriority",
      nullptr, nullptr, INT_MIN, INT_MAX, 0},
     {"登録", "DefaultPriority", "キーワードのデフォルト優先度)(&D)", K::Spin, St::G, "DefaultPriority", nullptr,
@@ -70,6 +110,8 @@ const TSettingRow kRows[] = {
 
 #undef QV_CHECK
 #undef QV_CHECK_IF
+#undef QV_HOTKEY
+#undef QV_SPIN_IF
 
 // The ten options the two fixed modes set.
 struct TPreset {
@@ -191,6 +233,68 @@ void WriteRowValue(const TSettingRow& row, int value, const TSettingStores& stor
     case St::Shared:
       return;
   }
+}
+
+std::string ReadHotKeyRow(const TSettingRow& row, TZMRTData& settings) {
+  if (row.HotKeyItem >= 0) return settings.GetHotKey(row.HotKeyItem)->GetHotKeyText();
+  const THotKeyItem* item = settings.GetCommandHotKeys().FindByName(row.Key);
+  return item ? item->GetHotKeyText() : kNoHotKeyText;
+}
+
+void WriteHotKeyRow(const TSettingRow& row, std::string_view text, TZMRTData& settings) {
+  if (row.HotKeyItem >= 0) settings.GetHotKey(row.HotKeyItem)->SetHotKeyText(text);
+  else settings.GetCommandHotKeys().SetHotKeyText(row.Key, text);
+}
+
+bool HotKeyRowValid(const TSettingRow& row, TZMRTData& settings) {
+  if (row.HotKeyItem < 0) return false;
+  const THotKeyItem* item = settings.GetHotKey(row.HotKeyItem);
+  return IsValidHotKey(item->GetModifiers(), item->GetKey());
+}
+
+const char* CandidateSourceName(int source) {
+  static constexpr const char* kNames[kCandidateSourceCount] = {
+      "フォルダ内のファイル", "履歴", "キーワード", "カレントフォルダのファイル", "ドライブリスト(A:\\,C:\\,E:\\,...)",
+      "その他(ユーザー設定)"};
+  return source >= 0 && source < kCandidateSourceCount ? kNames[source] : "";
+}
+
+std::vector<TCandidateRow> CandidateRows(std::string_view listOrder, std::string_view checkedLists) {
+  std::vector<int> order;
+  auto add = [&](int source) {
+    if (std::find(order.begin(), order.end(), source) == order.end()) order.push_back(source);
+  };
+  for (char c : listOrder.substr(0, kCandidateSourceCount)) {
+    const int source = c >= '0' && c <= '9' ? c - '0' : 0;
+    if (source < kCandidateSourceCount) add(source);
+  }
+  for (int source = 0; source < kCandidateSourceCount; ++source) add(source);
+  std::vector<TCandidateRow> rows;
+  for (size_t i = 0; i < order.size(); ++i)
+    rows.push_back({order[i], !(i < checkedLists.size() && checkedLists[i] == '0')});
+  return rows;
+}
+
+std::string ListOrderOf(const std::vector<TCandidateRow>& rows) {
+  std::string text;
+  for (const TCandidateRow& r : rows) text += static_cast<char>('0' + r.Source);
+  return text;
+}
+
+std::string CheckedListsOf(const std::vector<TCandidateRow>& rows) {
+  std::string text;
+  for (const TCandidateRow& r : rows) text += r.Checked ? '1' : '0';
+  return text;
+}
+
+int FontSizeOfText(std::string_view text) {
+  size_t digits = 0;
+  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
+  const std::string_view rest = text.substr(digits);
+  const bool fraction = rest.empty() || (rest[0] == '.' && rest.size() > 1 &&
+                                         rest.substr(1).find_first_not_of("0123456789") == std::string_view::npos);
+  if (digits == 0 || digits > 6 || !fraction) return 9;
+  return std::stoi(std::string(text.substr(0, digits)));
 }
 
 int SpinStoredValue(const TSettingRow& row, std::string_view text) { return WholeNumberInRange(text, row.Min, row.Max); }

@@ -46,7 +46,8 @@ std::string HelpFileOfPath(std::string_view pagePath);
 
 // ---- Option controls ----
 
-enum class TSettingKind { Check, Spin, Radio };
+// HotKey: a hotkey capture box with its "..." button; its text is the value.
+enum class TSettingKind { Check, Spin, Radio, HotKey };
 // S the settings object, R the run options, G the dialog options; Shared is
 // the shared-data choice, which no store holds until Apply.
 enum class TSettingStore { S, R, G, Shared };
@@ -54,6 +55,7 @@ enum class TSettingRule {
   None,
   EnabledWhile,   // enabled while the check row named by Other is checked
   HiddenOnWin95,  // hidden on Windows 95
+  EnabledWhileHotKey,  // enabled while the hotkey row named by Other holds a valid hotkey
 };
 
 struct TSettingRow {
@@ -69,6 +71,12 @@ struct TSettingRow {
   int Default = 0;                   // rows of R and G
   TSettingRule Rule = TSettingRule::None;
   const char* Other = "";
+  // Hotkey rows: the settings object's global item (0 call, 1 capture), or -1
+  // for the command hotkey named by Key; the box's kind (0 local, 1 global)
+  // and the form of the "..." dialog.
+  int HotKeyItem = -1;
+  int HotKeyKind = 0;
+  bool GlobalDialog = false;
 };
 
 std::span<const TSettingRow> SettingRows();
@@ -87,6 +95,32 @@ struct TSettingStores {
 };
 int ReadRowValue(const TSettingRow& row, const TSettingStores& stores);
 void WriteRowValue(const TSettingRow& row, int value, const TSettingStores& stores);
+
+// Hotkey rows: the text the box shows ("なし" for a command without a hotkey),
+// storing a text, and whether a global item's combination is a valid hotkey.
+std::string ReadHotKeyRow(const TSettingRow& row, TZMRTData& settings);
+void WriteHotKeyRow(const TSettingRow& row, std::string_view text, TZMRTData& settings);
+bool HotKeyRowValid(const TSettingRow& row, TZMRTData& settings);
+
+// ---- Candidate sources of the list (ListOrder, CheckedLists) ----
+
+inline constexpr int kCandidateSourceCount = 6;
+const char* CandidateSourceName(int source);
+struct TCandidateRow {
+  int Source;
+  bool Checked;
+};
+// The rows in their order: the sources named by the first six characters of
+// ListOrder (a non-digit counts as 0), each once at its first place, then the
+// others in number order; a row is checked unless CheckedLists says "0".
+std::vector<TCandidateRow> CandidateRows(std::string_view listOrder, std::string_view checkedLists);
+// ListOrder and CheckedLists of the rows.
+std::string ListOrderOf(const std::vector<TCandidateRow>& rows);
+std::string CheckedListsOf(const std::vector<TCandidateRow>& rows);
+
+// FontSize of the size box's text: the whole part of a number ("10.5" is
+// 10), 9 when the text is no number.
+int FontSizeOfText(std::string_view text);
 
 // What a spin row stores for the text in its box: the whole number held to
 // the row's range; a text that is no whole number counts as 0, held too.

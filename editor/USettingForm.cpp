@@ -1,5 +1,6 @@
 #include "editor/USettingForm.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/AppEvents.h"
@@ -11,10 +12,14 @@
 #include "core/StringUtils.h"
 #include "editor/ComCtrlsXP.h"
 #include "editor/ExtCtrlsXP.h"
+#include "editor/HotKey_Dialog.h"
+#include "editor/HotKey_Edit.h"
 #include "editor/TreeViewUtils.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
+#include "ui/CheckListBox.h"
+#include "ui/ComboBox.h"
 #include "ui/Label.h"
 #include "ui/MessageBox.h"
 #include "ui/Panel.h"
@@ -23,6 +28,7 @@
 namespace {
 
 constexpr char kRegistPage[] = "登録";
+constexpr char kKeyCustomizePage[] = "キーカスタマイズ";
 constexpr char kSettingNodePath[] = "基本/動作設定";
 constexpr char kCustomizeNodePath[] = "入力/候補リスト/カスタマイズ";
 constexpr char kApplying[] = "設定反映中・・・";
@@ -42,7 +48,8 @@ const ui::TLayoutRow kFrameRows[] = {
 };
 
 // The pages whose controls are made here; the others are empty until theirs come.
-constexpr const char* kBuiltPages[] = {"基本", "動作設定", "登録"};
+constexpr const char* kBuiltPages[] = {"基本", "動作設定", "呼び出しキー", "入力", "候補リスト", "オートコンプリート",
+                                       "履歴", "キーカスタマイズ", "登録"};
 
 bool IsEmphasised(const std::string& caption) {
   return caption == "基本" || caption == "ショートカット登録" || caption == "呼び出しキー";
@@ -81,7 +88,32 @@ class TScopedCount {
 
 }  // namespace
 
+namespace {
+int CALLBACK EnumFontsProc(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM found) {
+  if (font->lfCharSet == SHIFTJIS_CHARSET && font->lfFaceName[0] != '@')  // not the vertical faces
+    reinterpret_cast<std::vector<std::string>*>(found)->push_back(font->lfFaceName);
+  return 1;
+}
+}  // namespace
+
+std::vector<std::string> ScreenShiftJisFaces() {
+  std::vector<std::string> faces;
+  HDC dc = GetDC(nullptr);
+  LOGFONTA want = {};
+  want.lfCharSet = SHIFTJIS_CHARSET;
+  EnumFontFamiliesExA(dc, &want, EnumFontsProc, reinterpret_cast<LPARAM>(&faces), 0);
+  ReleaseDC(nullptr, dc);
+  std::sort(faces.begin(), faces.end());
+  faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
+  return faces;
+}
+
 HWND FindLauncherMainWindow() { return FindWindowA("TZMRTMain", "quorvanemain"); }
+
+int RunSettingWindow(const TStringList& params, TSettingServices services) {
+  TRZSettingMain form(params, std::move(services));
+  return form.ShowModal();
+}
 
 TRZSettingMain::TRZSettingMain(const TStringList& params, TSettingServices services)
     : services_(std::move(services)), params_(params) {
@@ -91,6 +123,7 @@ TRZSettingMain::TRZSettingMain(const TStringList& params, TSettingServices servi
   if (!services_.Clock) services_.Clock = [] { return GetTickCount(); };
   if (!services_.Sleep) services_.Sleep = [](DWORD ms) { ::Sleep(ms); };
   if (!services_.FindLauncher) services_.FindLauncher = [] { return FindLauncherMainWindow(); };
+  if (!services_.ShiftJisFaces) services_.ShiftJisFaces = ScreenShiftJisFaces;
   BuildWindow();
   FormCreate();
 }
@@ -118,6 +151,128 @@ void TRZSettingMain::BuildPages() {
   BuildLayout(rows);
   for (const TPageNode& n : PageNodes()) Control<ui::TTabSheet>(n.Caption).SetTabVisible(false);
   for (const char* page : kBuiltPages) BuildPageRows(page);
+  BuildCustomizePage();
+  BuildDisplayPage();
+}
+
+void TRZSettingMain::BuildDisplayPage() {
+  static constexpr char kPage[] = "表示";
+  const ui::TLayoutRow rows[] = {
+      {ui::Kind<ui::TLabel>, "FontLabel", kPage, "フォント(&F):", 12, 14, 80, 14},
+      {ui::Kind<ui::TComboBox>, "ComboBox2", kPage, "", 96, 10, 180, 200, WS_TABSTOP},
+      {ui::Kind<ui::TComboBox>, "ComboBox3", kPage, "", 284, 10, 56, 200, WS_TABSTOP},
+      {ui::Kind<ui::TLabel>, "DisplayNote", kPage, "※本体再起動後に有効", 12, 300, 300, 14},
+  };
+  BuildLayout(rows);
+  auto& face = Control<ui::TComboBox>("ComboBox2");
+  Control<ui::TLabel>("FontLabel").SetFocusControl(face.Handle());
+  face.OnChange = [this] { Combobox2Change(); };
+  auto& size = Control<ui::TComboBox>("ComboBox3");
+  size.SetItems({"8", "9", "10", "10.5", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "78"});
+  size.OnChange = [this] { ComboBox3Change(); };
+}
+
+// 表示's first visit. With no Shift-JIS face the list stays empty and shows
+// the stored face, which stays as it is.
+void TRZSettingMain::SetUpFonts() {
+  TScopedCount filling(filling_);
+  auto& face = Control<ui::TComboBox>("ComboBox2");
+  face.SetItems(services_.ShiftJisFaces());
+  const int at = face.IndexOf(settings_->Font);
+  if (at >= 0) face.SetItemIndex(at);
+  else if (face.Count() > 0) face.SetItemIndex(0);
+  else face.SetText(settings_->Font);
+  Control<ui::TComboBox>("ComboBox3").SetText(std::to_string(settings_->FontSize));
+}
+
+void TRZSettingMain::Combobox2Change() {
+  if (filling_ || closed_) return;
+  auto& face = Control<ui::TComboBox>("ComboBox2");
+  const int i = face.ItemIndex();
+  settings_->Font = i >= 0 ? face.Item(i) : face.Text();
+  EnableApply();
+}
+
+void TRZSettingMain::ComboBox3Change() {
+  if (filling_ || closed_) return;
+  auto& size = Control<ui::TComboBox>("ComboBox3");
+  const int i = size.ItemIndex();
+  settings_->FontSize = FontSizeOfText(i >= 0 ? size.Item(i) : size.Text());
+  EnableApply();
+}
+
+void TRZSettingMain::BuildCustomizePage() {
+  static constexpr char kPage[] = "カスタマイズ";
+  const ui::TLayoutRow rows[] = {
+      {ui::Kind<ui::TLabel>, "CheckListBox1Label", kPage, "表示する候補とその並び順(&D)", 12, 10, 300, 14},
+      {ui::Kind<ui::TCheckListBox>, "CheckListBox1", kPage, "", 12, 28, 300, 110, WS_TABSTOP},
+      {ui::Kind<ui::TButton>, "UpButton2", kPage, "↑", 320, 28, 25, 25, WS_TABSTOP},
+      {ui::Kind<ui::TButton>, "DownButton2", kPage, "↓", 320, 58, 25, 25, WS_TABSTOP},
+  };
+  BuildLayout(rows);
+  auto& list = Control<ui::TCheckListBox>("CheckListBox1");
+  Control<ui::TLabel>("CheckListBox1Label").SetFocusControl(list.Handle());
+  list.OnClick = [this] { CheckListBox1Click(); };
+  list.OnClickCheck = [this](int) { CheckListBox1ClickCheck(); };
+  Control<ui::TButton>("UpButton2").OnClick = [this] { UpAction2Execute(-1); };
+  Control<ui::TButton>("DownButton2").OnClick = [this] { UpAction2Execute(1); };
+  // Alt+Up and Alt+Down move a source only while the list has the focus.
+  constexpr WORD kAlt = 0x8000;
+  upAction2_.SetShortCut(static_cast<WORD>(VK_UP | kAlt));
+  downAction2_.SetShortCut(static_cast<WORD>(VK_DOWN | kAlt));
+  upAction2_.OnExecute = [this, &list] { if (GetFocus() == list.Handle()) UpAction2Execute(-1); };
+  downAction2_.OnExecute = [this, &list] { if (GetFocus() == list.Handle()) UpAction2Execute(1); };
+  actions_.Add(&upAction2_);
+  actions_.Add(&downAction2_);
+}
+
+void TRZSettingMain::SetListOrder() {
+  auto& list = Control<ui::TCheckListBox>("CheckListBox1");
+  list.Clear();
+  for (const TCandidateRow& r : CandidateRows(settings_->ListOrder, settings_->CheckedLists))
+    list.Add(CandidateSourceName(r.Source), r.Checked);
+  UpdateListButtons();
+}
+
+void TRZSettingMain::UpdateListButtons() {
+  auto& list = Control<ui::TCheckListBox>("CheckListBox1");
+  const int i = list.ItemIndex();
+  Control("UpButton2").SetEnabled(i > 0);
+  Control("DownButton2").SetEnabled(i >= 0 && i < list.Count() - 1);
+}
+
+void TRZSettingMain::StoreListOrder() {
+  if (filling_ || closed_) return;
+  auto& list = Control<ui::TCheckListBox>("CheckListBox1");
+  std::vector<TCandidateRow> rows;
+  for (int i = 0; i < list.Count(); ++i) {
+    int source = 0;
+    while (source < kCandidateSourceCount && list.Item(i) != CandidateSourceName(source)) ++source;
+    rows.push_back({source, list.Checked(i)});
+  }
+  const std::string order = ListOrderOf(rows), checked = CheckedListsOf(rows);
+  const bool changed = !sjis::EqualsIgnoreCase(order, settings_->ListOrder) ||
+                       !sjis::EqualsIgnoreCase(checked, settings_->CheckedLists);
+  settings_->ListOrder = order;
+  settings_->CheckedLists = checked;
+  if (changed) EnableApply();
+}
+
+void TRZSettingMain::CheckListBox1Click() {
+  UpdateListButtons();
+  StoreListOrder();
+}
+
+void TRZSettingMain::CheckListBox1ClickCheck() { StoreListOrder(); }
+
+void TRZSettingMain::UpAction2Execute(int step) {
+  auto& list = Control<ui::TCheckListBox>("CheckListBox1");
+  const int i = list.ItemIndex(), j = i + step;
+  if (i < 0 || j < 0 || j >= list.Count()) return;
+  list.Exchange(i, j);
+  list.SetItemIndex(j);
+  UpdateListButtons();
+  StoreListOrder();
 }
 
 // The option rows of a page, stacked from the top; the fixed texts of the
@@ -148,10 +303,20 @@ void TRZSettingMain::BuildPageRows(const char* page) {
         }
         break;
       }
+      case TSettingKind::HotKey:
+        rows.push_back({ui::Kind<ui::TLabel>, keep(std::string(r->Name) + "Label"), page, r->Caption, 12, y, 230, 14});
+        rows.push_back({ui::Kind<THotKeyEdit>, r->Name, page, "", 12, y + 18, 200, 21, WS_TABSTOP});
+        rows.push_back({ui::Kind<ui::TButton>, keep(std::string(r->Name) + "Button"), page, "...", 216, y + 18, 21, 21,
+                        WS_TABSTOP});
+        y += 48;
+        break;
     }
   }
   if (std::string_view(page) == kRegistPage)
     rows.push_back({ui::Kind<ui::TLabel>, "RegistNote", page, "", 12, y + 8, 372, 60});
+  if (std::string_view(page) == "呼び出しキー")
+    rows.push_back({ui::Kind<ui::TLabel>, "CallKeyNote", page, "※システムのショートカットとかぶらないよう注意してください",
+                    12, y + 8, 372, 14});
   BuildLayout(rows);
 
   for (const TSettingRow* r : RowsOfPage(page)) {
@@ -176,6 +341,14 @@ void TRZSettingMain::BuildPageRows(const char* page) {
         auto& group = Control<ui::TRadioGroup>(row.Name);
         group.SetItems(RadioItems(row));
         group.OnClick = [this, &row] { RowChanged(row); };
+        break;
+      }
+      case TSettingKind::HotKey: {
+        auto& box = Control<THotKeyEdit>(row.Name);
+        box.SetKind(static_cast<uint8_t>(row.HotKeyKind));
+        Control<ui::TLabel>(std::string(row.Name) + "Label").SetFocusControl(box.Handle());
+        box.OnChange = [this, &row] { RowChanged(row); };
+        Control<ui::TButton>(std::string(row.Name) + "Button").OnClick = [this, &row] { HotKeyButtonClick(row); };
         break;
       }
     }
@@ -290,7 +463,9 @@ TSettingStores TRZSettingMain::Stores() { return {*settings_, *runOptions_, *dia
 bool TRZSettingMain::NT5() const { return services_.NT5OrLater(); }
 
 void TRZSettingMain::FillRow(const TSettingRow& row) {
-  const int value = row.Store == TSettingStore::Shared ? (shared_ ? 1 : 0) : ReadRowValue(row, Stores());
+  const int value = row.Store == TSettingStore::Shared ? (shared_ ? 1 : 0)
+                    : row.Kind == TSettingKind::HotKey ? 0
+                                                        : ReadRowValue(row, Stores());
   // A control is only set when its value differs, so that no handler runs for
   // a value left as it is.
   switch (row.Kind) {
@@ -309,7 +484,24 @@ void TRZSettingMain::FillRow(const TSettingRow& row) {
       if (group.ItemIndex() != value) group.SetItemIndex(value);
       break;
     }
+    case TSettingKind::HotKey: {
+      auto& box = Control<THotKeyEdit>(row.Name);
+      const std::string text = ReadHotKeyRow(row, *settings_);
+      if (box.Text() != text) box.SetText(text);
+      break;
+    }
   }
+}
+
+// The command and capture boxes are filled at their page's first visit.
+bool TRZSettingMain::FilledAtFirstVisit(const TSettingRow& row) {
+  return row.Kind == TSettingKind::HotKey && std::string_view(row.Page) == kKeyCustomizePage;
+}
+
+void TRZSettingMain::HotKeyButtonClick(const TSettingRow& row) {
+  auto& box = Control<THotKeyEdit>(row.Name);
+  const std::string text = row.GlobalDialog ? EditGlobalHotKey(this, box.Text()) : EditLocalHotKey(this, box.Text());
+  if (text != box.Text()) box.SetText(text);
 }
 
 void TRZSettingMain::LoadFromData() {
@@ -319,7 +511,8 @@ void TRZSettingMain::LoadFromData() {
   {
     TScopedCount filling(filling_);
     for (const TSettingRow& row : SettingRows())
-      if (row.Store != TSettingStore::G) FillRow(row);
+      if (row.Store != TSettingStore::G && !FilledAtFirstVisit(row)) FillRow(row);
+    SetListOrder();
   }
   UpdateDependents();
   // The mode group's handler runs for a new mode, as a click would; it fills
@@ -329,6 +522,10 @@ void TRZSettingMain::LoadFromData() {
 
 void TRZSettingMain::UpdateDependents() {
   for (const TSettingRow& row : SettingRows()) {
+    if (row.Rule == TSettingRule::EnabledWhileHotKey) {
+      Control(row.Name).SetEnabled(HotKeyRowValid(*FindSettingRow(row.Other), *settings_));
+      continue;
+    }
     if (row.Rule != TSettingRule::EnabledWhile) continue;
     auto* other = FindControl<ui::TCheckBox>(row.Other);
     if (other) Control(row.Name).SetEnabled(other->Checked());
@@ -363,11 +560,20 @@ void TRZSettingMain::RowChanged(const TSettingRow& row) {
     RadioGroup1Click();
     return;
   }
+  if (row.Kind == TSettingKind::HotKey) {
+    // A command box stores only once its page is set up and the window shows.
+    if (row.HotKeyItem < 0 && (initialisedPages_.IndexOf(row.Page) < 0 || !Visible())) return;
+    WriteHotKeyRow(row, Control<THotKeyEdit>(row.Name).Text(), *settings_);
+    UpdateDependents();
+    EnableApply();
+    return;
+  }
   int value = 0;
   switch (row.Kind) {
     case TSettingKind::Check: value = Control<ui::TCheckBox>(row.Name).Checked() ? 1 : 0; break;
     case TSettingKind::Spin: value = SpinStoredValue(row, Control<ui::TSpinEdit>(row.Name).Text()); break;
     case TSettingKind::Radio: value = Control<ui::TRadioGroup>(row.Name).ItemIndex(); break;
+    case TSettingKind::HotKey: break;
   }
   if (row.Store == TSettingStore::Shared) shared_ = value != 0;
   else WriteRowValue(row, value, Stores());
@@ -447,6 +653,11 @@ void TRZSettingMain::SetUpPage(const std::string& caption) {
                     "優先度は0が最高で、数字が大きいほど低くなります");
     TScopedCount filling(filling_);
     for (const TSettingRow* row : RowsOfPage(kRegistPage)) FillRow(*row);
+  }
+  if (caption == "表示") SetUpFonts();
+  if (caption == kKeyCustomizePage) {
+    TScopedCount filling(filling_);
+    for (const TSettingRow* row : RowsOfPage(kKeyCustomizePage)) FillRow(*row);
   }
 }
 

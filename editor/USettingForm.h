@@ -51,10 +51,19 @@ struct TSettingServices {
   // come with the editor's shared state; until then they are left out.
   std::function<void()> DetachEditorDialogs;
   std::function<void(bool forced)> SendIngMessage;
+  // The faces of the screen's fonts in the Shift-JIS character set, sorted.
+  std::function<std::vector<std::string>()> ShiftJisFaces;
 };
+
+std::vector<std::string> ScreenShiftJisFaces();
 
 // The launcher's window, when it runs.
 HWND FindLauncherMainWindow();
+
+class TRZSettingMain;
+// The editor's way to the settings window: makes it for the program's
+// parameter list, shows it modally and frees it; returns the modal result.
+int RunSettingWindow(const TStringList& params, TSettingServices services = {});
 
 class TRZSettingMain : public TDropFormLite {
  public:
@@ -85,6 +94,16 @@ class TRZSettingMain : public TDropFormLite {
   void CheckBox1Click(const TSettingRow& row) { RowChanged(row); }
   void CheckBox35Click(const TSettingRow& row) { RowChanged(row); }
   void SpinEdit4Change(const TSettingRow& row) { RowChanged(row); }
+
+  // The candidate sources (カスタマイズ): filled from ListOrder and
+  // CheckedLists, stored at every click, check and move; step -1 up, 1 down.
+  void SetListOrder();
+  void CheckListBox1Click();
+  void CheckListBox1ClickCheck();
+  void UpAction2Execute(int step);
+  // The font and its size (表示).
+  void Combobox2Change();
+  void ComboBox3Change();
 
   // ---- State, for the tests and the pages still to come ----
   TZMRTData* Settings() { return settings_.get(); }
@@ -120,6 +139,11 @@ class TRZSettingMain : public TDropFormLite {
   void BuildWindow();
   void BuildPages();
   void BuildPageRows(const char* page);
+  void BuildCustomizePage();
+  void BuildDisplayPage();
+  void SetUpFonts();
+  void UpdateListButtons();
+  void StoreListOrder();
   void BuildTree();
   void FormCreate();
   void CopyFirstRunData();
@@ -127,6 +151,8 @@ class TRZSettingMain : public TDropFormLite {
   void WaitForLauncher();
   void SetUpPage(const std::string& caption);
   void FillRow(const TSettingRow& row);
+  static bool FilledAtFirstVisit(const TSettingRow& row);
+  void HotKeyButtonClick(const TSettingRow& row);
   void UpdateDependents();
   void SetNodeShown(const char* path, bool shown);
   void EnableApply();
@@ -157,4 +183,5 @@ class TRZSettingMain : public TDropFormLite {
   ui::TActionList actions_{*this};
   ui::TAction helpAction_{"?"};
   ui::TAction treeLeft_, treeRight_, treeUp_, treeDown_;
+  ui::TAction upAction2_, downAction2_;
 };

@@ -20,7 +20,11 @@
 #include "core/KeyWordX.h"
 #include "core/OSUtils.h"
 #include "core/Sjis.h"
+#include "editor/HotKey_Dialog.h"
+#include "editor/HotKey_Frame.h"
+#include "editor/HotKey_Edit.h"
 #include "editor/TreeViewUtils.h"
+#include "ui/Application.h"
 #include "tests/core/RunSeams.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/Screenshot.h"
@@ -28,6 +32,8 @@
 #include "tests/ui/ControlsFixture.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
+#include "ui/CheckListBox.h"
+#include "ui/ComboBox.h"
 #include "ui/Label.h"
 #include "ui/RadioGroup.h"
 #include "ui/SpinEdit.h"
@@ -73,6 +79,7 @@ class SettingFormTest : public ControlsTest {
   TFilePaths oldPaths = FilePathsInstance();
   TRecordingShell shell;
   bool nt5 = true;
+  std::function<std::vector<std::string>()> faces;  // the screen's when empty
   std::unique_ptr<TRZSettingMain> form;
 
   void SetUp() override {
@@ -90,6 +97,7 @@ class SettingFormTest : public ControlsTest {
     TSettingServices s;
     s.Shell = &shell;
     s.NT5OrLater = [this] { return nt5; };
+    s.ShiftJisFaces = faces;
     return s;
   }
   TRZSettingMain& Open(std::vector<std::string> params = {"/setting"}, TSettingServices services = {}) {
@@ -268,12 +276,17 @@ TEST_F(SettingFormTest, ChoosingResidentOverwritesTheTenOptionsAndRemovesTheCust
 
 // ---- The option rows ----
 
-TEST_F(SettingFormTest, EachRowOfItsPageChangesExactlyItsKey) {
+TEST_F(SettingFormTest, EachCheckRowChangesExactlyItsKey) {
   // The boxes that enable others go from off to on before those are clicked.
-  WriteTextFile(data + "\\quorvane.ini", "Mode=2\r\nHideWhenRun=0\r\nhideWhenDeActivate=0\r\nUseTaskTray=0\r\n");
+  WriteTextFile(data + "\\quorvane.ini",
+                "Mode=2\r\nHideWhenRun=0\r\nhideWhenDeActivate=0\r\nUseTaskTray=0\r\nUseList=0\r\n"
+                "UseAutoComplete=0\r\nUseHistory=0\r\nCall_key=75\r\nCall_Mod=2\r\n");
   TRZSettingMain& f = Shown();
-  for (const char* page : {"動作設定", "登録"}) {
-    Select(std::string(page == std::string("動作設定") ? "基本/" : "") + page);
+  for (const char* path : {"基本/動作設定", "基本/呼び出しキー", "入力", "入力/候補リスト", "入力/オートコンプリート",
+                           "入力/履歴", "登録"}) {
+    Select(path);
+    const std::string full = path;
+    const std::string page = full.substr(full.rfind('/') + 1);  // npos + 1: the whole path
     for (const TSettingRow* row : RowsOfPage(page)) {
       if (row->Kind != TSettingKind::Check) continue;
       const bool g = row->Store == TSettingStore::G;
@@ -290,6 +303,32 @@ TEST_F(SettingFormTest, EachRowOfItsPageChangesExactlyItsKey) {
       EXPECT_EQ(ChangedNames(before, save()), std::set<std::string>{row->Key}) << row->Name;
       EXPECT_TRUE(f.ApplyButton().Enabled()) << row->Name;
     }
+  }
+}
+
+TEST_F(SettingFormTest, ASpinRowStoresTheTypedNumberHeldToItsRangeAndOnlyItsKey) {
+  TRZSettingMain& f = Shown();
+  struct Case {
+    const char* path;
+    const char* spin;
+    const char* typed;
+    int stored;
+  };
+  const Case cases[] = {{"入力/候補リスト", "ListSize", "500", 300},   {"入力/候補リスト", "ListSize", "0", 1},
+                        {"入力/候補リスト", "ListWidth", "2000", 1000}, {"入力/履歴", "HistoryCount", "999999", 100000},
+                        {"入力/履歴", "HistoryCount", "77", 77}};
+  for (const Case& c : cases) {
+    Select(c.path);
+    f.Settings()->Save();
+    const auto before = IniLines(data + "\\quorvane.ini");
+    auto& spin = f.Control<ui::TSpinEdit>(c.spin);
+    ClickAt(spin.Handle(), 4, 4);
+    Keys("{End}{BS}{BS}{BS}{BS}{BS}{BS}" + std::string(c.typed));
+    f.Settings()->Save();
+    const auto after = IniLines(data + "\\quorvane.ini");
+    const auto changed = ChangedNames(before, after);
+    EXPECT_TRUE(changed.empty() || changed == std::set<std::string>{c.spin}) << c.spin;
+    EXPECT_EQ(after.at(c.spin), std::to_string(c.stored)) << c.spin << " typed " << c.typed;
   }
 }
 
@@ -322,6 +361,171 @@ TEST_F(SettingFormTest, TheDefaultPrioritySpinStoresTheTypedNumberHeldToItsRange
   Keys("42");
   EXPECT_EQ(f.DialogOptions()->ReadInteger("DefaultPriority", -1), 42);
   EXPECT_TRUE(f.ApplyButton().Enabled());
+}
+
+// ---- Hotkey boxes ----
+
+TEST_F(SettingFormTest, TheCallKeyTakesAPressedGlobalHotKeyAndEnablesHideOnCall) {
+  WriteTextFile(data + "\\quorvane.ini", "Call_key=0\r\nCall_Mod=0\r\n");
+  TRZSettingMain& f = Shown();
+  Select("基本/呼び出しキー");
+  auto& box = f.Control<THotKeyEdit>("CallKey");
+  EXPECT_EQ(box.Kind(), 1) << "global";
+  EXPECT_EQ(box.Text(), "なし");
+  EXPECT_FALSE(Check("hideWhenReActivate").Enabled()) << "no valid call key";
+  f.Settings()->Save();
+  const auto before = IniLines(data + "\\quorvane.ini");
+  Click(box);
+  Press({VK_CONTROL, 'K'});
+  EXPECT_EQ(box.Text(), "Ctrl+K");
+  EXPECT_TRUE(Check("hideWhenReActivate").Enabled());
+  ASSERT_TRUE(f.ApplyButton().Enabled());
+  Click(f.ApplyButton());
+  EXPECT_EQ(ChangedNames(before, IniLines(data + "\\quorvane.ini")), (std::set<std::string>{"Call_key", "Call_Mod"}));
+  TZMRTData saved(data);
+  saved.Load();
+  EXPECT_EQ(saved.GetHotKey(0)->GetHotKeyText(), "Ctrl+K");
+}
+
+TEST_F(SettingFormTest, TheCallKeysButtonEditsTheBoxInTheGlobalDialog) {
+  WriteTextFile(data + "\\quorvane.ini", "Call_key=75\r\nCall_Mod=2\r\n");
+  TRZSettingMain& f = Shown();
+  Select("基本/呼び出しキー");
+  std::string caption;
+  auto modal = app->OnModal.Add([&](ui::TForm& d) {
+    caption = d.Caption();
+    Drain();
+    auto& dialog = dynamic_cast<THotKeyDialog&>(d);
+    ClickAt(dialog.Frame().ShiftBox().Handle(), 6, 6);
+    Drain();
+    ClickAt(dialog.Control<ui::TButton>("OKButton").Handle(), 8, 8);
+  });
+  EXPECT_EQ(f.Control<THotKeyEdit>("CallKey").Text(), "Ctrl+K");
+  Click(f.Control<ui::TButton>("CallKeyButton"));
+  Drain();
+  EXPECT_FALSE(caption.empty()) << "the dialog came";
+  EXPECT_EQ(f.Control<THotKeyEdit>("CallKey").Text(), "Shift+Ctrl+K");
+  EXPECT_TRUE(f.ApplyButton().Enabled());
+  EXPECT_EQ(f.Settings()->GetHotKey(0)->GetHotKeyText(), f.Control<THotKeyEdit>("CallKey").Text());
+}
+
+TEST_F(SettingFormTest, TheKeyCustomizeBoxesAreFilledAtTheirFirstVisitAndStoreTheirHotKey) {
+  WriteTextFile(data + "\\quorvane.ini", "Capture_key=0\r\nCapture_Mod=0\r\n");
+  TRZSettingMain& f = Shown();
+  Select("入力/キーカスタマイズ");
+  struct Case {
+    const char* box;
+    int kind;
+    WORD key;
+  };
+  const Case cases[] = {{"DeleteRightToken", 0, 'J'}, {"DeleteLeftToken", 0, 'G'}, {"ForceExe", 0, 'E'},
+                        {"CaptureKey", 1, 'Q'}};
+  for (const Case& c : cases) {
+    auto& box = f.Control<THotKeyEdit>(c.box);
+    EXPECT_EQ(box.Kind(), c.kind) << c.box;
+    EXPECT_EQ(box.Text(), "なし") << c.box << ": none yet";
+  }
+  f.Settings()->Save();
+  const auto iniBefore = IniLines(data + "\\quorvane.ini");
+  for (const Case& c : cases) {
+    Click(f.Control<THotKeyEdit>(c.box));
+    Press({VK_CONTROL, c.key});
+    EXPECT_EQ(f.Control<THotKeyEdit>(c.box).Text(), std::string("Ctrl+") + char(c.key)) << c.box;
+  }
+  Click(f.ApplyButton());
+  EXPECT_EQ(ChangedNames(iniBefore, IniLines(data + "\\quorvane.ini")),
+            (std::set<std::string>{"Capture_key", "Capture_Mod"}));
+  TZMRTData saved(data);
+  saved.Load();
+  EXPECT_EQ(saved.GetHotKey(1)->GetHotKeyText(), "Ctrl+Q");
+  for (const Case& c : cases) {
+    if (c.kind == 1) continue;
+    EXPECT_EQ(saved.GetCommandHotKeys().GetHotKeyText(std::string("*") + c.box), std::string("Ctrl+") + char(c.key))
+        << c.box;
+  }
+}
+
+// ---- Candidate sources ----
+
+TEST_F(SettingFormTest, ASourceNamedTwiceIsListedOnceAndAltArrowsMoveTheFocusedList) {
+  WriteTextFile(data + "\\quorvane.ini", "ListOrder=2233\r\nCheckedLists=1011\r\n");
+  TRZSettingMain& f = Shown();
+  Select("入力/候補リスト/カスタマイズ");
+  auto& list = f.Control<ui::TCheckListBox>("CheckListBox1");
+  const std::vector<std::string> rows = {"キーワード", "カレントフォルダのファイル", "フォルダ内のファイル", "履歴",
+                                         "ドライブリスト(A:\\,C:\\,E:\\,...)", "その他(ユーザー設定)"};
+  EXPECT_EQ(list.Items(), rows);
+  EXPECT_FALSE(list.Checked(1));
+  EXPECT_FALSE(f.ApplyButton().Enabled());
+  f.Settings()->Save();
+  const auto before = IniLines(data + "\\quorvane.ini");
+
+  ClickAt(list.Handle(), list.ItemRect(2).left + 40, list.ItemRect(2).top + 4);
+  EXPECT_EQ(list.ItemIndex(), 2);
+  Press({VK_MENU, VK_UP});
+  EXPECT_EQ(list.Item(1), "フォルダ内のファイル");
+  EXPECT_EQ(list.ItemIndex(), 1) << "the moved row stays selected";
+  Press({VK_MENU, VK_UP});
+  Press({VK_MENU, VK_DOWN});
+  Press({VK_MENU, VK_UP});
+  EXPECT_EQ(list.Item(0), "フォルダ内のファイル");
+  EXPECT_FALSE(f.Control<ui::TButton>("UpButton2").Enabled()) << "the first row";
+  ASSERT_TRUE(f.ApplyButton().Enabled());
+  Click(f.ApplyButton());
+  const auto after = IniLines(data + "\\quorvane.ini");
+  EXPECT_EQ(ChangedNames(before, after), (std::set<std::string>{"ListOrder", "CheckedLists"}));
+  EXPECT_EQ(after.at("ListOrder"), "023145") << "six digits, each once";
+  EXPECT_EQ(after.at("CheckedLists"), "110111") << "the check moved with its row";
+}
+
+// ---- Fonts ----
+
+TEST_F(SettingFormTest, TheFontListOffersTheShiftJisFacesAndAChoiceChangesOnlyFont) {
+  WriteTextFile(data + "\\quorvane.ini", "Font=NoSuchFace\r\nFontSize=9\r\n");
+  TRZSettingMain& f = Shown();
+  Select("表示");
+  auto& face = f.Control<ui::TComboBox>("ComboBox2");
+  ASSERT_GT(face.Count(), 1) << "Wine's Japanese faces";
+  const std::vector<std::string> items = face.Items();
+  EXPECT_TRUE(std::is_sorted(items.begin(), items.end()));
+  EXPECT_EQ(face.ItemIndex(), 0) << "a missing face selects the first entry";
+  EXPECT_EQ(f.Settings()->Font, "NoSuchFace") << "until a choice is made";
+  f.Settings()->Save();
+  const auto before = IniLines(data + "\\quorvane.ini");
+  ClickAt(face.Handle(), 20, 8);
+  Press({VK_DOWN});
+  EXPECT_EQ(face.ItemIndex(), 1);
+  ASSERT_TRUE(f.ApplyButton().Enabled());
+  Click(f.ApplyButton());
+  const auto after = IniLines(data + "\\quorvane.ini");
+  EXPECT_EQ(ChangedNames(before, after), std::set<std::string>{"Font"});
+  TZMRTData saved(data);
+  saved.Load();
+  EXPECT_EQ(saved.Font, face.Item(1));
+}
+
+TEST_F(SettingFormTest, WithoutShiftJisFacesTheListIsEmptyAndShowsTheStoredFace) {
+  WriteTextFile(data + "\\quorvane.ini", "Font=ＭＳ ゴシック\r\n");
+  faces = [] { return std::vector<std::string>{}; };
+  TRZSettingMain& f = Shown();
+  Select("表示");
+  auto& face = f.Control<ui::TComboBox>("ComboBox2");
+  EXPECT_EQ(face.Count(), 0);
+  EXPECT_EQ(face.Text(), "ＭＳ ゴシック");
+  EXPECT_EQ(f.Settings()->Font, "ＭＳ ゴシック");
+  EXPECT_FALSE(f.ApplyButton().Enabled());
+}
+
+TEST_F(SettingFormTest, TheTypedFontSizeStoresItsWholePart) {
+  TRZSettingMain& f = Shown();
+  Select("表示");
+  auto& size = f.Control<ui::TComboBox>("ComboBox3");
+  EXPECT_EQ(size.Text(), "9");
+  ClickAt(size.Handle(), 10, 8);
+  Keys("{End}{BS}10.5");
+  EXPECT_EQ(f.Settings()->FontSize, 10);
+  Keys("{End}{BS}{BS}{BS}{BS}x");
+  EXPECT_EQ(f.Settings()->FontSize, 9) << "no number";
 }
 
 // ---- Help, keys, drawing ----
@@ -606,6 +810,10 @@ TEST_F(SettingFormTest, Screenshot) {
   TRZSettingMain& g = Shown();
   EXPECT_EQ(Selected(), "基本/動作設定");
   OfferScreenshot(g.Handle(), "editor-settings-setting");
+  Select("入力/候補リスト/カスタマイズ");
+  OfferScreenshot(g.Handle(), "editor-settings-customize");
+  Select("入力/キーカスタマイズ");
+  OfferScreenshot(g.Handle(), "editor-settings-keys");
 }
 
 }  // namespace

@@ -105,3 +105,32 @@ TEST(SettingRowStores, EachRowReadsAndWritesOnlyItsKey) {
 }
 
 }  // namespace
+
+TEST(SettingCandidateRows, ListOrderNamesEachSourceOnceAndTheOthersFollowInNumberOrder) {
+  struct Case {
+    const char* order;
+    const char* checked;
+    const char* rows;     // the sources in row order
+    const char* stored;   // CheckedLists of those rows
+  };
+  const Case cases[] = {
+      {"203451", "111111", "203451", "111111"},  // the defaults
+      {"5", "0", "501234", "011111"},            // one named, unchecked
+      {"2233", "1111", "230145", "111111"},      // a digit twice: its first place only
+      {"ab", "10", "012345", "101111"},          // two non-digits: both are 0
+      {"9", "", "012345", "111111"},             // no such source
+      {"01234599", "111111", "012345", "111111"},
+  };
+  for (const Case& c : cases) {
+    const auto rows = CandidateRows(c.order, c.checked);
+    EXPECT_EQ(ListOrderOf(rows), c.rows) << c.order;
+    EXPECT_EQ(CheckedListsOf(rows), c.stored) << c.order;
+  }
+  EXPECT_STREQ(CandidateSourceName(4), "ドライブリスト(A:\\,C:\\,E:\\,...)");
+}
+
+TEST(SettingFontSize, TheWholePartOfANumberOrNine) {
+  const std::pair<const char*, int> cases[] = {{"12", 12}, {"10.5", 10}, {"", 9}, {"abc", 9}, {"10.", 9},
+                                               {"1x", 9},  {"78", 78},   {"0", 0}};
+  for (auto [text, size] : cases) EXPECT_EQ(FontSizeOfText(text), size) << text;
+}
