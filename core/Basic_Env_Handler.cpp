@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
+#include <cstring>
 #include <iterator>
 
 #include "core/Expand_Env_String.h"
@@ -151,4 +152,20 @@ TBasicEnvHandler& GetBasicEnvHandler() {
 TExpandEnvString& GetExpandEnvString() {
   GetBasicEnvHandler();
   return Expander();
+}
+
+bool WriteClipboardText(HWND owner, const std::string& text) {
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  bool done = false;
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+    if (void* p = GlobalLock(memory)) {
+      std::memcpy(p, text.c_str(), text.size() + 1);
+      GlobalUnlock(memory);
+      done = SetClipboardData(CF_TEXT, memory) != nullptr;
+    }
+    if (!done) GlobalFree(memory);
+  }
+  CloseClipboard();
+  return done;
 }

@@ -21,6 +21,11 @@ class TBasicEnvHandler {
 
 TBasicEnvHandler& GetBasicEnvHandler();
 
+struct HWND__;
+
 // The clipboard as text: the files of a file-drop list joined by CR LF, else the
 // plain text, else empty.
 std::string ReadClipboardText();
+// Puts the text on the clipboard as CF_TEXT (owner: the window that owns it
+// then); false when the clipboard cannot be opened or written.
+bool WriteClipboardText(HWND__* owner, const std::string& text);

@@ -14,8 +14,10 @@
 #include "core/Basic_Env_Handler.h"
 #include "core/Debug_Unit.h"
 #include "core/FileIO.h"
+#include "core/File_Paths.h"
 #include "core/File_Lists.h"
 #include "core/File_Utils.h"
+#include "core/OSUtils.h"
 #include "core/Sjis.h"
 #include "core/StringUtils.h"
 
@@ -870,6 +872,27 @@ std::unique_ptr<TKeyWordX> TKeyWordX::CopyTo(const std::string& groupPath) {
   const std::string copyPath = copy->GetKeyWord();
   for (auto it = children.rbegin(); it != children.rend(); ++it) (*it)->CopyTo(copyPath);
   return copy;
+}
+
+core::TUniqueIcon TKeyWordX::LoadIcon() {
+  try {
+    if (GetType() == kTypeCommand && ReadValue("Icon").empty()) SetIcon(GetCommand());
+    return LoadKeyWordIcon(GetIcon(), GetIconIndex());
+  } catch (...) {
+    return core::TUniqueIcon();
+  }
+}
+
+core::TUniqueIcon LoadKeyWordIcon(const std::string& file, int index) {
+  if (file.empty()) return core::TUniqueIcon();
+  try {
+    static constexpr std::string_view kIconDir = "%Icondir";
+    std::string path = file;
+    if (sjis::StartsWithIgnoreCase(path, kIconDir)) path = FilePathsInstance().IconsDir + path.substr(kIconDir.size());
+    return core::TUniqueIcon(GetFileIcon(path, index, false));
+  } catch (...) {
+    return core::TUniqueIcon();
+  }
 }
 
 void TKeyWordX::AddParam(const std::string& text) {

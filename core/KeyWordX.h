@@ -28,7 +28,10 @@
 // FindExecutable macro away; ShellExecute would rename a member below the same way.
 #include "core/File_Utils.h"
 #undef ShellExecute
+// The item's own LoadIcon keeps its name; the system's is LoadIconA.
+#undef LoadIcon
 
+#include "core/Handles.h"
 #include "core/IconPathHook.h"
 #include "core/KeyWordFile.h"
 #include "core/StringIni.h"
@@ -137,6 +140,10 @@ int GetKeyWordID(const std::string& path, int& lastId, TStringList& idList);
 // keyword name as the first part of a path) become their commands, program
 // names their full path on the search path; a leading "!" only drops the "!".
 std::string ResolveKeyWordPath(const std::string& token, TKeyWordManager& manager);
+
+// Editor: the large icon of a file (a leading "%Icondir" is the layout's icon
+// folder) at the index; null for no file and on any failure.
+core::TUniqueIcon LoadKeyWordIcon(const std::string& file, int index);
 
 class TKeyWordManager {
  public:
@@ -313,6 +320,10 @@ class TKeyWordX {
   void MoveUp();
   void MoveDown();
   void MoveBefore(const std::string& siblingName);
+
+  // Editor: the item's icon, large. A command item without Icon first takes
+  // its resolved command as Icon. Null when there is none.
+  core::TUniqueIcon LoadIcon();
 
   // Launcher.
   void AddParam(const std::string& text);

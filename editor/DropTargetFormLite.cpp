@@ -252,8 +252,12 @@ void TDropFormLite::TextDrop(POINT point, const std::string& text) {
 void TDropFormLite::URLDrop(POINT point, const std::string& address, const std::string& title) {
   if (MarkedEdit()) {
     auto menu = std::make_unique<ui::TPopupMenu>();
-    menu->Items().Add(kPasteURL, [this, address] { AppendToMarked(address); });
-    menu->Items().Add(kPasteTitle, [this, title] { AppendToMarked(title); });
+    auto paste = [this](const std::string& text) {
+      if (!URLReplacesBoxText) return AppendToMarked(text);
+      if (ui::TEdit* box = MarkedEdit()) box->SetText(text);
+    };
+    menu->Items().Add(kPasteURL, [paste, address] { paste(address); });
+    menu->Items().Add(kPasteTitle, [paste, title] { paste(title); });
     menu->Items().Add(kCancel);
     menu->Popup(point.x, point.y, Handle());
   } else if (onURLDrop) {

@@ -83,6 +83,10 @@ class TDropFormLite : public ui::TForm {
   static constexpr const char* kCancel = "キャンセル";
 
  protected:
+  // The address or title chosen from the menu replaces the box's text
+  // instead of following it.
+  bool URLReplacesBoxText = false;
+
   // The drop target's operations (points in screen coordinates); derived
   // forms may take them over. Each answers S_OK.
   virtual HRESULT DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect);

@@ -21,7 +21,7 @@ HICON TTrayIcon::IconHandle() const {
   if (icon_) return icon_;
   // Without an icon of its own the tray shows the program's icon.
   HICON program = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-  return program ? program : LoadIcon(nullptr, IDI_APPLICATION);
+  return program ? program : LoadIconA(nullptr, IDI_APPLICATION);
 }
 
 void TTrayIcon::SetIcon(HICON icon) {

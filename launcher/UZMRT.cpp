@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 
+#include "core/Basic_Env_Handler.h"
 #include "core/AppFlags.h"
 #include "core/ScopeGuard.h"
 #include "core/Debug_Unit.h"
@@ -140,23 +141,9 @@ class TZMRTMain::TParserHost : public IParamParserHost {
   void SendResult(uintptr_t sender, const std::string& text) override {
     if (m_.CopyData) m_.CopyData->SendText(reinterpret_cast<HWND>(sender), text);
   }
-  void PutOnClipboard(const std::string& text) override { PutTextOnClipboard(m_.Handle(), text); }
+  void PutOnClipboard(const std::string& text) override { WriteClipboardText(m_.Handle(), text); }
 
  private:
-  static void PutTextOnClipboard(HWND owner, const std::string& text) {
-    if (!OpenClipboard(owner)) return;
-    EmptyClipboard();
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-      if (void* p = GlobalLock(memory)) {
-        std::memcpy(p, text.c_str(), text.size() + 1);
-        GlobalUnlock(memory);
-        if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
-      } else {
-        GlobalFree(memory);
-      }
-    }
-    CloseClipboard();
-  }
   TZMRTMain& m_;
 };
 

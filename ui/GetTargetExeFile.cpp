@@ -70,9 +70,11 @@ void TGetTargetExeFile::MouseMoveAt(int x, int y) {
     if (!picking_) return;
     ShowTargetCursor();
   }
-  if (cursorShown_ && OnTargetMove) {
-    if (TWindowCTRL* t = PickWindowAt(x, y)) OnTargetMove(x, y, t->Handle, t->GetTitle(), t->GetExeName());
-  }
+  // The window is picked whether or not anyone follows the moves: the drop
+  // reports the last one picked.
+  if (!cursorShown_) return;
+  TWindowCTRL* t = PickWindowAt(x, y);
+  if (t && OnTargetMove) OnTargetMove(x, y, t->Handle, t->GetTitle(), t->GetExeName());
 }
 
 bool TGetTargetExeFile::MouseUpAt(int x, int y) {

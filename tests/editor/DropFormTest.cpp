@@ -388,19 +388,6 @@ TEST_F(DropFormTest, TheDragMarksTheTextBoxUnderThePointerOnly) {
   EXPECT_EQ(Edit1().Text(), "abc");
 }
 
-// An IDropSource that drops at once: no button is held.
-class ImmediateDropSource final : public core::TComObject<IDropSource> {
- public:
-  STDMETHODIMP QueryContinueDrag(BOOL escape, DWORD keys) override {
-    if (escape) return DRAGDROP_S_CANCEL;
-    return (keys & (MK_LBUTTON | MK_RBUTTON)) ? S_OK : DRAGDROP_S_DROP;
-  }
-  STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-
- private:
-  ~ImmediateDropSource() override = default;
-};
-
 // One real drag in this process: the pointer rests over the box, no button is
 // held, so the platform's loop drops at once onto the form's target.
 TEST_F(DropFormTest, ARealDragDropsIntoTheBoxUnderThePointer) {

@@ -32,7 +32,7 @@ struct FakeShell : INotifyIconShell {
   void Wait(DWORD) override { ++waits; }
 };
 
-HICON SomeIcon() { return LoadIcon(nullptr, IDI_APPLICATION); }
+HICON SomeIcon() { return LoadIconA(nullptr, IDI_APPLICATION); }
 
 TEST(TaskTrayIcon, AddRetriesWhileTheShellTimesOut) {
   FakeShell shell;

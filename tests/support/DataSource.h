@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/ComObject.h"
 #include "core/Data_Blocks.h"
 #include "launcher/Data_Handler.h"
 #include "launcher/Data_Object.h"
@@ -32,4 +33,17 @@ class DataSource {
 
  private:
   TDataObject* object_;
+};
+
+// An IDropSource that drops at once: no button is held.
+class ImmediateDropSource final : public core::TComObject<IDropSource> {
+ public:
+  STDMETHODIMP QueryContinueDrag(BOOL escape, DWORD keys) override {
+    if (escape) return DRAGDROP_S_CANCEL;
+    return (keys & (MK_LBUTTON | MK_RBUTTON)) ? S_OK : DRAGDROP_S_DROP;
+  }
+  STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+ private:
+  ~ImmediateDropSource() override = default;
 };

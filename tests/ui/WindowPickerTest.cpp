@@ -197,4 +197,14 @@ TEST_F(WindowPickerTest, PickWithoutDropListenerStillRestoresTheCursor) {
   EXPECT_EQ(mouseUps_, 1);
 }
 
+TEST_F(WindowPickerTest, DropIsReportedWithoutAMoveListener) {
+  picker_.OnTargetMove = nullptr;
+  Send(WM_LBUTTONDOWN, 5, 5);
+  POINT pt = Over(child_);
+  Send(WM_MOUSEMOVE, pt.x, pt.y);
+  Send(WM_LBUTTONUP, pt.x, pt.y, 0);
+  ASSERT_EQ(drops_.size(), 1u);
+  EXPECT_EQ(drops_[0].handle, target_);
+}
+
 }  // namespace

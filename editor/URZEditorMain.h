@@ -1,0 +1,68 @@
+// The editor's shared state: the folders it works in, the Dialogs.ini store
+// every editor window reads and writes, the hotkey lines of ShortCut.txt that
+// the command dialogs rewrite, the colour invalid entries are shown in, and
+// the busy flag that keeps modal create, edit and delete operations from
+// nesting. Created once after the folder layout is re-based; the request
+// routines live beside it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/StringIni.h"
+#include "core/StringList.h"
+
+class TFilePaths;
+class TKeyWordManager;
+namespace ui {
+class TAction;
+}
+
+// Asks whether to delete the keyword and deletes it; true when deleted.
+// topMost is the calling window's top-most action (or none), whose state is
+// dropped while the question is up.
+using TDeleteItemHook = std::function<bool(ui::TAction* topMost, TKeyWordManager& manager, const std::string& path)>;
+
+inline constexpr char kDialogsFileName[] = "Dialogs.ini";
+inline constexpr char kHotKeyFileName[] = "ShortCut.txt";
+inline constexpr char kSettingsFileName[] = "quorvane.ini";
+inline constexpr int kDefaultWarningColor = 255;  // red
+
+struct TEditorState {
+  // The user data folder, the Items folder and the main folder, each with a trailing "\".
+  std::string UserDir;
+  std::string ItemsDir;
+  std::string MainDir;
+  TStringIni Dialogs;
+  // name TAB modifiers TAB key TAB scope, one hotkey a line.
+  TStringList HotKeyLines;
+  int WarningColor = kDefaultWarningColor;
+  std::string OldItem;
+  std::string NewItem;
+  std::string SelectKeyword;
+  bool Busy = false;
+  TDeleteItemHook DeleteItem;
+
+  // Takes the folders of the layout and reads Dialogs.ini, ShortCut.txt and
+  // the warning colour of quorvane.ini; a missing file leaves its defaults.
+  void Load(const TFilePaths& paths);
+  // Writes the Dialogs store back (at program end).
+  void SaveDialogs() const;
+  // A file in the user data folder.
+  std::string UserFile(const std::string& name) const { return UserDir + name; }
+};
+
+// The one editor state of the program.
+TEditorState& EditorState();
+
+// Sets the busy flag for one scope and clears it on every way out.
+class TBusyScope {
+ public:
+  explicit TBusyScope(TEditorState& state) : state_(state) { state_.Busy = true; }
+  ~TBusyScope() { state_.Busy = false; }
+  TBusyScope(const TBusyScope&) = delete;
+  TBusyScope& operator=(const TBusyScope&) = delete;
+
+ private:
+  TEditorState& state_;
+};
