@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/StringIni.h"
 #include "core/StringList.h"
@@ -36,6 +37,9 @@ struct TEditorState {
   TStringIni Dialogs;
   // name TAB modifiers TAB key TAB scope, one hotkey a line.
   TStringList HotKeyLines;
+  // False when ShortCut.txt exists but could not be read: the empty lines
+  // above are then not the user's, and saving must not write them over it.
+  bool HotKeyLinesLoaded = true;
   int WarningColor = kDefaultWarningColor;
   std::string OldItem;
   std::string NewItem;
@@ -66,3 +70,30 @@ class TBusyScope {
  private:
   TEditorState& state_;
 };
+
+// A beep and a modal warning box with OK. topMost is the calling window's
+// top-most action or none: while the box is up that window leaves the
+// top-most band, and it comes back unless the action was switched meanwhile.
+void ShowWarning(ui::TAction* topMost, const std::string& text);
+
+// Saves the keyword store and the hotkey lines, then tells the windows that
+// notify.txt (beside the editor program) lists to reload, naming the changed
+// items (OldItem, NewItem), and brings the editor to the front again.
+void SaveAndNotify(TKeyWordManager& manager);
+
+// The reload notice for the windows of notify.txt, NUL included.
+std::string ReloadNotice(const std::string& oldItem, const std::string& newItem);
+// The windows listed in notify.txt's text: class TAB caption, one a line.
+struct TNotifyTarget {
+  std::string ClassName;
+  std::string Caption;
+};
+std::vector<TNotifyTarget> ReadNotifyTargets(const std::string& text);
+
+// The launcher's window, found by its class and caption; none when it does not run.
+struct HWND__* FindLauncherWindow();
+
+// Tells a visible launcher window (or with force any launcher window) to
+// take the focus back.
+void SendIngMessage(bool force);
+
