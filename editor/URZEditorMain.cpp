@@ -52,7 +52,11 @@ void TEditorState::Load(const TFilePaths& paths) {
 void TEditorState::SaveDialogs() const { Dialogs.SaveToFile(UserFile(kDialogsFileName)); }
 
 TEditorState& EditorState() {
-  static TEditorState state;
+  static TEditorState state = [] {
+    TEditorState s;
+    s.DeleteItem = DeleteItemConfirm;
+    return s;
+  }();
   return state;
 }
 
@@ -77,13 +81,81 @@ std::string ProgramFolder() {
 
 }  // namespace
 
-void ShowWarning(ui::TAction* topMost, const std::string& text) {
-  MessageBeep(MB_ICONEXCLAMATION);
+// A box while the calling window is out of the top-most band.
+static int AskOutsideTopMost(ui::TAction* topMost, const std::string& text, UINT flags) {
   const bool wasOnTop = topMost && topMost->Checked();
   if (wasOnTop) topMost->Execute();
-  HWND owner = GetActiveWindow();
-  ui::ShowMessageBox(owner, text, ApplicationTitle(), MB_OK | MB_ICONWARNING);
+  const int answer = ui::ShowMessageBox(GetActiveWindow(), text, ApplicationTitle(), flags);
   if (wasOnTop && !topMost->Checked()) topMost->Execute();
+  return answer;
+}
+
+void ShowWarning(ui::TAction* topMost, const std::string& text) {
+  MessageBeep(MB_ICONEXCLAMATION);
+  AskOutsideTopMost(topMost, text, MB_OK | MB_ICONWARNING);
+}
+
+namespace {
+
+// A label padded with blanks to 16 bytes.
+std::string Label(const std::string& label) {
+  std::string l = label;
+  if (l.size() < 16) l.append(16 - l.size(), ' ');
+  return l;
+}
+
+const char* TypeName(int type) {
+  switch (type) {
+    case 0: return "通常コマンド";
+    case 1: return "拡張コマンド";
+    case 2: return "システムコマンド";
+    case 5: return "グループ";
+    default: return "";
+  }
+}
+
+}  // namespace
+
+std::string DeleteConfirmText(const std::string& name, const std::string& groupPath, int type,
+                              const std::string& comment, const std::string& command) {
+  std::string text = "以下のキーワードを削除してもよいですか?\r\n\r\n";
+  text += Label("キーワード") + name + "\r\n";
+  if (!groupPath.empty()) text += Label("グループ") + groupPath + "\r\n";
+  text += Label("種類") + TypeName(type) + "\r\n";
+  text += Label("コメント") + comment + "\r\n";
+  if (type == 0) text += Label("リンク先") + command;
+  return text;
+}
+
+void DropStaleHotKeyLines(TStringList& lines, TKeyWordManager& manager) {
+  for (int i = lines.Count() - 1; i >= 0; --i) {
+    const std::string& line = lines[i];
+    const std::string name = line.substr(0, line.find('\t'));
+    if (sjis::StartsWithChar(name, '*')) continue;
+    if (!manager.Exists(manager.DecodeKeyWordIDs(name))) lines.Delete(i);
+  }
+}
+
+bool DeleteItemConfirm(ui::TAction* topMost, TKeyWordManager& manager, const std::string& path) {
+  TEditorState& state = EditorState();
+  if (state.Busy) {
+    ShowWarning(topMost, "他のキーワードを編集中です");
+    return false;
+  }
+  TBusyScope busy(state);
+  std::unique_ptr<TKeyWordX> item = manager.FindKeyWord(path);
+  if (!item) {
+    ShowWarning(topMost, "指定されたキーワードは存在しません\r\n    " + path);
+    return false;
+  }
+  const int type = item->GetType();
+  const std::string text =
+      DeleteConfirmText(item->Name, item->Folder, type, item->GetComment(), type == 0 ? item->GetCommand() : "");
+  MessageBeep(MB_ICONQUESTION);
+  if (AskOutsideTopMost(topMost, text, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+  item->Delete();
+  DropStaleHotKeyLines(state.HotKeyLines, manager);
+  return true;
 }
 
 std::string ReloadNotice(const std::string& oldItem, const std::string& newItem) {

@@ -97,3 +97,14 @@ struct HWND__* FindLauncherWindow();
 // take the focus back.
 void SendIngMessage(bool force);
 
+// The question DeleteItemConfirm asks about an item.
+std::string DeleteConfirmText(const std::string& name, const std::string& groupPath, int type,
+                              const std::string& comment, const std::string& command);
+// Asks whether to delete the keyword of path and deletes it (a group with
+// its contents), then drops the hotkey lines of keywords no longer there;
+// true when deleted. Refused while another create, edit or delete runs.
+bool DeleteItemConfirm(ui::TAction* topMost, TKeyWordManager& manager, const std::string& path);
+// Drops the hotkey lines (all but the commands, "*...") whose keyword no
+// longer exists.
+void DropStaleHotKeyLines(TStringList& lines, TKeyWordManager& manager);
+
