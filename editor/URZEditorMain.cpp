@@ -6,6 +6,7 @@
 #include "core/FileIO.h"
 #include "core/KeyWordX.h"
 #include "core/OSUtils.h"
+#include "core/ShellLink.h"
 #include "core/File_Paths.h"
 #include "core/Sjis.h"
 #include "core/StringUtils.h"
@@ -213,5 +214,92 @@ void SendIngMessage(bool force) {
   if (!force && (!IsWindowVisible(launcher) || IsIconic(launcher))) return;
   DebugOut().Write("URZEditorMain.SendIngMessage : FocusToMain").WriteLn();
   ui::SendCopyData(launcher, nullptr, 1, "/Activate", ui::TCopyDataEnd::NoNul);
+}
+
+namespace {
+
+const char* DefaultsFileOf(int type) {
+  switch (type) {
+    case kTypeCommand: return "Normal.ini";
+    case kTypeSystem: return "System.ini";
+    case kTypeGroup: return "Group.ini";
+    default: return nullptr;
+  }
+}
+
+bool PathExists(const std::string& path) { return fileio::FileExists(path) || fileio::DirectoryExists(path); }
+
+}  // namespace
+
+std::string ItemNameFromCommand(const std::string& command) {
+  const std::string last = sjis::ExtractFileName(sjis::ExcludeTrailingPathDelimiter(command));
+  const std::string ext = sjis::ExtractFileExt(last);
+  std::string name = TKeyWordManager::ReplaceInvalidChars(last.substr(0, last.size() - ext.size()));
+  if (name.empty() && !command.empty()) {
+    // One whole character: the first byte alone may be half of one.
+    name = TKeyWordManager::ReplaceInvalidChars(command.substr(0, sjis::CharLen(command, 0)));
+  }
+  return name;
+}
+
+namespace {
+
+void ApplyDefaultsFile(TKeyWordX& item, int type) {
+  const char* file = DefaultsFileOf(type);
+  if (!file) return;
+  const std::string folder = EditorState().UserFile("Dialog_Default_info");
+  fileio::ForceDirectories(folder);
+  std::string text;
+  if (!fileio::ReadWholeFile(folder + "\\" + file, text)) return;
+  TStringList lines;
+  lines.SetText(text);
+  TStringIni* data = item.Data();
+  for (int i = 0; i < lines.Count(); ++i) {
+    const std::string name = lines.Name(i);
+    if (name.empty() || name == "IsDir") continue;
+    const std::string value = lines.ValueFromIndex(i);
+    if (sjis::EqualsIgnoreCase(name, "Keyword")) {
+      if (item.Name.empty()) item.SetName(value);
+    } else if (data && data->ReadString(name, "").empty()) {
+      data->WriteString(name, value);
+    }
+  }
+}
+
+}  // namespace
+
+bool ReadShortCutInto(TKeyWordX& item) {
+  const std::optional<TShellLinkTarget> target = ReadShellLinkTarget(item.GetCommand(), ApplicationWindow());
+  if (!target) return false;
+  item.SetCommand(target->Target);
+  item.SetDir(target->Folder);
+  item.SetParam(target->Arguments);
+  item.SetIcon(target->Icon);
+  item.SetIconIndex(target->IconIndex);
+  return true;
+}
+
+void ApplyItemDefaults(TKeyWordX& item, bool analyzeShortCut) {
+  const int type = item.GetType();
+  if (!DefaultsFileOf(type)) return;
+  ApplyDefaultsFile(item, type);
+  if (type == kTypeCommand && PathExists(item.GetCommand())) {
+    if (item.Name.empty()) item.SetName(ItemNameFromCommand(item.GetCommand()));
+    if (analyzeShortCut) ReadShortCutInto(item);
+    const std::string command = item.GetCommand();
+    if (item.GetDir().empty())
+      item.SetDir(fileio::DirectoryExists(command) ? command : sjis::ExtractFilePath(command));
+    if (!item.GetDir().empty()) item.SetDir(sjis::IncludeTrailingPathDelimiter(item.GetDir()));
+    if (sjis::CharCount(command) > 4 && sjis::EndsWithIgnoreCase(command, ".exe")) {
+      const std::string comments = GetVersionInfoString(command, "Comments");
+      if (!comments.empty()) item.SetComment(comments);
+    }
+  }
+  const std::string command = item.GetCommand();
+  if (item.GetIcon().empty() && (type != kTypeCommand || !command.empty())) {
+    if (type == kTypeCommand) item.SetIcon(command);
+    else if (type == kTypeSystem) item.SetIcon("%IconDir\\SYSTEMKEYWORD.ico");
+    else item.SetIcon("%IconDir\\Group.ico");
+  }
 }
 

@@ -15,6 +15,7 @@
 
 class TFilePaths;
 class TKeyWordManager;
+class TKeyWordX;
 namespace ui {
 class TAction;
 }
@@ -107,4 +108,16 @@ bool DeleteItemConfirm(ui::TAction* topMost, TKeyWordManager& manager, const std
 // Drops the hotkey lines (all but the commands, "*...") whose keyword no
 // longer exists.
 void DropStaleHotKeyLines(TStringList& lines, TKeyWordManager& manager);
+
+// Fills a new item of Type 0, 2 or 5 from the user's defaults file of its
+// kind (Dialog_Default_info\Normal.ini, System.ini, Group.ini), then from
+// its command: a name, the folder, the program's own description and an
+// icon. analyzeShortCut takes a link's target in place of the link.
+void ApplyItemDefaults(TKeyWordX& item, bool analyzeShortCut);
+// The name a command gives an unnamed item: its last part without the
+// extension, else its first character; forbidden characters become "_".
+std::string ItemNameFromCommand(const std::string& command);
+// Reads the link the item's command names into the item (command, folder,
+// parameters, icon); false, with the item untouched, when that fails.
+bool ReadShortCutInto(TKeyWordX& item);
 
