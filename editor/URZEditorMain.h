@@ -8,12 +8,14 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/StringIni.h"
 #include "core/StringList.h"
 
 class TFilePaths;
 class TKeyWordManager;
+class TKeyWordX;
 namespace ui {
 class TAction;
 }
@@ -36,6 +38,9 @@ struct TEditorState {
   TStringIni Dialogs;
   // name TAB modifiers TAB key TAB scope, one hotkey a line.
   TStringList HotKeyLines;
+  // False when ShortCut.txt exists but could not be read: the empty lines
+  // above are then not the user's, and saving must not write them over it.
+  bool HotKeyLinesLoaded = true;
   int WarningColor = kDefaultWarningColor;
   std::string OldItem;
   std::string NewItem;
@@ -66,3 +71,53 @@ class TBusyScope {
  private:
   TEditorState& state_;
 };
+
+// A beep and a modal warning box with OK. topMost is the calling window's
+// top-most action or none: while the box is up that window leaves the
+// top-most band, and it comes back unless the action was switched meanwhile.
+void ShowWarning(ui::TAction* topMost, const std::string& text);
+
+// Saves the keyword store and the hotkey lines, then tells the windows that
+// notify.txt (beside the editor program) lists to reload, naming the changed
+// items (OldItem, NewItem), and brings the editor to the front again.
+void SaveAndNotify(TKeyWordManager& manager);
+
+// The reload notice for the windows of notify.txt, NUL included.
+std::string ReloadNotice(const std::string& oldItem, const std::string& newItem);
+// The windows listed in notify.txt's text: class TAB caption, one a line.
+struct TNotifyTarget {
+  std::string ClassName;
+  std::string Caption;
+};
+std::vector<TNotifyTarget> ReadNotifyTargets(const std::string& text);
+
+// The launcher's window, found by its class and caption; none when it does not run.
+struct HWND__* FindLauncherWindow();
+
+// Tells a visible launcher window (or with force any launcher window) to
+// take the focus back.
+void SendIngMessage(bool force);
+
+// The question DeleteItemConfirm asks about an item.
+std::string DeleteConfirmText(const std::string& name, const std::string& groupPath, int type,
+                              const std::string& comment, const std::string& command);
+// Asks whether to delete the keyword of path and deletes it (a group with
+// its contents), then drops the hotkey lines of keywords no longer there;
+// true when deleted. Refused while another create, edit or delete runs.
+bool DeleteItemConfirm(ui::TAction* topMost, TKeyWordManager& manager, const std::string& path);
+// Drops the hotkey lines (all but the commands, "*...") whose keyword no
+// longer exists.
+void DropStaleHotKeyLines(TStringList& lines, TKeyWordManager& manager);
+
+// Fills a new item of Type 0, 2 or 5 from the user's defaults file of its
+// kind (Dialog_Default_info\Normal.ini, System.ini, Group.ini), then from
+// its command: a name, the folder, the program's own description and an
+// icon. analyzeShortCut takes a link's target in place of the link.
+void ApplyItemDefaults(TKeyWordX& item, bool analyzeShortCut);
+// The name a command gives an unnamed item: its last part without the
+// extension, else its first character; forbidden characters become "_".
+std::string ItemNameFromCommand(const std::string& command);
+// Reads the link the item's command names into the item (command, folder,
+// parameters, icon); false, with the item untouched, when that fails.
+bool ReadShortCutInto(TKeyWordX& item);
+

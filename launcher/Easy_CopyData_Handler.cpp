@@ -4,6 +4,7 @@
 
 #include "core/Debug_Unit.h"
 #include "launcher/SubClass.h"
+#include "ui/CopyData.h"
 
 TEasyCopyDataHandler::TEasyCopyDataHandler(HWND window, TMessageSource source) : window_(window), source_(source) {
   if (source_ == TMessageSource::Owner) return;
@@ -51,11 +52,5 @@ void TEasyCopyDataHandler::Take(WPARAM wParam, LPARAM lParam, LRESULT& result) {
 
 bool TEasyCopyDataHandler::SendText(HWND target, const std::string& text) const {
   if (!target) return false;
-  std::string bytes = text;
-  bytes.push_back('\0');
-  COPYDATASTRUCT data = {};
-  data.dwData = 1;
-  data.cbData = static_cast<DWORD>(bytes.size());
-  data.lpData = bytes.data();
-  return SendMessageA(target, WM_COPYDATA, reinterpret_cast<WPARAM>(window_), reinterpret_cast<LPARAM>(&data)) != 0;
+  return ui::SendCopyData(target, window_, 1, text) != 0;
 }

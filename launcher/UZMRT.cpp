@@ -29,6 +29,7 @@
 #include "launcher/QVIconImage.h"
 #include "launcher/Taskbar.h"
 #include "launcher/WindowUtils.h"
+#include "ui/CopyData.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
 
@@ -73,12 +74,9 @@ std::string BuildHandOverText(const TStringList& lines) {
 bool HandOverToRunningLauncher(const TStringList& lines, int argumentCount) {
   HWND target = FindWindowA(kLauncherClassName, nullptr);
   if (!target) return false;
-  std::string text = BuildHandOverText(lines);
-  COPYDATASTRUCT data = {};
-  data.dwData = static_cast<ULONG_PTR>(argumentCount);
-  data.cbData = static_cast<DWORD>(text.size());
-  data.lpData = text.data();
-  SendMessageA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+  // The text carries its own NUL.
+  ui::SendCopyData(target, nullptr, static_cast<ULONG_PTR>(argumentCount), BuildHandOverText(lines),
+                   ui::TCopyDataEnd::NoNul);
   return true;
 }
 

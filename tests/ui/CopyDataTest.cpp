@@ -38,4 +38,61 @@ TEST(CopyDataText, BoundedByCbDataAndFirstNul) {
   }
 }
 
+// What a window was sent: the record as its procedure saw it.
+struct TReceived {
+  bool HadRecord = false;
+  ULONG_PTR DataWord = 0;
+  std::string Bytes;  // cbData bytes, NULs included
+  WPARAM From = 0;
+};
+TReceived g_received;
+
+LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_COPYDATA) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    g_received = {};
+    g_received.HadRecord = data != nullptr;
+    g_received.From = wParam;
+    if (data) {
+      g_received.DataWord = data->dwData;
+      if (data->lpData) g_received.Bytes.assign(static_cast<const char*>(data->lpData), data->cbData);
+    }
+    return 1;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+TEST(SendCopyData, SendsOneRecordWithOrWithoutItsNul) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = RecordingProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "QvCopyDataRecorder";
+  RegisterClassA(&wc);
+  HWND target = CreateWindowA(wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(target, nullptr);
+  HWND from = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
+  struct TSend {
+    const char* name;
+    ULONG_PTR word;
+    std::string bytes;
+    ui::TCopyDataEnd end;
+    std::string received;
+  };
+  const TSend sends[] = {
+      {"text with its NUL", 1, "/ReLoad", ui::TCopyDataEnd::Nul, std::string("/ReLoad\0", 8)},
+      {"bytes as they are", 3, std::string("a\0b", 3), ui::TCopyDataEnd::NoNul, std::string("a\0b", 3)},
+      {"no bytes is still a record", 0, "", ui::TCopyDataEnd::NoNul, ""},
+  };
+  for (const auto& c : sends) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ui::SendCopyData(target, from, c.word, c.bytes, c.end), 1);
+    EXPECT_TRUE(g_received.HadRecord);
+    EXPECT_EQ(g_received.DataWord, c.word);
+    EXPECT_EQ(g_received.Bytes, c.received);
+    EXPECT_EQ(g_received.From, reinterpret_cast<WPARAM>(from));
+  }
+  EXPECT_EQ(ui::SendCopyData(nullptr, from, 1, "x"), 0) << "no window, nothing sent";
+  DestroyWindow(target);
+}
+
 }  // namespace
