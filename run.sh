@@ -8,7 +8,7 @@ source tests/support/wine-env.sh
 
 exe="$QV_BUILD/win/dist/quorvane.exe"
 [ -f "$exe" ] && [ -f "$QV_PRISTINE/.qv-ready" ] || { echo "run: run ./setup.sh first" >&2; exit 1; }
-cmake --build "$QV_BUILD/win" --target quorvane -j"$(nproc)" >"$QV_BUILD/build-run.log" 2>&1 \
+cmake --build "$QV_BUILD/win" --target quorvane QVEditor -j"$(nproc)" >"$QV_BUILD/build-run.log" 2>&1 \
   || { cat "$QV_BUILD/build-run.log"; echo "run: build failed" >&2; exit 1; }
 
 # Its own prefix, copied once from the pristine one, kept between runs.
@@ -27,16 +27,8 @@ cleanup() {
 trap cleanup EXIT
 
 cd "$(dirname "$exe")"
-# The editor's first-run set-up copies the shipped data into the user data
-# folder; until the editor has its settings window, do the same here (only
-# what is missing, so a user's own data stays).
-if true; then
-  user_dir="Users/$(id -un)"
-  [ -f Users/UseSameData.ini ] && user_dir="Users/All Users"
-  mkdir -p "$user_dir"
-  for item in Items Icons shortcut.txt quorvane.ini; do
-    [ -e "$user_dir/$item" ] || cp -r "Files/$item" "$user_dir/$item"
-  done
-fi
+# A first run (no Items or Icons in the user data folder) goes through the
+# editor's settings window, which copies the shipped data and starts the
+# launcher again.
 qv_wine_env wine "$exe" "$@"
 qv_wine_env wineserver -w

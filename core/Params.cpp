@@ -55,3 +55,13 @@ const TStringList& ParamList() {
   static const TStringList list = BuildParamList(ProgramArgs());
   return list;
 }
+
+std::string BuildHandOverText(const TStringList& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  // Control bytes and blanks never occur as the second byte of a double-byte
+  // character, so cutting them from the end keeps every character whole.
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.pop_back();
+  text.push_back('\0');
+  return text;
+}

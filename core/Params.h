@@ -22,3 +22,8 @@ TStringList BuildParamList(const std::vector<std::string>& args);
 const std::vector<std::string>& ProgramArgs();
 // The process's list, built from ProgramArgs on first use; read-only after.
 const TStringList& ParamList();
+
+// The text a second start hands to the running instance: every line followed
+// by CR LF, then trailing blanks and line ends cut, then one NUL (part of the
+// returned bytes).
+std::string BuildHandOverText(const TStringList& lines);

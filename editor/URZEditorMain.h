@@ -47,6 +47,9 @@ struct TEditorState {
   std::string SelectKeyword;
   bool Busy = false;
   TDeleteItemHook DeleteItem;
+  // Set when the settings window has written Dialogs.ini itself: the program
+  // end then leaves the file as it is.
+  bool DialogsDetached = false;
 
   // Takes the folders of the layout and reads Dialogs.ini, ShortCut.txt and
   // the warning colour of quorvane.ini; a missing file leaves its defaults.

@@ -14,6 +14,7 @@
 #include "core/File_Paths.h"
 #include "core/ForEachFile.h"
 #include "core/OSUtils.h"
+#include "core/Params.h"
 #include "core/Sjis.h"
 #include "core/StringUtils.h"
 #include "core/StringIni.h"
@@ -60,16 +61,6 @@ double NowStamp() {
 bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
-
-std::string BuildHandOverText(const TStringList& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  // Control bytes and blanks never occur as the second byte of a double-byte
-  // character, so cutting them from the end keeps every character whole.
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.pop_back();
-  text.push_back('\0');
-  return text;
-}
 
 bool HandOverToRunningLauncher(const TStringList& lines, int argumentCount) {
   HWND target = FindWindowA(kLauncherClassName, nullptr);

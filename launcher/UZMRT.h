@@ -53,9 +53,6 @@ inline constexpr char kLauncherCaption[] = "quorvanemain";
 inline constexpr char kLauncherTitle[] = "quorvane";
 inline constexpr char kLauncherHelpFile[] = ".\\Files\\Help\\index.htm";
 
-// The text a second start hands over: every line followed by CR LF, then
-// trailing blanks and line ends cut, then one NUL (part of the returned bytes).
-std::string BuildHandOverText(const TStringList& lines);
 // Sends the text to the window with data word argumentCount and wParam 0;
 // false when there is no window to send it to.
 bool HandOverToRunningLauncher(const TStringList& lines, int argumentCount);

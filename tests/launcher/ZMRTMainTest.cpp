@@ -18,20 +18,6 @@
 
 namespace {
 
-TEST(LauncherHandOver, TextJoinsLinesCutsTrailingBlanksAndEndsWithNul) {
-  const struct {
-    std::vector<std::string> lines;
-    std::string text;
-  } cases[] = {
-      {{}, std::string("\0", 1)},
-      {{"a"}, std::string("a\0", 2)},
-      {{"/x", "y  "}, std::string("/x\r\ny\0", 6)},
-      {{"a", "", " "}, std::string("a\0", 2)},
-      {{" lead", "表 "}, std::string(" lead\r\n表\0", 10)},  // 表 ends in the byte of '\'
-  };
-  for (const auto& c : cases) EXPECT_EQ(BuildHandOverText(TStringList(c.lines)), c.text);
-}
-
 TEST(LauncherStyles, BorderStyleChoosesTheFrame) {
   const struct {
     int border;
