@@ -29,7 +29,13 @@ TEditorModeHooks DefaultEditorModeHooks() {
     DebugOut().Write("QVEditor.ExecuteParamAction: no request processing, dropped: ").Write(request.Lines.GetText()).WriteLn();
     return false;
   };
-  hooks.RunManager = [] { DebugOut().Write("QVEditor.RunManager: no manager window").WriteLn(); };
+  hooks.RunManager = [execute = hooks.ExecuteParamAction] {
+    TRZEditorMain manager(execute);
+    ui::TApplication::Current()->SetMainForm(&manager);
+    manager.Show();
+    ui::TApplication::Current()->Run();
+    ui::TApplication::Current()->SetMainForm(nullptr);
+  };
   return hooks;
 }
 

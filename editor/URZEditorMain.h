@@ -6,19 +6,27 @@
 // routines live beside it.
 #pragma once
 
+#include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/StringIni.h"
 #include "core/StringList.h"
+#include "editor/DropTargetFormLite.h"
+#include "ui/ActionList.h"
+#include "ui/ImageList.h"
+#include "ui/TreeView.h"
 
 class TFilePaths;
 class TKeyWordManager;
 class TKeyWordX;
 namespace ui {
 class TAction;
-}
+class TImage;
+class TLabel;
+}  // namespace ui
 
 // Asks whether to delete the keyword and deletes it; true when deleted.
 // topMost is the calling window's top-most action (or none), whose state is
@@ -124,3 +132,68 @@ std::string ItemNameFromCommand(const std::string& command);
 // parameters, icon); false, with the item untouched, when that fails.
 bool ReadShortCutInto(TKeyWordX& item);
 
+
+// ---- The keyword manager window ----
+
+inline constexpr char kManagerClassName[] = "TRZEditorMain";
+inline constexpr char kManagerCaption[] = "キーワードマネージャ";
+
+// Runs one keyword request; true when the window is to come to the front.
+using TManagerRequestRunner = std::function<bool(TStringIni& request)>;
+
+// Every keyword as a tree of groups, with the selected keyword's place, kind,
+// comment and icon below it. Changes stay in the window's own store until
+// Apply or OK.
+class TRZEditorMain : public TDropFormLite {
+ public:
+  explicit TRZEditorMain(TManagerRequestRunner runRequest = {});
+  ~TRZEditorMain() override;
+
+  TKeyWordManager& Manager() { return *manager_; }
+  TKeyWordX* CurrentItem() const { return current_.get(); }
+  bool Modified() const { return modified_; }
+
+  ui::TTreeView& TreeView1() const;
+  ui::TLabel& PlaceText() const;
+  ui::TLabel& KindText() const;
+  ui::TLabel& CommentText() const;
+  ui::TImage& ItemIcon() const;
+  ui::TAction& ZOrderAction() { return zOrderAction_; }
+  ui::TAction& ApplyAction() { return applyAction_; }
+
+  // The node of a keyword path, or none.
+  ui::TTreeNode* FindNode(const std::string& path);
+  // The image of a node by its keyword's Type.
+  static int ImageOfType(int type);
+
+  void TreeView1Change(ui::TTreeNode* node);
+  void ApplyActionExecute();
+  void OKActionExecute();
+  void CancelActionExecute();
+  void FormResize();
+
+ private:
+  void FormCreate();
+  void FormClose();
+  void BuildSubTree(ui::TTreeNode* node, const std::string& groupPath);
+  void LoadImages();
+  void ApplyPlacement();
+  void FillPanel(TKeyWordX* item);
+  void CopyData(const std::string& text, bool hasRequest);
+  void ZOrderChange();
+  void ActionList1Update();
+  void TestRun();
+
+  TManagerRequestRunner runRequest_;
+  std::unique_ptr<TKeyWordManager> manager_;
+  std::unique_ptr<TKeyWordX> current_;
+  bool modified_ = false;
+  ui::TImageList images_{16, 16};
+  // The list index of each type image, -1 for a file that could not be loaded.
+  std::array<int, 4> imageSlots_{-1, -1, -1, -1};
+  ui::TActionList actions_{*this};
+  ui::TAction okAction_{"OK"};
+  ui::TAction cancelAction_{"キャンセル"};
+  ui::TAction applyAction_{"適用(&A)"};
+  ui::TAction zOrderAction_{""};
+};

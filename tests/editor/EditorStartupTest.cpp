@@ -3,6 +3,8 @@
 // second start and the windows a person sees.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "core/FileIO.h"
 #include "core/Handles.h"
+#include "core/KeyWordX.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestWindow.h"
@@ -198,6 +201,23 @@ TEST_F(EditorStartup, SettingSwitchShowsTheSettingsWindow) {
   EXPECT_EQ(Caption(window), "quorvaneの設定");
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(Ends(first));
+}
+
+TEST_F(EditorStartup, WithoutParametersTheManagerShowsTheStoreAndEnterInItsTreeDoesNotCloseIt) {
+  TKeyWordManager store(dir / "Users\\All Users\\Items", dir.path());
+  store.NewKeyWord("電卓", "ツール", kTypeCommand);
+  store.NewKeyWord("ツール", "", kTypeGroup);
+  store.Save();
+  HANDLE first = Start("");
+  ASSERT_TRUE(first);
+  HWND window = WaitForWindow("TRZEditorMain");
+  ASSERT_TRUE(window);
+  EXPECT_EQ(Caption(window), "キーワードマネージャ");
+  HWND tree = FindWindowExA(window, nullptr, WC_TREEVIEWA, nullptr);
+  ASSERT_TRUE(tree);
+  EXPECT_EQ(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 2);
+  realinput::Type("{Esc}");
+  EXPECT_TRUE(Ends(first)) << "キャンセル closes it";
 }
 
 TEST_F(EditorStartup, RequestWithoutTheManagerWindowEndsTheProgram) {
