@@ -410,6 +410,8 @@ std::unique_ptr<TKeyWordX> TKeyWordManager::FindKeyWord(const std::string& path)
 
 bool TKeyWordManager::Exists(const std::string& path) { return FindKeyWord(path) != nullptr; }
 
+std::string_view TKeyWordManager::ForbiddenChars() { return std::string_view(kForbiddenChars, sizeof kForbiddenChars); }
+
 std::string TKeyWordManager::FindInvalidChars(const std::string& name) {
   std::string found;
   for (char c : kForbiddenChars)

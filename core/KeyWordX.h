@@ -21,6 +21,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -200,6 +201,8 @@ class TKeyWordManager {
   // CR LF and a forbidden character the name holds; empty for a valid name.
   static std::string FindInvalidChars(const std::string& name);
   static std::string ReplaceInvalidChars(const std::string& name);
+  // The characters no name may hold, in their stored order.
+  static std::string_view ForbiddenChars();
   bool IsValidPath(const std::string& path);
 
   // A new item at index 0 of the group (name made unique); with an empty

@@ -19,6 +19,7 @@
 #include "ui/ImageList.h"
 #include "ui/TreeView.h"
 
+class IShellStarter;
 class TFilePaths;
 class TKeyWordManager;
 class TKeyWordX;
@@ -160,6 +161,12 @@ class TRZEditorMain : public TDropFormLite {
   ui::TImage& ItemIcon() const;
   ui::TAction& ZOrderAction() { return zOrderAction_; }
   ui::TAction& ApplyAction() { return applyAction_; }
+  ui::TAction& DeleteAction() { return deleteAction_; }
+  ui::TAction& UpNode() { return upNode_; }
+  ui::TAction& DownNode() { return downNode_; }
+  ui::TAction& ReNameAction() { return reNameAction_; }
+  // Help pages are opened through it (the system's shell when none).
+  IShellStarter* Shell = nullptr;
 
   // The node of a keyword path, or none.
   ui::TTreeNode* FindNode(const std::string& path);
@@ -168,6 +175,11 @@ class TRZEditorMain : public TDropFormLite {
 
   void TreeView1Change(ui::TTreeNode* node);
   void ApplyActionExecute();
+  void DeleteActionExecute();
+  void UpNodeExecute();
+  void DownNodeExecute();
+  void ReNameActionExecute();
+  void HelpActionExecute();
   void OKActionExecute();
   void CancelActionExecute();
   void FormResize();
@@ -183,6 +195,8 @@ class TRZEditorMain : public TDropFormLite {
   void ZOrderChange();
   void ActionList1Update();
   void TestRun();
+  void TreeView1Edited(ui::TTreeNode* node, std::string& text, bool& accept);
+  bool HasItem() const { return TreeView1().Selected() && current_; }
 
   TManagerRequestRunner runRequest_;
   std::unique_ptr<TKeyWordManager> manager_;
@@ -196,4 +210,9 @@ class TRZEditorMain : public TDropFormLite {
   ui::TAction cancelAction_{"キャンセル"};
   ui::TAction applyAction_{"適用(&A)"};
   ui::TAction zOrderAction_{""};
+  ui::TAction deleteAction_{"削除"};
+  ui::TAction upNode_{"↑上へ", static_cast<WORD>(VK_UP | 0x8000)};
+  ui::TAction downNode_{"↓下へ", static_cast<WORD>(VK_DOWN | 0x8000)};
+  ui::TAction reNameAction_{"名前の変更", VK_F2};
+  ui::TAction helpAction_{"?", VK_F1};
 };

@@ -17,6 +17,7 @@
 #include "ui/CopyData.h"
 #include "ui/Image.h"
 #include "ui/Label.h"
+#include "ui/MessageBox.h"
 #include "ui/Panel.h"
 
 namespace {
@@ -124,7 +125,30 @@ void TRZEditorMain::FormCreate() {
   zOrderAction_.AutoCheck = true;
   zOrderAction_.SetShortCut(static_cast<WORD>('Z' | 0x8000));  // Alt+Z
   zOrderAction_.OnExecute = [this] { ZOrderChange(); };
-  for (ui::TAction* a : {&okAction_, &cancelAction_, &applyAction_, &zOrderAction_}) actions_.Add(a);
+  deleteAction_.SetSecondaryShortCuts({static_cast<WORD>(VK_DELETE | 0x2000)});
+  deleteAction_.OnUpdate = [this] { deleteAction_.SetEnabled(HasItem()); };
+  deleteAction_.OnExecute = [this] { DeleteActionExecute(); };
+  upNode_.SetSecondaryShortCuts({static_cast<WORD>(VK_UP | 0x4000)});
+  upNode_.OnUpdate = [this] {
+    ui::TTreeNode* node = TreeView1().Selected();
+    upNode_.SetEnabled(!TreeView1().IsEditing() && node && node->PrevSibling());
+  };
+  upNode_.OnExecute = [this] { UpNodeExecute(); };
+  downNode_.SetSecondaryShortCuts({static_cast<WORD>(VK_DOWN | 0x4000)});
+  downNode_.OnUpdate = [this] {
+    ui::TTreeNode* node = TreeView1().Selected();
+    downNode_.SetEnabled(node && node->NextSibling());
+  };
+  downNode_.OnExecute = [this] { DownNodeExecute(); };
+  reNameAction_.OnUpdate = [this] { reNameAction_.SetEnabled(HasItem()); };
+  reNameAction_.OnExecute = [this] { ReNameActionExecute(); };
+  helpAction_.OnExecute = [this] { HelpActionExecute(); };
+  tree.OnEdited = [this](ui::TTreeNode* node, std::string& text, bool& accept) { TreeView1Edited(node, text, accept); };
+  for (ui::TAction* a : {&okAction_, &cancelAction_, &applyAction_, &zOrderAction_, &deleteAction_, &upNode_, &downNode_,
+                         &reNameAction_, &helpAction_})
+    actions_.Add(a);
+  deleteAction_.LinkControl(Control("DeleteButton").Handle());
+  helpAction_.LinkControl(Control("HelpButton").Handle());
   okAction_.LinkControl(Control("OKButton").Handle());
   cancelAction_.LinkControl(Control("CancelButton").Handle());
   applyAction_.LinkControl(Control("ApplyButton").Handle());
@@ -222,6 +246,7 @@ void TRZEditorMain::ActionList1Update() {
       TreeView1().IsEditing() || (focus && GetClassNameA(focus, className, sizeof className) && lstrcmpiA(className, "Edit") == 0);
   actions_.Suspended = typing;
   cancelAction_.SetShortCut(typing ? 0 : VK_ESCAPE);
+  deleteAction_.SetShortCut(typing ? 0 : VK_DELETE);
 }
 
 void TRZEditorMain::ZOrderChange() {
@@ -281,6 +306,85 @@ void TRZEditorMain::FormResize() {
     ui::TWindow& b = Control(name);
     b.SetBounds(treeBounds.left + treeWidth + Scale(10), b.Bounds().top, width(&b), height(&b));
   }
+}
+
+void TRZEditorMain::DeleteActionExecute() {
+  ui::TTreeNode* node = TreeView1().Selected();
+  if (!node || !current_) return;
+  const std::string path = current_->GetKeyWord();
+  TEditorState& state = EditorState();
+  const bool deleted = state.DeleteItem ? state.DeleteItem(&zOrderAction_, *manager_, path)
+                                        : DeleteItemConfirm(&zOrderAction_, *manager_, path);
+  if (!deleted) return;
+  node->Delete();
+  modified_ = true;
+  TreeView1Change(TreeView1().Selected());
+}
+
+void TRZEditorMain::UpNodeExecute() {
+  ui::TTreeNode* node = TreeView1().Selected();
+  if (!node) return;
+  if (current_) current_->MoveUp();
+  if (ui::TTreeNode* before = node->PrevSibling()) TreeView1().MoveNode(node, before, ui::TNodeAttachMode::Insert);
+  modified_ = true;
+}
+
+void TRZEditorMain::DownNodeExecute() {
+  ui::TTreeNode* node = TreeView1().Selected();
+  if (!node) return;
+  if (current_) current_->MoveDown();
+  if (ui::TTreeNode* after = node->NextSibling()) TreeView1().MoveNode(node, after, ui::TNodeAttachMode::InsertAfter);
+  modified_ = true;
+}
+
+void TRZEditorMain::ReNameActionExecute() {
+  if (ui::TTreeNode* node = TreeView1().Selected()) node->EditText();
+}
+
+namespace {
+
+std::string ForbiddenNameWarning() {
+  std::string text;
+  for (char c : TKeyWordManager::ForbiddenChars()) text += c == ' ' ? std::string("半角スペース") : std::string(1, c);
+  return text + "  は使用することができません";
+}
+
+}  // namespace
+
+void TRZEditorMain::TreeView1Edited(ui::TTreeNode* node, std::string& text, bool& accept) {
+  accept = false;
+  if (!node) return;
+  std::unique_ptr<TKeyWordX> item = manager_->FindKeyWord(GetNodeKeywordName(node));
+  if (!item) return;
+  if (!TKeyWordManager::FindInvalidChars(text).empty()) {
+    ShowWarning(&zOrderAction_, ForbiddenNameWarning());
+    return;
+  }
+  if (text.empty()) return;
+  if (text != item->Name) {
+    item->SetName(text);
+    modified_ = true;
+  }
+  text = item->Name;
+  accept = true;
+  if (node == TreeView1().Selected()) {
+    current_ = std::move(item);
+    FillPanel(current_.get());
+  }
+}
+
+void TRZEditorMain::HelpActionExecute() {
+  const std::string file = EditorState().MainDir + "Files\\doc\\window\\manager.html";
+  if (!fileio::FileExists(file)) {
+    ui::ShowMessageBox(Handle(), "ヘルプが見つかりません " + file, "quorvane", MB_OK);
+    return;
+  }
+  SHELLEXECUTEINFOA start = {};
+  start.cbSize = sizeof start;
+  start.hwnd = Handle();
+  start.lpFile = file.c_str();
+  start.nShow = SW_SHOWNORMAL;
+  (Shell ? Shell : DefaultRunServices().ShellStart)->Start(start);
 }
 
 void TRZEditorMain::ApplyActionExecute() {

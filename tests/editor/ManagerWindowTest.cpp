@@ -51,6 +51,39 @@ class ManagerWindowTest : public DialogTest {
     FilePathsInstance() = savedPaths;
     DialogTest::TearDown();
   }
+  // The window shown and in front, the tree with the focus on the node.
+  void ShowWithSelected(TRZEditorMain& m, const std::string& path) {
+    m.Show();
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == m.Handle(); }));
+    m.TreeView1().Focus();
+    ASSERT_TRUE(m.FindNode(path));
+    m.FindNode(path)->Select();
+    Idle();
+  }
+  void Press(std::vector<WORD> chord) {
+    realinput::Chord(chord);
+    Drain();
+    Idle();
+  }
+  // Typed at a person's pace, with the idle time that follows.
+  void Type(const std::string& script) {
+    Keys(script);
+    Idle();
+  }
+  void Click(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    realinput::PointerTo({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    Drain();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    Drain();
+    Idle();
+  }
+  static std::vector<std::string> Names(const std::string& group) {
+    TKeyWordManager store(EditorState().ItemsDir, EditorState().MainDir);
+    return store.GetNames(group).Items();
+  }
   static std::vector<std::string> Paths(TRZEditorMain& m) {
     std::vector<std::string> paths;
     for (ui::TTreeNode* n = m.TreeView1().FirstNode(); n; n = n->GetNext()) paths.push_back(GetNodeKeywordName(n));
@@ -167,6 +200,122 @@ TEST_F(ManagerWindowTest, TopMostFromDialogsIniAndTheToggleWritesItBack) {
   EXPECT_EQ(EditorState().Dialogs.ReadInteger("TopMost", -1), 0);
   m.ZOrderAction().Execute();
   EXPECT_EQ(EditorState().Dialogs.ReadInteger("TopMost", -1), 1);
+}
+
+TEST_F(ManagerWindowTest, DelDeletesTheKeywordAndApplyWritesTheStore) {
+  std::vector<std::string> asked;
+  EditorState().DeleteItem = [&](ui::TAction*, TKeyWordManager& manager, const std::string& path) {
+    asked.push_back(path);
+    manager.FindKeyWord(path)->Delete();
+    return true;
+  };
+  TRZEditorMain m;
+  ShowWithSelected(m, "ツール/電卓");
+  EXPECT_FALSE(m.ApplyAction().Enabled());
+  Type("{Del}");
+  EXPECT_EQ(asked, std::vector<std::string>{"ツール/電卓"});
+  EXPECT_EQ(m.FindNode("ツール/電卓"), nullptr);
+  EXPECT_TRUE(m.Modified());
+  EXPECT_TRUE(m.ApplyAction().Enabled());
+  EXPECT_EQ(Names("ツール"), (std::vector<std::string>{"電卓", "再読込"})) << "nothing written before Apply";
+  Click(m.Control("ApplyButton").Handle());
+  EXPECT_FALSE(m.Modified());
+  EXPECT_EQ(Names("ツール"), std::vector<std::string>{"再読込"});
+  m.Close();
+}
+
+TEST_F(ManagerWindowTest, DelInALabelEditIsTheEditsOwn) {
+  std::vector<std::string> asked;
+  EditorState().DeleteItem = [&](ui::TAction*, TKeyWordManager&, const std::string& path) {
+    asked.push_back(path);
+    return false;
+  };
+  TRZEditorMain m;
+  ShowWithSelected(m, "ツール/電卓");
+  Press({VK_F2});
+  ASSERT_TRUE(m.TreeView1().IsEditing());
+  Keys("{Home}{Del}");
+  EXPECT_TRUE(asked.empty());
+  EXPECT_TRUE(m.TreeView1().IsEditing());
+  Keys("{Esc}");
+  EXPECT_EQ(m.FindNode("ツール/電卓")->Text(), "電卓") << "the edit was cancelled";
+  m.Close();
+}
+
+TEST_F(ManagerWindowTest, AltAndCtrlWithArrowsMoveTheKeywordInItsGroup) {
+  TRZEditorMain m;
+  ShowWithSelected(m, "メモ帳");
+  Press({VK_MENU, VK_DOWN});
+  EXPECT_EQ(Paths(m), (std::vector<std::string>{"ツール", "ツール/電卓", "ツール/再読込", "メモ帳", "空"}));
+  Press({VK_CONTROL, VK_DOWN});
+  EXPECT_EQ(Paths(m), (std::vector<std::string>{"ツール", "ツール/電卓", "ツール/再読込", "空", "メモ帳"}));
+  EXPECT_FALSE(m.DownNode().Enabled()) << "the last one";
+  Press({VK_MENU, VK_UP});
+  EXPECT_EQ(Paths(m), (std::vector<std::string>{"ツール", "ツール/電卓", "ツール/再読込", "メモ帳", "空"}));
+  EXPECT_TRUE(m.Modified());
+  ASSERT_EQ(m.TreeView1().Selected(), m.FindNode("メモ帳"));
+  m.ApplyActionExecute();
+  EXPECT_EQ(Names(""), (std::vector<std::string>{"ツール", "メモ帳", "空"}));
+  m.Close();
+}
+
+TEST_F(ManagerWindowTest, RenameRefusesForbiddenCharactersAndMakesTheNameUnique) {
+  std::vector<std::string> boxes;
+  auto old = ui::SetMessageBoxHandler([&](const ui::TMessageBoxRequest& r) {
+    boxes.push_back(r.Text);
+    return IDOK;
+  });
+  TRZEditorMain m;
+  ShowWithSelected(m, "ツール/電卓");
+  Press({VK_F2});
+  Type("a b{Enter}");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], "!\\/:,;<>*?\"<>半角スペース|%  は使用することができません");
+  EXPECT_EQ(m.FindNode("ツール/電卓")->Text(), "電卓");
+  EXPECT_FALSE(m.Modified());
+
+  Press({VK_F2});
+  Type("x{Enter}");
+  ASSERT_TRUE(m.FindNode("ツール/x"));
+  EXPECT_EQ(m.PlaceText().Caption(), "ツール/x");
+  m.FindNode("ツール/再読込")->Select();
+  Idle();
+  Press({VK_F2});
+  Type("x{Enter}");
+  EXPECT_TRUE(m.FindNode("ツール/x(0)")) << testing::PrintToString(Paths(m));
+  EXPECT_TRUE(m.Modified());
+  ui::SetMessageBoxHandler(old);
+  m.Close();
+}
+
+TEST_F(ManagerWindowTest, F1OpensTheManagersHelpPageOrSaysItIsMissing) {
+  std::vector<ui::TMessageBoxRequest> boxes;
+  auto old = ui::SetMessageBoxHandler([&](const ui::TMessageBoxRequest& r) {
+    boxes.push_back(r);
+    return IDOK;
+  });
+  struct TRecorder : IShellStarter {
+    std::vector<std::string> opened;
+    bool Start(SHELLEXECUTEINFOA& s) override {
+      opened.push_back(s.lpFile);
+      return true;
+    }
+  } shell;
+  TRZEditorMain m;
+  m.Shell = &shell;
+  ShowWithSelected(m, "メモ帳");
+  const std::string page = EditorState().MainDir + "Files\\doc\\window\\manager.html";
+  Press({VK_F1});
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text, "ヘルプが見つかりません " + page);
+  EXPECT_EQ(boxes[0].Caption, "quorvane");
+  fileio::ForceDirectories(main / "Files\\doc\\window");
+  WriteTextFile(page, "<html></html>");
+  Press({VK_F1});
+  EXPECT_EQ(shell.opened, std::vector<std::string>{page});
+  EXPECT_EQ(boxes.size(), 1u);
+  ui::SetMessageBoxHandler(old);
+  m.Close();
 }
 
 // Another instance's start: a request with a data word runs; only a request
