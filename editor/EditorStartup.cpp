@@ -25,10 +25,7 @@ TEditorModeHooks DefaultEditorModeHooks() {
     services.SendIngMessage = SendIngMessage;
     RunSettingWindow(params, std::move(services));
   };
-  hooks.ExecuteParamAction = [](TStringIni& request) {
-    DebugOut().Write("QVEditor.ExecuteParamAction: no request processing, dropped: ").Write(request.Lines.GetText()).WriteLn();
-    return false;
-  };
+  hooks.ExecuteParamAction = ExecuteParamAction;
   hooks.RunManager = [execute = hooks.ExecuteParamAction] {
     TRZEditorMain manager(execute);
     ui::TApplication::Current()->SetMainForm(&manager);

@@ -25,6 +25,7 @@ class TKeyWordManager;
 class TKeyWordX;
 namespace ui {
 class TAction;
+class TForm;
 class TImage;
 class TLabel;
 }  // namespace ui
@@ -33,6 +34,28 @@ class TLabel;
 // topMost is the calling window's top-most action (or none), whose state is
 // dropped while the question is up.
 using TDeleteItemHook = std::function<bool(ui::TAction* topMost, TKeyWordManager& manager, const std::string& path)>;
+
+// What a request does on the keyword manager window while it is open: the
+// window implements it, and the request routines use it in place of their
+// own dialogs, saves and notices.
+class IRequestWindow {
+ public:
+  virtual ~IRequestWindow() = default;
+  virtual TKeyWordManager& RequestManager() = 0;
+  virtual ui::TAction* TopMostAction() = 0;
+  // Selects the keyword's node and scrolls it into view; false when it has none.
+  virtual bool SelectAndShow(const std::string& path) = 0;
+  virtual void ClearSelection() = 0;
+  // The window's own actions on the selected node. The edit reports whether
+  // its dialog was confirmed.
+  virtual bool RunEditAction() = 0;
+  virtual void RunDeleteAction() = 0;
+  virtual void RunGroupAction() = 0;
+  // Places a new item in the tree next to the selected node (with no
+  // selection, in the item's own group) and runs its dialog when asked;
+  // false when the dialog was cancelled.
+  virtual bool PlaceNewItem(std::unique_ptr<TKeyWordX> item, bool showDialog) = 0;
+};
 
 inline constexpr char kDialogsFileName[] = "Dialogs.ini";
 inline constexpr char kHotKeyFileName[] = "ShortCut.txt";
@@ -56,6 +79,8 @@ struct TEditorState {
   std::string SelectKeyword;
   bool Busy = false;
   TDeleteItemHook DeleteItem;
+  // The keyword manager window while it is open.
+  IRequestWindow* Window = nullptr;
   // Set when the settings window has written Dialogs.ini itself: the program
   // end then leaves the file as it is.
   bool DialogsDetached = false;
@@ -110,6 +135,25 @@ struct HWND__* FindLauncherWindow();
 // take the focus back.
 void SendIngMessage(bool force);
 
+// Runs one keyword request (Action, Keyword, Command, ...; see the launcher's
+// editor requests) on manager, or on the manager window's when none is given,
+// or on a store of its own. True when the manager window is to open or come
+// to the front.
+bool ExecuteParamActionEx(TStringIni& request, TKeyWordManager* manager);
+bool ExecuteParamAction(TStringIni& request);
+
+// A new keyword for a request (see the definition); none when refused,
+// failed or cancelled. Type -1 asks the kind.
+std::unique_ptr<TKeyWordX> CreateItem(ui::TAction* topMost, TKeyWordManager& manager, const std::string& path,
+                                      bool analyzeShortCut, int type, const std::string& comment,
+                                      const std::string& command);
+
+// Opens the dialog of the item's kind; true when confirmed. deleted tells
+// that the dialog itself deleted the item (nothing is then to be undone).
+// owner is the window the dialog belongs to (none: ownerless).
+bool EditItemDialog(ui::TAction* topMost, std::unique_ptr<TKeyWordX>& item, bool isNew, TKeyWordManager& manager,
+                    ui::TForm* owner = nullptr, bool* deleted = nullptr);
+
 // The question DeleteItemConfirm asks about an item.
 std::string DeleteConfirmText(const std::string& name, const std::string& groupPath, int type,
                               const std::string& comment, const std::string& command);
@@ -145,9 +189,9 @@ using TManagerRequestRunner = std::function<bool(TStringIni& request)>;
 // Every keyword as a tree of groups, with the selected keyword's place, kind,
 // comment and icon below it. Changes stay in the window's own store until
 // Apply or OK.
-class TRZEditorMain : public TDropFormLite {
+class TRZEditorMain : public TDropFormLite, private IRequestWindow {
  public:
-  explicit TRZEditorMain(TManagerRequestRunner runRequest = {});
+  explicit TRZEditorMain(TManagerRequestRunner runRequest = ExecuteParamAction);
   ~TRZEditorMain() override;
 
   TKeyWordManager& Manager() { return *manager_; }
@@ -165,6 +209,13 @@ class TRZEditorMain : public TDropFormLite {
   ui::TAction& UpNode() { return upNode_; }
   ui::TAction& DownNode() { return downNode_; }
   ui::TAction& ReNameAction() { return reNameAction_; }
+  ui::TAction& EditAction() { return editAction_; }
+  ui::TAction& NewExAction() { return newExAction_; }
+  ui::TAction& NewNormalAction() { return newNormalAction_; }
+  ui::TAction& NewFolder() { return newFolder_; }
+  ui::TAction& ChangeToGroup() { return changeToGroup_; }
+  // Set by the edit action when its dialog was confirmed.
+  bool EditConfirmed() const { return editConfirmed_; }
   // Help pages are opened through it (the system's shell when none).
   IShellStarter* Shell = nullptr;
 
@@ -184,7 +235,31 @@ class TRZEditorMain : public TDropFormLite {
   void CancelActionExecute();
   void FormResize();
 
+  // Places a new or changed item in the tree and runs its dialog: a new one
+  // next to anchor (into it when it is a group), or first at the root
+  // without one. False when the dialog was cancelled.
+  bool EditItem(std::unique_ptr<TKeyWordX>& item, ui::TTreeNode* anchor, bool showDialog);
+  void EditActionExecute();
+  void NewItemExecute(int type);
+  void ChangeToGroupExecute();
+  void FileDropped(const std::string& text);
+  void URLDropped(const std::string& address, const std::string& title);
+
  private:
+  // The request routines' view of the window.
+  TKeyWordManager& RequestManager() override { return *manager_; }
+  ui::TAction* TopMostAction() override { return &zOrderAction_; }
+  bool SelectAndShow(const std::string& path) override;
+  void ClearSelection() override;
+  bool RunEditAction() override;
+  void RunDeleteAction() override { DeleteActionExecute(); }
+  void RunGroupAction() override { ChangeToGroupExecute(); }
+  bool PlaceNewItem(std::unique_ptr<TKeyWordX> item, bool showDialog) override;
+
+  void BindEditActions();
+  // A node about to go: nothing may keep pointing at it.
+  void NodeRemoving(ui::TTreeNode* node);
+
   void FormCreate();
   void FormClose();
   void BuildSubTree(ui::TTreeNode* node, const std::string& groupPath);
@@ -202,6 +277,7 @@ class TRZEditorMain : public TDropFormLite {
   std::unique_ptr<TKeyWordManager> manager_;
   std::unique_ptr<TKeyWordX> current_;
   bool modified_ = false;
+  bool editConfirmed_ = false;
   ui::TImageList images_{16, 16};
   // The list index of each type image, -1 for a file that could not be loaded.
   std::array<int, 4> imageSlots_{-1, -1, -1, -1};
@@ -215,4 +291,9 @@ class TRZEditorMain : public TDropFormLite {
   ui::TAction downNode_{"↓下へ", static_cast<WORD>(VK_DOWN | 0x8000)};
   ui::TAction reNameAction_{"名前の変更", VK_F2};
   ui::TAction helpAction_{"?", VK_F1};
+  ui::TAction editAction_{"編集", static_cast<WORD>(VK_RETURN | 0x8000)};
+  ui::TAction newExAction_{"新規作成", static_cast<WORD>('N' | 0x4000)};
+  ui::TAction newNormalAction_{"新規(通常コマンド)"};
+  ui::TAction newFolder_{"フォルダ"};
+  ui::TAction changeToGroup_{"グループ化"};
 };

@@ -76,9 +76,11 @@ TRZEditorMain::TRZEditorMain(TManagerRequestRunner runRequest)
   Create(p);
   BuildLayout(kRows);
   FormCreate();
+  EditorState().Window = this;
 }
 
 TRZEditorMain::~TRZEditorMain() {
+  if (EditorState().Window == this) EditorState().Window = nullptr;
   // The tree lets go of the images before they go.
   if (auto* tree = FindControl<ui::TTreeView>("TreeView1")) tree->SetImages(nullptr);
 }
@@ -154,6 +156,7 @@ void TRZEditorMain::FormCreate() {
   applyAction_.LinkControl(Control("ApplyButton").Handle());
   zOrderAction_.LinkControl(Control("ZOrderCheck").Handle());
 
+  BindEditActions();
   actions_.OnUpdate = [this](ui::TAction&, bool&) { ActionList1Update(); };
   ActionList1Update();
 

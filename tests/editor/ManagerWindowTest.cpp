@@ -14,6 +14,7 @@
 #include "ui/CopyData.h"
 #include "ui/Image.h"
 #include "ui/Label.h"
+#include "ui/MessageBox.h"
 
 namespace {
 
@@ -341,6 +342,111 @@ TEST_F(ManagerWindowTest, CopyDataRunsRequestsAndShowsTheWindow) {
   ui::SendCopyData(m.Handle(), other.hwnd, 0, "", ui::TCopyDataEnd::NoNul);
   EXPECT_TRUE(m.Visible()) << "the version-style record only shows it";
   EXPECT_EQ(requests.size(), 3u);
+}
+
+// ---------------------------------------------------------------------------
+// Requests while the window is open: they work on its tree and its unsaved
+// store; nothing is written before Apply.
+
+class ManagerRequestTest : public ManagerWindowTest {
+ protected:
+  void SetUp() override {
+    ManagerWindowTest::SetUp();
+    previousBox = ui::SetMessageBoxHandler([this](const ui::TMessageBoxRequest& r) {
+      boxes.push_back(r.Text);
+      return IDYES;
+    });
+  }
+  void TearDown() override {
+    ui::SetMessageBoxHandler(previousBox);
+    ManagerWindowTest::TearDown();
+  }
+  static bool Run(std::initializer_list<std::pair<const char*, std::string>> values) {
+    TStringIni r;
+    for (const auto& [key, value] : values) r.WriteString(key, value);
+    return ExecuteParamAction(r);
+  }
+  ui::TMessageBoxHandler previousBox;
+  std::vector<std::string> boxes;
+};
+
+TEST_F(ManagerRequestTest, SelectAndDeleteWorkOnTheTree) {
+  TRZEditorMain m;
+  ShowWithSelected(m, "メモ帳");
+  Run({{"Action", "Select"}, {"Keyword", "無い"}});
+  EXPECT_EQ(boxes, std::vector<std::string>{"該当するキーワードはありません  無い"});
+  EXPECT_EQ(GetNodeKeywordName(m.TreeView1().Selected()), "メモ帳") << "the selection stays";
+
+  Run({{"Action", "Select"}, {"Keyword", "ツール/電卓"}});
+  EXPECT_EQ(GetNodeKeywordName(m.TreeView1().Selected()), "ツール/電卓");
+  EXPECT_EQ(m.CurrentItem()->GetComment(), "計算");
+
+  boxes.clear();
+  Run({{"Action", "Delete"}, {"Keyword", "ツール/再読込"}});
+  EXPECT_EQ(boxes.size(), 1u) << "asked once";
+  EXPECT_EQ(m.FindNode("ツール/再読込"), nullptr);
+  EXPECT_TRUE(m.Modified());
+  EXPECT_EQ(Names("ツール"), (std::vector<std::string>{"電卓", "再読込"})) << "nothing written before Apply";
+  EXPECT_EQ(EditorState().NewItem, "%All") << "the next save reloads everything";
+  m.Close();
+}
+
+TEST_F(ManagerRequestTest, NewWithoutADialogGoesNextToTheSelection) {
+  TRZEditorMain m;
+  ShowWithSelected(m, "ツール/電卓");
+  Run({{"Action", "New"}, {"Keyword", "追加"}, {"Command", "x.exe"}, {"ShowDialog", "0"}});
+  EXPECT_EQ(Paths(m), (std::vector<std::string>{"メモ帳", "ツール", "ツール/追加", "ツール/電卓", "ツール/再読込", "空"}));
+  EXPECT_EQ(GetNodeKeywordName(m.TreeView1().Selected()), "ツール/追加");
+  EXPECT_EQ(m.Manager().GetNames("ツール").Items(), (std::vector<std::string>{"追加", "電卓", "再読込"}));
+  EXPECT_TRUE(m.Modified());
+  EXPECT_FALSE(EditorState().Busy);
+  m.Close();
+}
+
+TEST_F(ManagerRequestTest, ACancelledKindDialogPlacesNothing) {
+  TRZEditorMain m;
+  ShowWithSelected(m, "メモ帳");
+  const auto before = Paths(m);
+  bool asked = false;
+  auto modal = app->OnModal.Add([&](ui::TForm& f) {
+    asked = true;
+    PumpUntil([&] { return GetForegroundWindow() == f.Handle(); });
+    Keys("{Esc}");
+  });
+  Press({VK_CONTROL, 'N'});
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(Paths(m), before);
+  EXPECT_FALSE(m.Modified());
+  EXPECT_FALSE(EditorState().Busy);
+  m.Close();
+}
+
+TEST_F(ManagerRequestTest, EditWithACommandPutsTheLinesBackWhenCancelled) {
+  TRZEditorMain m;
+  ShowWithSelected(m, "メモ帳");
+  const auto before = m.Manager().FindKeyWord("メモ帳")->Data()->Lines.Items();
+  auto modal = app->OnModal.Add([&](ui::TForm& f) {
+    PumpUntil([&] { return GetForegroundWindow() == f.Handle(); });
+    Keys("{Esc}");
+  });
+  Run({{"Action", "Edit"}, {"Keyword", "メモ帳"}, {"Command", "C:\\windows"}});
+  EXPECT_FALSE(m.EditConfirmed());
+  EXPECT_EQ(m.Manager().FindKeyWord("メモ帳")->Data()->Lines.Items(), before);
+  m.Close();
+}
+
+TEST_F(ManagerRequestTest, GroupActionMakesTheItemAGroupOfItself) {
+  TRZEditorMain m;
+  ShowWithSelected(m, "ツール/電卓");
+  m.ChangeToGroup().Execute();
+  EXPECT_EQ(Paths(m), (std::vector<std::string>{"メモ帳", "ツール", "ツール/電卓", "ツール/電卓/電卓", "ツール/再読込", "空"}));
+  EXPECT_EQ(m.CurrentItem()->GetType(), kTypeGroup);
+  EXPECT_EQ(m.Manager().FindKeyWord("ツール/電卓/電卓")->GetComment(), "計算");
+  Idle();
+  EXPECT_FALSE(m.ChangeToGroup().Enabled()) << "a group is no item to group";
+  m.ChangeToGroupExecute();
+  EXPECT_EQ(boxes, std::vector<std::string>{"そのキーワードはすでにグループです  ツール/電卓"});
+  m.Close();
 }
 
 }  // namespace

@@ -1,0 +1,139 @@
+// The launcher and the editor of the install layout together, as a person
+// uses them: a word that names no keyword and Enter bring up the editor's
+// new-keyword dialogs; what is OK'd there is saved, the launcher reloads and
+// runs it.
+#include "tests/launcher/LauncherJourneyFixture.h"
+
+#include "core/Sjis.h"
+
+namespace {
+
+class EditorJourney : public LauncherJourney {
+ protected:
+  void SetUp() override {
+    LauncherJourney::SetUp();
+    ASSERT_TRUE(CopyFileA(QV_EDITOR_EXE, (dir / "Files\\QVEditor.exe").c_str(), FALSE));
+    Settings("");
+  }
+  // The editor's window of that caption, once it is shown and in front.
+  HWND EditorWindow(const char* caption) {
+    HWND w = nullptr;
+    WaitFor([&] {
+      w = FindWindowA(nullptr, caption);
+      return w && IsWindowVisible(w) && GetForegroundWindow() == w;
+    });
+    return w;
+  }
+  // Lets the editor's window take what was typed before the next key.
+  static void Settle(HWND w) {
+    DWORD_PTR r = 0;
+    for (int i = 0; i < 3; ++i) SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &r);
+  }
+  void TypeInto(HWND w, const std::string& script) { realinput::TypeHeld(script, [w] { Settle(w); }); }
+  std::string Items() const { return Read(user + "\\Items\\%.vane"); }
+  bool EditorRuns() const {
+    return FindWindowA(nullptr, "新規作成 - 種類を選択") || FindWindowA(nullptr, "通常コマンド設定");
+  }
+};
+
+TEST_F(EditorJourney, AnUnknownWordBecomesAKeywordThatRunsAfterTheReload) {
+  const std::string recorder = dir / "rec_new\\rec.exe";
+  fileio::ForceDirectories(dir / "rec_new");
+  ASSERT_TRUE(CopyFileA(QV_FAKE_EDITOR_EXE, recorder.c_str(), FALSE));
+  Start();
+  Type("recnew{Enter}");
+
+  HWND kind = EditorWindow("新規作成 - 種類を選択");
+  ASSERT_TRUE(kind) << "the kind dialog did not come up in front: " << Describe(GetForegroundWindow());
+  // 通常コマンド is the first kind.
+  TypeInto(kind, "{Home}{Enter}");
+
+  HWND dialog = EditorWindow("通常コマンド設定");
+  ASSERT_TRUE(dialog) << Describe(GetForegroundWindow());
+  // The link box, by its label's access key; then the recorder's path.
+  realinput::Chord({VK_MENU, 'L'});
+  Settle(dialog);
+  TypeInto(dialog, recorder);
+  realinput::Chord({VK_SHIFT, VK_RETURN});
+
+  ASSERT_TRUE(WaitFor([&] { return !EditorRuns(); })) << "the editor stays";
+  ASSERT_TRUE(WaitFor([&] { return Items().find("recnew\t") != std::string::npos; })) << Items();
+  EXPECT_NE(Items().find(sjis::ReplaceAll(recorder, "\\", "\\\\")), std::string::npos) << Items();
+  ASSERT_TRUE(WaitFor([&] { return Log().find("/ReLoad") != std::string::npos; })) << "no reload notice";
+
+  Idle();
+  if (IsWindowVisible(window)) {
+    Type("{Esc}");
+    ExpectHidden();
+  }
+  CallUp();
+  Type("recnew{Enter}");
+  EXPECT_TRUE(WaitFor([&] { return fileio::FileExists(dir / "rec_new\\args.txt"); })) << "the new keyword did not run";
+}
+
+TEST_F(EditorJourney, EscInTheKindDialogSavesNothing) {
+  WriteTextFile(user + "\\Items\\%.vane", "other\tType=0\tCommand=x.exe\r\n");
+  Start();
+  Type("nothing{Enter}");
+  HWND kind = EditorWindow("新規作成 - 種類を選択");
+  ASSERT_TRUE(kind) << Describe(GetForegroundWindow());
+  TypeInto(kind, "{Esc}");
+  ASSERT_TRUE(WaitFor([&] { return !EditorRuns(); }));
+  Sleep(300);
+  EXPECT_EQ(Items(), "other\tType=0\tCommand=x.exe\r\n");
+}
+
+// A box of the editor's with that caption, shown and in front.
+HWND FrontBox(const char* caption) {
+  HWND w = nullptr;
+  WaitFor([&] {
+    w = FindWindowA("#32770", caption);
+    return w && IsWindowVisible(w) && GetForegroundWindow() == w;
+  });
+  return w;
+}
+
+void ClickButton(HWND parent, const char* text) {
+  HWND button = FindWindowExA(parent, nullptr, "Button", text);
+  for (HWND child = nullptr; !button && (child = FindWindowExA(parent, child, nullptr, nullptr));)
+    button = FindWindowExA(child, nullptr, "Button", text);
+  ASSERT_TRUE(button) << text;
+  RECT r;
+  GetWindowRect(button, &r);
+  realinput::PointerTo({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+
+TEST_F(EditorJourney, AFirstRunGoesThroughTheSettingsWindowAndBringsTheLauncherBack) {
+  // No user data at all: the launcher hands the first run to the editor.
+  RemoveDirectoryA((user + "\\Items").c_str());
+  RemoveDirectoryA((user + "\\Icons").c_str());
+  DeleteFileA((user + "\\quorvane.ini").c_str());
+  for (const char* shipped : {"Items", "Icons"}) fileio::ForceDirectories(dir / ("Files\\" + std::string(shipped)));
+  WriteTextFile(dir / "Files\\Items\\%.vane", "shipped\tType=0\tCommand=x.exe\r\n");
+  WriteTextFile(dir / "Files\\shortcut.txt", "");
+  WriteTextFile(dir / "Files\\quorvane.ini", "version=150103\r\n");
+  StartProcess();
+
+  HWND first = FrontBox("quorvane");
+  ASSERT_TRUE(first) << "no first-run box: " << Describe(GetForegroundWindow());
+  realinput::Type("{Enter}");
+  HWND settings = EditorWindow("quorvaneの設定");
+  ASSERT_TRUE(settings) << Describe(GetForegroundWindow());
+  EXPECT_TRUE(fileio::FileExists(user + "\\Items\\%.vane")) << "the shipped keywords were copied";
+  EXPECT_TRUE(fileio::FileExists(user + "\\quorvane.ini"));
+  ClickButton(settings, "OK");
+
+  HWND hint = FrontBox("quorvane");
+  ASSERT_TRUE(hint) << Describe(GetForegroundWindow());
+  realinput::Type("{Enter}");
+  HWND launcher = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    launcher = FindWindowA("TZMRTMain", "quorvanemain");
+    return launcher && IsWindowVisible(launcher) && GetForegroundWindow() == launcher;
+  })) << "the launcher did not come up in front: " << Describe(GetForegroundWindow());
+  window = launcher;
+}
+
+}  // namespace
