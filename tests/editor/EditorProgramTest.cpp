@@ -6,7 +6,9 @@
 
 #include <string>
 
+#include "core/FileIO.h"
 #include "core/Handles.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -21,12 +23,20 @@ TEST(EditorProgram, IsInstalledInTheFilesFolder) {
   EXPECT_EQ(path.substr(path.size() - installed.size()), installed) << path;
 }
 
+// A request that asks for nothing opens no window: the program ends by
+// itself, with 0.
 TEST(EditorProgram, StartsAndEndsWithZero) {
-  std::string command = std::string("\"") + kEditorExe + "\"";
+  TempDir main;
+  fileio::ForceDirectories(main / "Files");
+  fileio::ForceDirectories(main / "Users");
+  WriteTextFile(main / "Users\\UseSameData.ini", "");
+  const std::string exe = main / "Files\\QVEditor.exe";
+  ASSERT_TRUE(CopyFileA(kEditorExe, exe.c_str(), FALSE));
+  std::string command = "\"" + exe + "\" Action=Nothing";
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
-  ASSERT_TRUE(CreateProcessA(kEditorExe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+  ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
       << GetLastError();
   core::TUniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
   ASSERT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0) << "it ends by itself";
