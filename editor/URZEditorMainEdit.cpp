@@ -18,8 +18,9 @@ void TRZEditorMain::BindEditActions() {
   changeToGroup_.OnUpdate = [this] { changeToGroup_.SetEnabled(current_ && current_->GetType() != kTypeGroup); };
   changeToGroup_.OnExecute = [this] { ChangeToGroupExecute(); };
   for (ui::TAction* a : {&editAction_, &newExAction_, &newNormalAction_, &newFolder_, &changeToGroup_}) actions_.Add(a);
-  editAction_.LinkControl(Control("EditButton").Handle());
-  newExAction_.LinkControl(Control("NewButton").Handle());
+  // The buttons keep their access keys.
+  editAction_.LinkControl(Control("EditButton").Handle(), true);
+  newExAction_.LinkControl(Control("NewButton").Handle(), true);
 
   ui::TTreeView& tree = TreeView1();
   tree.OnDblClick = [this] {
