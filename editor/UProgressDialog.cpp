@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "core/StringIni.h"
 #include "core/StringList.h"
 #include "editor/FileListDialog_Text.h"
 #include "editor/Int_Input.h"
@@ -85,7 +86,8 @@ void TProgressDialog::Register() {
   Bar().SetPosition(0);
   for (int i = 0; i < count && !aborted_; ++i) {
     const std::string& path = (*paths_)[i];
-    request_->SetValue("Command", path);
+    // The request is a store of escaped values: a path's "\t" is no TAB.
+    request_->SetValue("Command", TStringIni::EscapeValue(path));
     request_->SetValue("ShowDialog", "0");
     Status().SetCaption(RegisteringText(RegisteredName(path), i + 1, count));
     ProcessMessages();

@@ -177,7 +177,7 @@ class ProgressDialogTest : public DialogTest {
       }
     });
     TProgressDialog dialog(&form, [&](TStringList& request, TKeyWordManager&) {
-      calls.push_back({request.Value("Command"), request.Value("ShowDialog"), running->Status().Caption()});
+      calls.push_back({TStringIni::UnescapeValue(request.Value("Command")), request.Value("ShowDialog"), running->Status().Caption()});
       during(*running, static_cast<int>(calls.size()) - 1);
     });
     running = &dialog;

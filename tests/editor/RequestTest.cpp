@@ -15,6 +15,7 @@
 #include "core/Sjis.h"
 #include "editor/UEditGroupCommand2.h"
 #include "editor/UEditNormalCommand2.h"
+#include "editor/UProgressDialog.h"
 #include "editor/URZEditorMain.h"
 #include "editor/USelectCommand.h"
 #include "tests/support/RealInput.h"
@@ -235,6 +236,31 @@ TEST_F(RequestTest, ABusyEditorRefusesAndKeepsItsFlag) {
   EXPECT_EQ(boxes, V{"他のキーワードを編集中です"});
   EXPECT_TRUE(EditorState().Busy);
   EXPECT_FALSE(Saved("x"));
+}
+
+TEST_F(RequestTest, SeveralFilesGoThroughTheListAndAreRegisteredInOneSave) {
+  WriteTextFile(td / "Tools\\資料.txt", "x");
+  const std::string files = td / "Tools\\App.exe" + "\r\n" + td / "Tools\\資料.txt" + "\r\n";
+  for (bool confirm : {false, true}) {
+    SCOPED_TRACE(confirm ? "OK" : "Esc");
+    dialogs.clear();
+    EXPECT_FALSE(Run(Request({{"Action", "New"}, {"Command", files}}), [&](ui::TForm& f) {
+      if (auto* progress = dynamic_cast<TProgressDialog*>(&f)) {
+        // The registration runs inside this modal loop; then the user closes it.
+        for (int i = 0; i < 1000 && !progress->Complete() && f.ModalResult() == 0; ++i) {
+          app->ProcessMessages();
+          Sleep(5);
+        }
+        Drain();
+        Keys("{Esc}");
+      } else {
+        Keys(confirm ? "{Enter}" : "{Esc}");
+      }
+    }));
+    EXPECT_EQ(Saved("App") != nullptr, confirm);
+    EXPECT_EQ(Saved("資料") != nullptr, confirm);
+    EXPECT_EQ(dialogs.size(), confirm ? 2u : 1u) << "the list, then the progress; no dialog per file";
+  }
 }
 
 }  // namespace
