@@ -35,6 +35,53 @@ class EditorJourney : public LauncherJourney {
   }
   void TypeInto(HWND w, const std::string& script) { realinput::TypeHeld(script, [w] { Settle(w); }); }
   std::string Items() const { return Read(user + "\\Items\\%.vane"); }
+  // Starts the editor of the install folder; it ends with the test.
+  HANDLE StartEditor(const std::string& args) {
+    std::string line = "\"" + dir / "Files\\QVEditor.exe" + "\" " + args;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir.path().c_str(),
+                        &si, &pi))
+      return nullptr;
+    if (!editorJob) {
+      editorJob = CreateJobObjectA(nullptr, nullptr);
+      JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+      limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+      SetInformationJobObject(editorJob, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    }
+    AssignProcessToJobObject(editorJob, pi.hProcess);
+    ResumeThread(pi.hThread);
+    CloseHandle(pi.hThread);
+    editors.push_back(pi.hProcess);
+    return pi.hProcess;
+  }
+  void TearDown() override {
+    if (editorJob) CloseHandle(editorJob);
+    for (HANDLE h : editors) CloseHandle(h);
+    LauncherJourney::TearDown();
+  }
+  // A child window of w (at any depth) whose text is text.
+  static bool HasChildText(HWND w, const std::string& text) {
+    struct TFind {
+      const std::string* text;
+      bool found = false;
+    } find{&text};
+    EnumChildWindows(
+        w,
+        [](HWND child, LPARAM p) -> BOOL {
+          auto* f = reinterpret_cast<TFind*>(p);
+          char buffer[256] = {};
+          SendMessageTimeoutA(child, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 2000,
+                              nullptr);
+          f->found = *f->text == buffer;
+          return !f->found;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.found;
+  }
+  HANDLE editorJob = nullptr;
+  std::vector<HANDLE> editors;
   bool EditorRuns() const {
     return FindWindowA(nullptr, "新規作成 - 種類を選択") || FindWindowA(nullptr, "通常コマンド設定");
   }
@@ -160,6 +207,45 @@ TEST_F(EditorJourney, AFirstRunGoesThroughTheSettingsWindowAndBringsTheLauncherB
     return launcher && IsWindowVisible(launcher) && GetForegroundWindow() == launcher;
   })) << "the launcher did not come up in front: " << Describe(GetForegroundWindow());
   window = launcher;
+}
+
+TEST_F(EditorJourney, ASecondSettingsStartShowsTheNamedPageInTheRunningWindow) {
+  ASSERT_TRUE(StartEditor("/setting"));
+  HWND settings = EditorWindow("quorvaneの設定");
+  ASSERT_TRUE(settings) << Describe(GetForegroundWindow());
+  HANDLE second = StartEditor("/setting /SelectedNode=基本/呼び出しキー /TabIndex=0");
+  ASSERT_TRUE(second);
+  EXPECT_EQ(WaitForSingleObject(second, 20000), WAIT_OBJECT_0) << "the second start hands over and ends";
+  EXPECT_TRUE(WaitFor([&] { return HasChildText(settings, "  基本 > 呼び出しキー"); })) << "the page's header";
+  EXPECT_EQ(FindWindowA("TRZSettingMain", nullptr), settings) << "one settings window";
+}
+
+TEST_F(EditorJourney, TheFirstRunsEndTellsTheStartedLauncherToTakeTheFocus) {
+  RemoveDirectoryA((user + "\\Items").c_str());
+  RemoveDirectoryA((user + "\\Icons").c_str());
+  for (const char* shipped : {"Items", "Icons"}) fileio::ForceDirectories(dir / ("Files\\" + std::string(shipped)));
+  WriteTextFile(dir / "Files\\shortcut.txt", "");
+  ASSERT_TRUE(StartEditor("/setting /new /Debug"));
+  HWND first = FrontBox("quorvane");
+  ASSERT_TRUE(first) << Describe(GetForegroundWindow());
+  realinput::Type("{Enter}");
+  HWND settings = EditorWindow("quorvaneの設定");
+  ASSERT_TRUE(settings) << Describe(GetForegroundWindow());
+  ClickButton(settings, "OK");
+  HWND hint = FrontBox("quorvane");
+  ASSERT_TRUE(hint) << Describe(GetForegroundWindow());
+  realinput::Type("{Enter}");
+  const std::string editorLog = dir / "Files\\Debug.txt";
+  ASSERT_TRUE(WaitFor([&] { return Read(editorLog).find("SendIngMessage : FocusToMain") != std::string::npos; }))
+      << Read(editorLog);
+  const std::string log = Read(editorLog);
+  const std::string mark = "URZEditorMain.SendIngMessage.MainHandle : ";
+  const size_t at = log.rfind(mark);
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_NE(log.substr(at + mark.size(), 2), "0\r") << "a launcher window was found";
+  EXPECT_LT(at, log.rfind("SendIngMessage : FocusToMain"));
+  window = FindWindowA("TZMRTMain", "quorvanemain");
+  EXPECT_TRUE(window);
 }
 
 }  // namespace
