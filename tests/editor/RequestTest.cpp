@@ -220,6 +220,20 @@ TEST_F(RequestTest, DeleteSelectAndUnknownKeywords) {
   EXPECT_EQ(Names("道具"), V{});
   EXPECT_EQ(boxes.size(), 1u) << "asked once";
 
+  // Shift held as the request ends asks for the manager window after all.
+  boxAnswer = IDYES;
+  INPUT shift[2] = {};
+  shift[0].type = shift[1].type = INPUT_KEYBOARD;
+  shift[0].ki.wVk = shift[1].ki.wVk = VK_SHIFT;
+  shift[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(1, &shift[0], sizeof(INPUT));
+  Drain();
+  const bool withShift = Run(Request({{"Action", "Delete"}, {"Keyword", "メモ"}}));
+  SendInput(1, &shift[1], sizeof(INPUT));
+  Drain();
+  EXPECT_TRUE(withShift);
+  EXPECT_EQ(Names(""), V{"道具"}) << "saved all the same";
+
   boxes.clear();
   EXPECT_TRUE(Run(Request({{"Action", "Select"}, {"Keyword", "道具"}})));
   EXPECT_EQ(EditorState().SelectKeyword, "道具");
