@@ -13,11 +13,13 @@
 
 #include "core/FileIO.h"
 #include "core/File_Paths.h"
+#include "core/Handles.h"
 #include "core/HotKeyUtils.h"
 #include "core/KeyWordX.h"
 #include "core/OSUtils.h"
 #include "core/ShellLink.h"
 #include "core/Sjis.h"
+#include "core/StringIni.h"
 #include "core/StringList.h"
 #include "editor/HotKey_Edit.h"
 #include "editor/TreeViewUtils.h"
@@ -42,6 +44,18 @@ std::string ReadFile(const std::string& file) {
   std::string text;
   fileio::ReadWholeFile(file, text);
   return text;
+}
+
+// Dialogs.ini as the dialog store reads and writes it (its values escaped).
+std::string DialogValue(const std::string& file, const char* key) {
+  TStringIni ini;
+  ini.LoadFromFile(file);
+  return ini.ReadString(key, "(none)");
+}
+void WriteDialogValue(const std::string& file, const char* key, const std::string& value) {
+  TStringIni ini;
+  ini.WriteString(key, value);
+  ini.SaveToFile(file);
 }
 
 std::map<std::string, std::string> IniLines(const std::string& file) {
@@ -237,7 +251,7 @@ TEST_F(SettingShortcutsTest, TheFirstRunChecksStartMenuAndSendToAndOKWritesThemW
   EXPECT_EQ(shell.starts[0].file, StartMenuDir().substr(0, StartMenuDir().size() - 1)) << "the new folder is shown";
   EXPECT_FALSE(shell.starts[0].verbSet);
   EXPECT_EQ(IniLines(data + "\\quorvane.ini")["Exe_S"], "Ctrl+Space");
-  EXPECT_EQ(IniLines(data + "\\Dialogs.ini")["TargetPath"], mainDir);
+  EXPECT_EQ(DialogValue(data + "\\Dialogs.ini", "TargetPath"), mainDir);
 }
 
 // ---- Apply ----
@@ -245,7 +259,7 @@ TEST_F(SettingShortcutsTest, TheFirstRunChecksStartMenuAndSendToAndOKWritesThemW
 TEST_F(SettingShortcutsTest, AMovedInstallationRewritesEveryKindAndKeepsTheStartHotKey) {
   const std::string oldMain = td / "Old\\";
   WriteOldLinks(oldMain, kAltQ);
-  WriteTextFile(data + "\\Dialogs.ini", "TargetPath=" + oldMain + "\r\n");
+  WriteDialogValue(data + "\\Dialogs.ini", "TargetPath", oldMain);
   ASSERT_TRUE(WriteShellLink(Own("Desktop") + "\\unrelated.lnk", oldMain + "x.exe", oldMain, std::nullopt));
   resolveFails = true;  // the old target is gone
 
@@ -265,7 +279,7 @@ TEST_F(SettingShortcutsTest, AMovedInstallationRewritesEveryKindAndKeepsTheStart
   EXPECT_TRUE(fileio::FileExists(Own("Desktop") + "\\unrelated.lnk"));
   EXPECT_TRUE(shell.starts.empty()) << "the folder was there";
   EXPECT_EQ(IniLines(data + "\\quorvane.ini")["Exe_S"], "Alt+Q");
-  EXPECT_EQ(IniLines(data + "\\Dialogs.ini")["TargetPath"], mainDir);
+  EXPECT_EQ(DialogValue(data + "\\Dialogs.ini", "TargetPath"), mainDir);
   EXPECT_TRUE(Pending().empty());
 }
 
@@ -273,7 +287,7 @@ TEST_F(SettingShortcutsTest, BoxesByRealClicksWriteOnlyTheirKindsAndClearingTheS
   WriteOldLinks(mainDir, kAltQ);
   const std::string keptStartUp = Own("Startup") + "\\quorvane.lnk";
   ASSERT_TRUE(WriteShellLink(keptStartUp, td / "elsewhere.exe", td.path(), std::nullopt));  // not ours to rewrite
-  WriteTextFile(data + "\\Dialogs.ini", "TargetPath=" + mainDir + "\r\n");
+  WriteDialogValue(data + "\\Dialogs.ini", "TargetPath", mainDir);
 
   TRZSettingMain& f = Shown();
   ShortcutPage();
@@ -455,7 +469,7 @@ class SettingSharedDataTest : public SettingShortcutsTest {
     WriteTextFile(data + "\\Items\\%.vane", "memo\tType=0\tCommand=notepad.exe\r\n");
     WriteTextFile(data + "\\quorvane.ini", "version=150103\r\nMode=2\r\nHistoryCount=77\r\n");
     WriteTextFile(data + "\\History.txt", "memo\r\n");
-    WriteTextFile(data + "\\ShortCut.txt", "kept keys\r\n");
+    WriteTextFile(data + "\\Icons\\a.ico", "icon");
   }
   ui::TCheckBox& SharedBox() { return form->Control<ui::TCheckBox>("SharedData"); }
   bool Marker() { return fileio::FileExists(main + "\\Users\\UseSameData.ini"); }
@@ -469,6 +483,7 @@ TEST_F(SettingSharedDataTest, TheBoxAndApplyMoveEveryFileToTheUsersFolderAndBack
   } steps[] = {{"to the user's own folder", data, own, false}, {"back to the shared folder", own, data, true}};
   for (const Step& s : steps) {
     SCOPED_TRACE(s.name);
+    FilePathsInstance().SetMainDir(main);  // as the editor's next start finds the folders
     TRZSettingMain& f = Shown();
     Select("基本");
     ASSERT_EQ(SharedBox().Checked(), !s.shared);
@@ -486,7 +501,7 @@ TEST_F(SettingSharedDataTest, TheBoxAndApplyMoveEveryFileToTheUsersFolderAndBack
     EXPECT_EQ(ReadFile(s.to + "\\Items\\%.vane").substr(0, 4), "memo");
     EXPECT_EQ(IniLines(s.to + "\\quorvane.ini")["HistoryCount"], "77");
     EXPECT_EQ(ReadFile(s.to + "\\History.txt"), "memo\r\n");
-    EXPECT_EQ(ReadFile(s.to + "\\ShortCut.txt").substr(0, 9), "kept keys");
+    EXPECT_EQ(ReadFile(s.to + "\\Icons\\a.ico"), "icon");
     EXPECT_TRUE(fileio::FileExists(s.to + "\\Dialogs.ini"));
     EXPECT_EQ(f.DataFolder(), s.to);
     // A second Apply copies nothing again and writes into the new folder.
@@ -519,11 +534,82 @@ TEST_F(SettingSharedDataTest, AFailedCopyLeavesTheOldFolderInUse) {
   EXPECT_TRUE(f.Shared());
   EXPECT_EQ(f.Settings()->DataFolder, data);
   EXPECT_TRUE(SharedBox().Checked());
-  EXPECT_EQ(IniLines(data + "\\Dialogs.ini")["SelectPriority"], "1") << "the rest of Apply went to the old folder";
+  EXPECT_EQ(DialogValue(data + "\\Dialogs.ini", "SelectPriority"), "1") << "the rest of Apply went to the old folder";
   EXPECT_EQ(IniLines(data + "\\quorvane.ini")["HistoryCount"], "77");
   EXPECT_EQ(ReadFile(own), "a file where the folder goes");
   form.reset();
   EXPECT_EQ(TFilePaths(main).UserDir, data);
+}
+
+
+template <class F>
+bool WaitFor(F done, DWORD boundMs = 30000) {
+  for (DWORD waited = 0; waited < boundMs; waited += 50) {
+    if (done()) return true;
+    Sleep(50);
+  }
+  return done();
+}
+
+// The launcher started after a switch finds the keywords stored before it.
+TEST_F(SettingSharedDataTest, TheRealLauncherStartedAfterTheSwitchRunsAKeywordStoredBefore) {
+  const std::string recorder = td / "rec\\rec.exe", args = td / "rec\\args.txt";
+  fileio::ForceDirectories(td / "rec");
+  ASSERT_TRUE(CopyFileA(QV_FAKE_EDITOR_EXE, recorder.c_str(), FALSE));
+  {
+    TKeyWordManager store(data + "\\Items", main);
+    store.NewKeyWord("kirokuki", "", 0)->SetCommand(recorder);
+    store.Save();
+  }
+  // Resident, called with Ctrl+Alt+Q.
+  WriteTextFile(data + "\\quorvane.ini", "version=150103\r\nMode=0\r\nCall_Mod=3\r\nCall_key=81\r\n");
+  TRZSettingMain& f = Shown();
+  Select("基本");
+  Click(SharedBox());
+  Click(f.ApplyButton());
+  form.reset();
+  ASSERT_EQ(TFilePaths(main).UserDir, own);
+
+  const std::string exe = main + "\\quorvane.exe";
+  ASSERT_TRUE(CopyFileA(QV_LAUNCHER_EXE, exe.c_str(), FALSE));
+  std::string line = "\"" + exe + "\" /Debug";
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, main.c_str(),
+                             &si, &pi));
+  // The launcher goes with this test, also when a time-out ends it.
+  core::TUniqueKernelHandle job(CreateJobObjectA(nullptr, nullptr));
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  AssignProcessToJobObject(job.get(), pi.hProcess);
+  ResumeThread(pi.hThread);
+  CloseHandle(pi.hThread);
+  core::TUniqueKernelHandle process(pi.hProcess);
+  const auto log = [&] { return ReadFile(main + "\\Debug.txt"); };
+  ASSERT_TRUE(WaitFor([&] { return log().find("TZMRTMain.Craete:END") != std::string::npos; })) << log();
+  HWND window = FindLauncherMainWindow();
+  ASSERT_TRUE(window);
+  const auto idle = [&] {
+    WaitForInputIdle(process.get(), 5000);
+    for (int i = 0; i < 3; ++i) {
+      DWORD_PTR r = 0;
+      SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &r);
+    }
+  };
+  idle();
+  if (!IsWindowVisible(window) || GetForegroundWindow() != window) {
+    if (IsWindowVisible(window)) ForceForegroundWindow(window);
+    else realinput::Chord({VK_CONTROL, VK_MENU, 'Q'});
+  }
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) && GetForegroundWindow() == window; }));
+  idle();
+  Sleep(300);
+  realinput::TypeHeld("kirokuki{Enter}", idle);
+  EXPECT_TRUE(WaitFor([&] { return fileio::FileExists(args); })) << log();
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  WaitForSingleObject(process.get(), 10000);
 }
 
 }  // namespace
