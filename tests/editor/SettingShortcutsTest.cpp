@@ -235,7 +235,6 @@ TEST_F(SettingShortcutsTest, TheFirstRunChecksStartMenuAndSendToAndOKWritesThemW
   EXPECT_FALSE(Box("StartUp").Checked());
   EXPECT_EQ(HotKeyBox().Text(), "Ctrl+Space");
   EXPECT_EQ(f.Settings()->Exe_S, "Ctrl+Space");
-  OfferScreenshot(f.Handle(), "editor-settings-shortcuts-first-run");
   shell.starts.clear();
   Click(f.Control("Button1"));  // OK
   EXPECT_FALSE(f.Visible());
@@ -252,6 +251,12 @@ TEST_F(SettingShortcutsTest, TheFirstRunChecksStartMenuAndSendToAndOKWritesThemW
   EXPECT_FALSE(shell.starts[0].verbSet);
   EXPECT_EQ(IniLines(data + "\\quorvane.ini")["Exe_S"], "Ctrl+Space");
   EXPECT_EQ(DialogValue(data + "\\Dialogs.ini", "TargetPath"), mainDir);
+}
+
+TEST_F(SettingShortcutsTest, Screenshot) {
+  TRZSettingMain& f = Shown({"/setting", "/new"});
+  ShortcutPage();
+  OfferScreenshot(f.Handle(), "editor-settings-shortcuts-first-run");
 }
 
 // ---- Apply ----
