@@ -235,6 +235,7 @@ TEST_F(SettingShortcutsTest, TheFirstRunChecksStartMenuAndSendToAndOKWritesThemW
   EXPECT_FALSE(Box("StartUp").Checked());
   EXPECT_EQ(HotKeyBox().Text(), "Ctrl+Space");
   EXPECT_EQ(f.Settings()->Exe_S, "Ctrl+Space");
+  EXPECT_TRUE(f.Control(kPerUserNote).Visible()) << "NT with the shared folder";
   shell.starts.clear();
   Click(f.Control("Button1"));  // OK
   EXPECT_FALSE(f.Visible());
@@ -520,6 +521,23 @@ TEST_F(SettingSharedDataTest, TheBoxAndApplyMoveEveryFileToTheUsersFolderAndBack
     form.reset();
     EXPECT_EQ(TFilePaths(main).UserDir, s.to) << "both programs now start in it";
   }
+}
+
+// An old folder without Items gets the shipped ones into the new folder, and
+// the shipped icons when it has none either.
+TEST_F(SettingSharedDataTest, WithoutItemsTheShippedItemsAndIconsAreCopied) {
+  ASSERT_TRUE(DeleteFileA((data + "\\Items\\%.vane").c_str()) && RemoveDirectoryA((data + "\\Items").c_str()));
+  ASSERT_TRUE(DeleteFileA((data + "\\Icons\\a.ico").c_str()) && RemoveDirectoryA((data + "\\Icons").c_str()));
+  WriteTextFile(main + "\\Files\\Items\\%.vane", "shipped\tType=0\tCommand=notepad.exe\r\n");
+  WriteTextFile(main + "\\Files\\Icons\\s.ico", "shipped icon");
+  TRZSettingMain& f = Shown();
+  Select("基本");
+  Click(SharedBox());
+  Click(f.ApplyButton());
+  EXPECT_EQ(ReadFile(own + "\\Items\\%.vane").substr(0, 7), "shipped");
+  EXPECT_EQ(ReadFile(own + "\\Icons\\s.ico"), "shipped icon");
+  EXPECT_FALSE(Marker());
+  EXPECT_EQ(f.DataFolder(), own);
 }
 
 TEST_F(SettingSharedDataTest, AFailedCopyLeavesTheOldFolderInUse) {
