@@ -74,6 +74,46 @@ std::string TShellLink::IconLocation(int& index) const {
   return buf;
 }
 
+WORD TShellLink::HotKey() const {
+  WORD word = 0;
+  if (!Ready() || FAILED(link_->GetHotkey(&word))) return 0;
+  return word;
+}
+
+bool TShellLink::SetPath(const std::string& target) { return Ready() && SUCCEEDED(link_->SetPath(target.c_str())); }
+
+bool TShellLink::SetWorkingDirectory(const std::string& folder) {
+  return Ready() && SUCCEEDED(link_->SetWorkingDirectory(folder.c_str()));
+}
+
+bool TShellLink::SetHotKey(WORD word) { return Ready() && SUCCEEDED(link_->SetHotkey(word)); }
+
+bool TShellLink::Save(const std::string& fileName) {
+  if (!Ready() || fileName.empty()) return false;
+  const std::wstring wide = Widen(fileName);
+  return SUCCEEDED(file_->Save(wide.c_str(), TRUE));
+}
+
+bool ResolveLinkWithoutUI(TShellLink& link, HWND owner) {
+  constexpr DWORD kTimeoutMs = 1000;  // the high word of the flags, with SLR_NO_UI
+  return link.Resolve(owner, SLR_NO_UI | SLR_ANY_MATCH | (kTimeoutMs << 16));
+}
+
+WORD ReadShellLinkHotKey(const std::string& linkFile, HWND owner, TLinkResolver resolve) {
+  TShellLink link;
+  if (!link.Load(linkFile)) return 0;
+  if (resolve) resolve(link, owner);  // a target that cannot be found keeps the hotkey
+  return link.HotKey();
+}
+
+bool WriteShellLink(const std::string& linkFile, const std::string& target, const std::string& folder,
+                    std::optional<WORD> hotKey) {
+  TShellLink link;
+  if (!link.SetPath(target) || !link.SetWorkingDirectory(folder)) return false;
+  if (hotKey && !link.SetHotKey(*hotKey)) return false;
+  return link.Save(linkFile);
+}
+
 std::optional<TShellLinkTarget> ReadShellLinkTarget(const std::string& linkFile, HWND owner) {
   TShellLink link;
   if (!link.Load(linkFile) || !link.Resolve(owner, SLR_ANY_MATCH)) return std::nullopt;

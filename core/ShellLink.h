@@ -1,5 +1,6 @@
 // Shell links (.lnk): one owner of the shell's IShellLinkA and IPersistFile for
-// reading a link's target, working folder, arguments and icon. Win32 only.
+// reading a link's target, working folder, arguments, icon and hotkey, and for
+// writing a link. Win32 only.
 #pragma once
 
 #include <windows.h>
@@ -28,6 +29,14 @@ class TShellLink {
   std::string WorkingDirectory() const;
   std::string Arguments() const;
   std::string IconLocation(int& index) const;
+  // The shell-link hotkey word; 0 when none.
+  WORD HotKey() const;
+
+  bool SetPath(const std::string& target);
+  bool SetWorkingDirectory(const std::string& folder);
+  bool SetHotKey(WORD word);
+  // Writes the link to fileName, which becomes the link's current file.
+  bool Save(const std::string& fileName);
 
  private:
   HRESULT com_;
@@ -47,3 +56,18 @@ struct TShellLinkTarget {
 // Loads the link, resolves it (any match, owner window), and reads its target
 // path (UNC form preferred). Nothing when any step fails or the target is gone.
 std::optional<TShellLinkTarget> ReadShellLinkTarget(const std::string& linkFile, HWND owner);
+
+// How a loaded link is resolved before its hotkey is read; the default never
+// shows a search window and gives up after a second.
+using TLinkResolver = bool (*)(TShellLink& link, HWND owner);
+bool ResolveLinkWithoutUI(TShellLink& link, HWND owner);
+
+// The hotkey word of any link that loads, whether resolving finds its target
+// or not: a moved target must not lose the user's hotkey. 0 when the file is
+// no link.
+WORD ReadShellLinkHotKey(const std::string& linkFile, HWND owner, TLinkResolver resolve = ResolveLinkWithoutUI);
+
+// Writes a link to target with its working folder; the hotkey word is set when
+// given (0 clears it), left at the shell's default otherwise.
+bool WriteShellLink(const std::string& linkFile, const std::string& target, const std::string& folder,
+                    std::optional<WORD> hotKey);

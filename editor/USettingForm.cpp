@@ -124,6 +124,10 @@ TRZSettingMain::TRZSettingMain(const TStringList& params, TSettingServices servi
   if (!services_.Sleep) services_.Sleep = [](DWORD ms) { ::Sleep(ms); };
   if (!services_.FindLauncher) services_.FindLauncher = [] { return FindLauncherMainWindow(); };
   if (!services_.ShiftJisFaces) services_.ShiftJisFaces = ScreenShiftJisFaces;
+  if (!services_.SpecialFolderPath) services_.SpecialFolderPath = ShellSpecialFolderPath;
+  if (!services_.LoginName) services_.LoginName = GetLoginUserName;
+  if (!services_.NT) services_.NT = [] { return IsNT(); };
+  if (!services_.ResolveLink) services_.ResolveLink = ResolveLinkWithoutUI;
   BuildWindow();
   FormCreate();
 }
@@ -153,6 +157,7 @@ void TRZSettingMain::BuildPages() {
   for (const char* page : kBuiltPages) BuildPageRows(page);
   BuildCustomizePage();
   BuildDisplayPage();
+  BuildShortcutPage();
 }
 
 void TRZSettingMain::BuildDisplayPage() {
@@ -575,8 +580,7 @@ void TRZSettingMain::RowChanged(const TSettingRow& row) {
     case TSettingKind::Radio: value = Control<ui::TRadioGroup>(row.Name).ItemIndex(); break;
     case TSettingKind::HotKey: break;
   }
-  if (row.Store == TSettingStore::Shared) shared_ = value != 0;
-  else WriteRowValue(row, value, Stores());
+  WriteRowValue(row, value, Stores());
   UpdateDependents();
   EnableApply();
 }
@@ -655,6 +659,7 @@ void TRZSettingMain::SetUpPage(const std::string& caption) {
     for (const TSettingRow* row : RowsOfPage(kRegistPage)) FillRow(*row);
   }
   if (caption == "表示") SetUpFonts();
+  if (caption == kShortcutPage) SetUpShortcutPage();
   if (caption == kKeyCustomizePage) {
     TScopedCount filling(filling_);
     for (const TSettingRow* row : RowsOfPage(kKeyCustomizePage)) FillRow(*row);
@@ -709,9 +714,12 @@ void TRZSettingMain::Button11Click() {
   const std::string caption = Caption();
   SetCaption(kApplying);
 
-  SwitchSharedDataFolder();
-  WriteSharedDataMarker();
-  if (pendingChanges_.IndexOf("ショートカット登録") >= 0) WriteShortcutFiles();
+  // A failed switch leaves the marker as it was: both programs stay with the old folder.
+  if (SwitchSharedDataFolder()) WriteSharedDataMarker();
+  if (pendingChanges_.IndexOf(kShortcutPage) >= 0) {
+    WriteShortcutFiles();
+    dialogs_->WriteString("TargetPath", mainFolder_);
+  }
 
   settings_->Save();
   try {

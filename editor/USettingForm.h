@@ -18,13 +18,16 @@
 #include <string>
 
 #include "core/KeyWordX.h"
+#include "core/ShellLink.h"
 #include "core/StringIni.h"
 #include "core/StringList.h"
 #include "core/ZMRTData.h"
 #include "editor/DropTargetFormLite.h"
 #include "editor/SettingPages.h"
+#include "editor/ShortcutPage.h"
 #include "ui/ActionList.h"
 #include "ui/PageControl.h"
+#include "ui/ToolTip.h"
 #include "ui/TreeView.h"
 
 namespace ui {
@@ -53,7 +56,17 @@ struct TSettingServices {
   std::function<void(bool forced)> SendIngMessage;
   // The faces of the screen's fonts in the Shift-JIS character set, sorted.
   std::function<std::vector<std::string>()> ShiftJisFaces;
+  // The shell shortcut page's outside: the path of a shell folder id
+  // (CSIDL_...) for a window, the login name, Windows NT, and how a link is
+  // resolved before its hotkey is read.
+  std::function<std::string(HWND owner, int folderId)> SpecialFolderPath;
+  std::function<std::string()> LoginName;
+  std::function<bool()> NT;
+  TLinkResolver ResolveLink = nullptr;
 };
+
+// The shell's path of a special folder; empty when it has none.
+std::string ShellSpecialFolderPath(HWND owner, int folderId);
 
 std::vector<std::string> ScreenShiftJisFaces();
 
@@ -91,7 +104,7 @@ class TRZSettingMain : public TDropFormLite {
 
   // The one change path of the option controls, and the handlers over it.
   void RowChanged(const TSettingRow& row);
-  void CheckBox1Click(const TSettingRow& row) { RowChanged(row); }
+  void CheckBox1Click(const TSettingRow& row);
   void CheckBox35Click(const TSettingRow& row) { RowChanged(row); }
   void SpinEdit4Change(const TSettingRow& row) { RowChanged(row); }
 
@@ -104,6 +117,14 @@ class TRZSettingMain : public TDropFormLite {
   // The font and its size (表示).
   void Combobox2Change();
   void ComboBox3Change();
+
+  // The shell shortcut page (ショートカット登録). GetSpecialFolder ends with "\".
+  std::string GetSpecialFolder(int folderId);
+  bool CreateShortCut(const std::string& linkFile, const std::string& target, const std::string& hotKeyText,
+                      const std::string& folder);
+  WORD GetShortCutHotKey(const std::string& linkFile);
+  void CheckBox14Click(const char* kind);
+  void Button12Click();
 
   // ---- State, for the tests and the pages still to come ----
   TZMRTData* Settings() { return settings_.get(); }
@@ -121,6 +142,7 @@ class TRZSettingMain : public TDropFormLite {
   ui::TButton& ApplyButton() { return Control<ui::TButton>("Button11"); }
   ui::TLabel& ModeExplanationLabel() { return Control<ui::TLabel>("ModeExplanation"); }
   ui::TTabSheet* PageOf(const std::string& caption) const;
+  ui::TToolTip& ShortcutHints() { return shortcutHints_; }
   // The control of a row.
   ui::TWindow& RowControl(const TSettingRow& row) { return Control(row.Name); }
 
@@ -129,11 +151,11 @@ class TRZSettingMain : public TDropFormLite {
 
  protected:
   // Apply's steps between creating the data folder and saving: the shared
-  // data folder's switch, its marker file and the shortcut files. They come
-  // with the shared-data choice and the shortcut page.
-  virtual void SwitchSharedDataFolder() {}
-  virtual void WriteSharedDataMarker() {}
-  virtual void WriteShortcutFiles() {}
+  // data folder's switch (false when it failed and the old folder stays),
+  // its marker file and the shortcut files.
+  bool SwitchSharedDataFolder();
+  void WriteSharedDataMarker();
+  void WriteShortcutFiles();
 
  private:
   void BuildWindow();
@@ -157,6 +179,12 @@ class TRZSettingMain : public TDropFormLite {
   void SetNodeShown(const char* path, bool shown);
   void EnableApply();
   TSettingStores Stores();
+  void BuildShortcutPage();
+  void SetUpShortcutPage();
+  void ShowPerUserNote();
+  void WriteShortcutKind(const TShortcutKind& kind, bool checked);
+  void DeleteStartMenuFolder(const std::string& folder);
+  bool FirstRun() const;
   bool NT5() const;
 
   TSettingServices services_;
@@ -184,4 +212,5 @@ class TRZSettingMain : public TDropFormLite {
   ui::TAction helpAction_{"?"};
   ui::TAction treeLeft_, treeRight_, treeUp_, treeDown_;
   ui::TAction upAction2_, downAction2_;
+  ui::TToolTip shortcutHints_;
 };

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "core/FileIO.h"
@@ -91,6 +92,53 @@ TEST_F(ShellLinkRead, ReaderWorksInsideAnOleSession) {
   ASSERT_TRUE(got);
   EXPECT_EQ(got->Target, td / "表示.txt");
   EXPECT_EQ(got->Arguments, "");
+}
+
+// ---------------------------------------------------------------------------
+// Writing links and their hotkey
+
+class ShellLinkWrite : public ShellLinkRead {};
+
+TEST_F(ShellLinkWrite, WrittenLinksReadBackWithTheirHotKey) {
+  constexpr WORD kCtrlSpace = (HOTKEYF_CONTROL << 8) | VK_SPACE;
+  struct Case {
+    const char* name;
+    std::optional<WORD> written;
+    WORD read;
+  } cases[] = {{"set", kCtrlSpace, kCtrlSpace}, {"cleared", WORD{0}, 0}, {"left unset", std::nullopt, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string lnk = td / (std::string("書き込み ") + c.name + ".lnk");
+    ASSERT_TRUE(WriteShellLink(lnk, td / "表示.txt", td / "ソフト\\", c.written));
+    EXPECT_EQ(ReadShellLinkHotKey(lnk, nullptr), c.read);
+    const auto got = ReadShellLinkTarget(lnk, nullptr);
+    ASSERT_TRUE(got);
+    EXPECT_EQ(got->Target, td / "表示.txt");
+    EXPECT_EQ(got->Folder, td / "ソフト\\");
+  }
+  EXPECT_FALSE(WriteShellLink(td / "no folder\\x.lnk", td / "表示.txt", "", std::nullopt));
+}
+
+// A link whose target has gone (the installation moved) still gives its
+// hotkey: the settings window would otherwise show none and write the link
+// again without it. Wine finds every link, so a resolver that fails stands
+// for the one that cannot.
+TEST_F(ShellLinkWrite, TheHotKeyIsReadWhenResolvingFails) {
+  constexpr WORD kAltF12 = (HOTKEYF_ALT << 8) | VK_F12;
+  const std::string gone = td / "gone.exe";
+  WriteTextFile(gone, "x");
+  const std::string lnk = td / "moved.lnk";
+  ASSERT_TRUE(WriteShellLink(lnk, gone, td.path(), kAltF12));
+  ASSERT_TRUE(fileio::DeleteFileAt(gone));
+  static int resolves;
+  resolves = 0;
+  const TLinkResolver failing = [](TShellLink&, HWND) { ++resolves; return false; };
+  EXPECT_EQ(ReadShellLinkHotKey(lnk, nullptr, failing), kAltF12);
+  EXPECT_EQ(resolves, 1);
+  EXPECT_EQ(ReadShellLinkHotKey(lnk, nullptr), kAltF12) << "the real resolver on a gone target";
+  WriteTextFile(td / "plain.lnk", "no link at all");
+  EXPECT_EQ(ReadShellLinkHotKey(td / "plain.lnk", nullptr), 0);
+  EXPECT_EQ(ReadShellLinkHotKey(td / "missing.lnk", nullptr), 0);
 }
 
 // ---------------------------------------------------------------------------
