@@ -12,6 +12,7 @@
 #include "core/StringUtils.h"
 #include "editor/ComCtrlsXP.h"
 #include "editor/ExtCtrlsXP.h"
+#include "editor/FileNameComplete.h"
 #include "editor/HotKey_Dialog.h"
 #include "editor/HotKey_Edit.h"
 #include "editor/TreeViewUtils.h"
@@ -20,10 +21,14 @@
 #include "ui/CheckBox.h"
 #include "ui/CheckListBox.h"
 #include "ui/ComboBox.h"
+#include "ui/Dialogs.h"
+#include "ui/Edit.h"
 #include "ui/Label.h"
+#include "ui/Memo.h"
 #include "ui/MessageBox.h"
 #include "ui/Panel.h"
 #include "ui/SpinEdit.h"
+#include "ui/TrackBar.h"
 
 namespace {
 
@@ -48,8 +53,12 @@ const ui::TLayoutRow kFrameRows[] = {
 };
 
 // The pages whose controls are made here; the others are empty until theirs come.
-constexpr const char* kBuiltPages[] = {"基本", "動作設定", "呼び出しキー", "入力", "候補リスト", "オートコンプリート",
-                                       "履歴", "キーカスタマイズ", "登録"};
+constexpr const char* kBuiltPages[] = {"基本",       "動作設定",   "呼び出しキー",       "入力",
+                                       "候補リスト", "オートコンプリート", "履歴",       "キーカスタマイズ",
+                                       "実行",       "タイマー",   "ファイラー",         "関連付けのないとき",
+                                       "アイコン描画", "半透明化", "登録"};
+constexpr char kFilerPage[] = "ファイラー";
+constexpr char kExeFilter[] = "実行ファイル(*.exe) | *.exe";
 
 bool IsEmphasised(const std::string& caption) {
   return caption == "基本" || caption == "ショートカット登録" || caption == "呼び出しキー";
@@ -152,7 +161,9 @@ void TRZSettingMain::BuildPages() {
   for (const TPageNode& n : PageNodes()) Control<ui::TTabSheet>(n.Caption).SetTabVisible(false);
   for (const char* page : kBuiltPages) BuildPageRows(page);
   BuildCustomizePage();
+  BuildPageRows("カスタマイズ", 150);
   BuildDisplayPage();
+  BuildPageRows("表示", 40);
 }
 
 void TRZSettingMain::BuildDisplayPage() {
@@ -275,24 +286,38 @@ void TRZSettingMain::UpAction2Execute(int step) {
   StoreListOrder();
 }
 
-// The option rows of a page, stacked from the top; the fixed texts of the
+// The option rows of a page, stacked from y down; the fixed texts of the
 // page after the row they explain.
-void TRZSettingMain::BuildPageRows(const char* page) {
+void TRZSettingMain::BuildPageRows(const char* page, int y) {
   std::vector<ui::TLayoutRow> rows;
   std::vector<std::unique_ptr<std::string>> texts;  // captions the rows point at during the build
   auto keep = [&](std::string s) { return texts.emplace_back(std::make_unique<std::string>(std::move(s)))->c_str(); };
-  int y = 10;
+  auto name = [&](const TSettingRow* r, const char* suffix) { return keep(std::string(r->Name) + suffix); };
   for (const TSettingRow* r : RowsOfPage(page)) {
+    const bool hidden = r->Rule == TSettingRule::Hidden;
     switch (r->Kind) {
       case TSettingKind::Check:
         rows.push_back({ui::Kind<ui::TCheckBox>, r->Name, page, r->Caption, 12, y, 372, 17, WS_TABSTOP});
         y += 24;
         break;
-      case TSettingKind::Spin:
-        rows.push_back({ui::Kind<ui::TLabel>, keep(std::string(r->Name) + "Label"), page, r->Caption, 12, y + 4, 230, 14});
-        rows.push_back({ui::Kind<ui::TSpinEdit>, r->Name, page, "", 248, y, 72, 21, WS_TABSTOP});
+      case TSettingKind::Spin: {
+        if (hidden) {
+          rows.push_back({ui::Kind<ui::TSpinEdit>, r->Name, page, "", 248, 0, 72, 21});
+          break;
+        }
+        // "…" in a caption is where the box sits: the text before it left of
+        // the box, the text after it right of it.
+        const auto [before, after] = CaptionAround(*r);
+        const int width = before.empty() ? 0 : 230;
+        if (!before.empty())
+          rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, keep(before), 12, y + 4, width, 14});
+        const int x = before.empty() ? 12 : 248;
+        rows.push_back({ui::Kind<ui::TSpinEdit>, r->Name, page, "", x, y, 72, 21, WS_TABSTOP});
+        if (!after.empty())
+          rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label2"), page, keep(after), x + 78, y + 4, 372 - x - 66, 14});
         y += 30;
         break;
+      }
       case TSettingKind::Radio: {
         const int items = static_cast<int>(RadioItems(*r).size());
         rows.push_back({ui::Kind<TXPRadioGroup>, r->Name, page, keep(RadioCaption(*r)), 12, y, 372, 22 + 20 * items});
@@ -304,56 +329,183 @@ void TRZSettingMain::BuildPageRows(const char* page) {
         break;
       }
       case TSettingKind::HotKey:
-        rows.push_back({ui::Kind<ui::TLabel>, keep(std::string(r->Name) + "Label"), page, r->Caption, 12, y, 230, 14});
+        rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, r->Caption, 12, y, 230, 14});
         rows.push_back({ui::Kind<THotKeyEdit>, r->Name, page, "", 12, y + 18, 200, 21, WS_TABSTOP});
-        rows.push_back({ui::Kind<ui::TButton>, keep(std::string(r->Name) + "Button"), page, "...", 216, y + 18, 21, 21,
-                        WS_TABSTOP});
+        rows.push_back({ui::Kind<ui::TButton>, name(r, "Button"), page, "...", 216, y + 18, 21, 21, WS_TABSTOP});
         y += 48;
         break;
+      case TSettingKind::Combo: {
+        const std::string label = RadioCaption(*r);
+        int x = 12;
+        if (!label.empty()) {
+          rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, keep(label), 12, y + 4, 130, 14});
+          x = 148;
+        }
+        rows.push_back({ui::Kind<ui::TComboBox>, r->Name, page, "", x, y, 160, 200, WS_TABSTOP | CBS_DROPDOWNLIST});
+        y += 30;
+        break;
+      }
+      case TSettingKind::Text: {
+        if (hidden) {
+          rows.push_back({ui::Kind<ui::TEdit>, r->Name, page, "", 12, 0, 100, 21, ES_AUTOHSCROLL});
+          break;
+        }
+        const auto [before, after] = CaptionAround(*r);
+        if (!before.empty()) {
+          rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, keep(before), 12, y, 372, 14});
+          y += 18;
+        }
+        rows.push_back({ui::Kind<ui::TEdit>, r->Name, page, "", 12, y, after.empty() ? 300 : 100, 21,
+                        WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL});
+        if (!after.empty())
+          rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label2"), page, keep(after), 118, y + 4, 266, 14});
+        y += 30;
+        break;
+      }
+      case TSettingKind::Memo:
+        rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, r->Caption, 12, y, 372, 14});
+        rows.push_back({ui::Kind<ui::TMemo>, r->Name, page, "", 12, y + 18, 300, 90, WS_TABSTOP});
+        y += 116;
+        break;
+      case TSettingKind::Path:
+        rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, r->Caption, 12, y, 372, 14});
+        rows.push_back({ui::Kind<TFileNameComplete>, r->Name, page, "", 12, y + 18, 300, 21, WS_TABSTOP});
+        rows.push_back({ui::Kind<ui::TButton>, name(r, "Button"), page, "...", 316, y + 18, 21, 21, WS_TABSTOP});
+        y += 48;
+        break;
+      case TSettingKind::Track: {
+        const std::vector<std::string> parts = RadioItems(*r);
+        rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, keep(RadioCaption(*r)), 12, y, 230, 14});
+        rows.push_back({ui::Kind<ui::TLabel>, name(r, "Number"), page, "", 248, y, 100, 14});
+        rows.push_back({ui::Kind<ui::TTrackBar>, r->Name, page, "", 12, y + 18, 300, 30, WS_TABSTOP});
+        rows.push_back({ui::Kind<ui::TLabel>, name(r, "Left"), page, keep(parts.at(0)), 12, y + 50, 80, 14});
+        rows.push_back({ui::Kind<ui::TLabel>, name(r, "Right"), page, keep(parts.at(1)), 232, y + 50, 80, 14});
+        y += 72;
+        break;
+      }
     }
   }
-  if (std::string_view(page) == kRegistPage)
-    rows.push_back({ui::Kind<ui::TLabel>, "RegistNote", page, "", 12, y + 8, 372, 60});
-  if (std::string_view(page) == "呼び出しキー")
+  const std::string_view p = page;
+  if (p == kRegistPage) rows.push_back({ui::Kind<ui::TLabel>, "RegistNote", page, "", 12, y + 8, 372, 60});
+  if (p == "呼び出しキー")
     rows.push_back({ui::Kind<ui::TLabel>, "CallKeyNote", page, "※システムのショートカットとかぶらないよう注意してください",
                     12, y + 8, 372, 14});
+  if (p == "実行") rows.push_back({ui::Kind<ui::TLabel>, "RunNote", page, "", 12, y + 8, 372, 60});
+  if (p == "タイマー")
+    rows.push_back({ui::Kind<ui::TLabel>, "TimerNote", page, "※BackSpaceか[←]でキャンセルされます", 12, y + 8, 372, 14});
+  if (p == "ファイラー") rows.push_back({ui::Kind<ui::TLabel>, "FilerNote", page, "", 12, y + 8, 372, 190});
   BuildLayout(rows);
 
-  for (const TSettingRow* r : RowsOfPage(page)) {
-    const TSettingRow& row = *r;
-    switch (row.Kind) {
-      case TSettingKind::Check: {
-        auto& box = Control<ui::TCheckBox>(row.Name);
-        box.OnClick = [this, &row] {
-          if (row.Store == TSettingStore::G) CheckBox35Click(row);
-          else CheckBox1Click(row);
-        };
-        break;
+  for (const TSettingRow* r : RowsOfPage(page)) BindRow(*r);
+  if (ui::TLabel* note = FindControl<ui::TLabel>("ModeExplanation")) note->SetWordWrap(true);
+  for (const char* note : {"RunNote", "FilerNote", "RegistNote"})
+    if (ui::TLabel* label = FindControl<ui::TLabel>(note)) label->SetWordWrap(true);
+}
+
+// The handler each control calls; all of them store through RowChanged.
+void TRZSettingMain::BindRow(const TSettingRow& row) {
+  const std::string_view name = row.Name;
+  auto label = [&](const char* suffix) { return FindControl<ui::TLabel>(std::string(row.Name) + suffix); };
+  if (row.Rule == TSettingRule::Hidden)
+    for (ui::TWindow* w : RowWindows(row)) w->Hide();
+  switch (row.Kind) {
+    case TSettingKind::Check: {
+      auto& box = Control<ui::TCheckBox>(row.Name);
+      box.OnClick = [this, &row, name] {
+        if (row.Store == TSettingStore::G) CheckBox35Click(row);
+        else if (name == "QuoteParam") CheckBox42Click(row);
+        else if (row.Store == TSettingStore::R) CheckBox23Click(row);
+        else CheckBox1Click(row);
+      };
+      break;
+    }
+    case TSettingKind::Spin: {
+      auto& spin = Control<ui::TSpinEdit>(row.Name);
+      spin.SetRange(row.Min, row.Max);
+      for (const char* s : {"Label", "Label2"})
+        if (ui::TLabel* l = label(s)) l->SetFocusControl(spin.Handle());
+      spin.OnChange = [this, &row, name] {
+        if (name == "DefaultPriority") SpinEdit4Change(row);
+        else SpinEdit1Change(row);
+      };
+      break;
+    }
+    case TSettingKind::Radio: {
+      auto& group = Control<ui::TRadioGroup>(row.Name);
+      group.SetItems(RadioItems(row));
+      group.OnClick = [this, &row, name] {
+        if (name == "TransParentMode") RadioGroup2Click(row);
+        else if (name == "FileOpenMode") RadioGroup3Click(row);
+        else if (name == "small") RadioGroup4Click(row);
+        else if (name == "MatchLevel") RadioGroup5Click(row);
+        else RowChanged(row);
+      };
+      break;
+    }
+    case TSettingKind::HotKey: {
+      auto& box = Control<THotKeyEdit>(row.Name);
+      box.SetKind(static_cast<uint8_t>(row.HotKeyKind));
+      label("Label")->SetFocusControl(box.Handle());
+      box.OnChange = [this, &row] { RowChanged(row); };
+      Control<ui::TButton>(std::string(row.Name) + "Button").OnClick = [this, &row] { HotKeyButtonClick(row); };
+      break;
+    }
+    case TSettingKind::Combo: {
+      auto& combo = Control<ui::TComboBox>(row.Name);
+      combo.SetItems(RadioItems(row));
+      if (ui::TLabel* l = label("Label")) l->SetFocusControl(combo.Handle());
+      combo.OnChange = [this, &row, name] {
+        if (name == "Priority") ComboBox1Click(row);
+        else if (name == "UpPriorityByRate") ComboBox5Change(row);
+        else ComboBox4Change(row);
+      };
+      break;
+    }
+    case TSettingKind::Text:
+    case TSettingKind::Memo:
+    case TSettingKind::Path: {
+      auto& edit = Control<ui::TEdit>(row.Name);
+      if (ui::TLabel* l = label("Label")) l->SetFocusControl(edit.Handle());
+      if (ui::TLabel* l = label("Label2")) l->SetFocusControl(edit.Handle());
+      edit.OnChange = [this, &row] {
+        if (row.Kind == TSettingKind::Memo) Memo1Change(row);
+        else if (row.Kind == TSettingKind::Path || row.Store == TSettingStore::R) FileNameComplete1Change(row);
+        else Edit3Change(row);
+      };
+      if (row.Kind == TSettingKind::Path) {
+        auto& box = Control<TFileNameComplete>(row.Name);
+        if (name == "FilerName") {
+          box.ListOrder = "0231";
+          box.CheckedLists = "1111";
+        }
+        Control<ui::TButton>(std::string(row.Name) + "Button").OnClick = [this, &row] { Button4Click(row); };
       }
-      case TSettingKind::Spin: {
-        auto& spin = Control<ui::TSpinEdit>(row.Name);
-        spin.SetRange(row.Min, row.Max);
-        Control<ui::TLabel>(std::string(row.Name) + "Label").SetFocusControl(spin.Handle());
-        spin.OnChange = [this, &row] { SpinEdit4Change(row); };
-        break;
+      break;
+    }
+    case TSettingKind::Track: {
+      auto& bar = Control<ui::TTrackBar>(row.Name);
+      bar.SetRange(row.Min, row.Max);
+      bar.SetFrequency(row.Tick);
+      label("Label")->SetFocusControl(bar.Handle());
+      bar.OnChange = [this, &row] { TrackBar1Change(row); };
+      for (const char* s : {"Left", "Right"}) {
+        ui::TLabel* arrow = label(s);
+        const int step = std::string_view(s) == "Left" ? -10 : 10;
+        arrow->OnClick = [this, &row, step] { ArrowLabelClick(row, step); };
+        arrow->OnMouseEnter = [arrow] { arrow->SetFontStyle(arrow->FontStyle() | ui::fsUnderline); };
+        arrow->OnMouseLeave = [arrow] { arrow->SetFontStyle(arrow->FontStyle() & ~ui::fsUnderline); };
       }
-      case TSettingKind::Radio: {
-        auto& group = Control<ui::TRadioGroup>(row.Name);
-        group.SetItems(RadioItems(row));
-        group.OnClick = [this, &row] { RowChanged(row); };
-        break;
-      }
-      case TSettingKind::HotKey: {
-        auto& box = Control<THotKeyEdit>(row.Name);
-        box.SetKind(static_cast<uint8_t>(row.HotKeyKind));
-        Control<ui::TLabel>(std::string(row.Name) + "Label").SetFocusControl(box.Handle());
-        box.OnChange = [this, &row] { RowChanged(row); };
-        Control<ui::TButton>(std::string(row.Name) + "Button").OnClick = [this, &row] { HotKeyButtonClick(row); };
-        break;
-      }
+      break;
     }
   }
-  if (ui::TLabel* note = FindControl<ui::TLabel>("ModeExplanation")) note->SetWordWrap(true);
+}
+
+// Every window of a row: the control and its labels and buttons.
+std::vector<ui::TWindow*> TRZSettingMain::RowWindows(const TSettingRow& row) {
+  std::vector<ui::TWindow*> found;
+  for (const char* suffix : {"", "Label", "Label2", "Button", "Number", "Left", "Right"})
+    if (ui::TWindow* w = FindControl(std::string(row.Name) + suffix)) found.push_back(w);
+  return found;
 }
 
 void TRZSettingMain::BuildTree() {
@@ -392,6 +544,8 @@ void TRZSettingMain::FormCreate() {
   settings_ = std::make_unique<TZMRTData>(dataFolder_);
   settings_->Load();
   keywords_ = std::make_unique<TKeyWordManager>(dataFolder_ + "\\Items", mainFolder_);
+  for (const TSettingRow& row : SettingRows())
+    if (row.Kind == TSettingKind::Path) Control<TFileNameComplete>(row.Name).SetManager(keywords_.get(), nullptr);
   runOptions_ = std::make_unique<TStringIni>();
   dialogs_ = std::make_unique<TStringIni>();
   if (fileio::FileExists(dataFolder_ + "\\" + kRunOptionsFileName))
@@ -399,6 +553,10 @@ void TRZSettingMain::FormCreate() {
   if (fileio::FileExists(dataFolder_ + "\\Dialogs.ini")) dialogs_->LoadFromFile(dataFolder_ + "\\Dialogs.ini");
 
   if (services_.Win95()) Control(FindSettingRow("SharedData")->Name).Hide();
+  Control<ui::TLabel>("RunNote")
+      .SetCaption("※データファイルにパラメータとして実行ファイルが与えられた場合、\r\n"
+                  "　その実行ファイルでデータファイルを開きます\r\n\r\n"
+                  "  パラメータが与えられていない場合、関連付けから開きます。");
   ApplyButton().SetEnabled(false);
 
   ui::TTreeView& tree = TreeView1();
@@ -463,9 +621,19 @@ TSettingStores TRZSettingMain::Stores() { return {*settings_, *runOptions_, *dia
 bool TRZSettingMain::NT5() const { return services_.NT5OrLater(); }
 
 void TRZSettingMain::FillRow(const TSettingRow& row) {
-  const int value = row.Store == TSettingStore::Shared ? (shared_ ? 1 : 0)
-                    : row.Kind == TSettingKind::HotKey ? 0
-                                                        : ReadRowValue(row, Stores());
+  if (IsTextRow(row)) {
+    auto& edit = Control<ui::TEdit>(row.Name);
+    std::string text = ReadRowText(row, Stores());
+    // Only a text with a reference needs the id list (which Apply then writes).
+    if (row.Kind == TSettingKind::Path && sjis::FindChar(text, '<') != sjis::npos) text = keywords_->DecodeKeyWordIDs(text);
+    if (edit.Text() != text) edit.SetText(text);
+    if (row.Kind == TSettingKind::Path) ColourPathLabel(row);
+    return;
+  }
+  const bool noValue = row.Store == TSettingStore::Shared || row.Kind == TSettingKind::HotKey;
+  const int value = row.Store == TSettingStore::Shared ? (shared_ ? 1 : 0) : noValue ? 0 : ReadRowValue(row, Stores());
+  // A value the control cannot show is held to the one it shows.
+  if (row.Map == TSettingMap::Reversed) WriteRowValue(row, value, Stores());
   // A control is only set when its value differs, so that no handler runs for
   // a value left as it is.
   switch (row.Kind) {
@@ -490,12 +658,66 @@ void TRZSettingMain::FillRow(const TSettingRow& row) {
       if (box.Text() != text) box.SetText(text);
       break;
     }
+    case TSettingKind::Combo: {
+      auto& combo = Control<ui::TComboBox>(row.Name);
+      if (combo.ItemIndex() != value) combo.SetItemIndex(value);
+      break;
+    }
+    case TSettingKind::Track: {
+      auto& bar = Control<ui::TTrackBar>(row.Name);
+      if (bar.Position() != value) bar.SetPosition(value);
+      Control<ui::TLabel>(std::string(row.Name) + "Number").SetCaption(std::to_string(bar.Position()) + row.Unit);
+      break;
+    }
+    case TSettingKind::Text:
+    case TSettingKind::Memo:
+    case TSettingKind::Path:
+      break;
   }
+}
+
+// The path label in the window-text colour while the resolved path is a file, else red.
+void TRZSettingMain::ColourPathLabel(const TSettingRow& row) {
+  auto& box = Control<TFileNameComplete>(row.Name);
+  const bool file = !box.Text().empty() && fileio::FileExists(box.GetCommand());
+  Control<ui::TLabel>(std::string(row.Name) + "Label").SetFontColor(file ? GetSysColor(COLOR_WINDOWTEXT) : RGB(255, 0, 0));
+}
+
+void TRZSettingMain::Button4Click(const TSettingRow& row) {
+  auto& box = Control<TFileNameComplete>(row.Name);
+  ui::TFileDialogRequest request;
+  request.Owner = Handle();
+  request.Filter = kExeFilter;
+  const std::string file = box.GetCommand();
+  if (fileio::FileExists(file)) request.InitialDir = sjis::ExtractFilePath(file);
+  else if (fileio::DirectoryExists(box.Text())) request.InitialDir = box.Text();
+  if (ui::OpenFileDialog(request)) box.SetText(request.FileName);
+}
+
+void TRZSettingMain::ArrowLabelClick(const TSettingRow& row, int step) {
+  auto& bar = Control<ui::TTrackBar>(row.Name);
+  bar.SetPosition(std::clamp(bar.Position() + step, bar.Min(), bar.Max()));
+  TrackBar1Change(row);
+}
+
+void TRZSettingMain::RadioGroup2Click(const TSettingRow& row) {
+  RowChanged(row);
+  if (!filling_ && !closed_ && Control<ui::TRadioGroup>(row.Name).ItemIndex() != 2) FocusTrackBar("TransParentValue");
+}
+
+// Focus to the bar and back, so that it draws its thumb where it now is.
+void TRZSettingMain::FocusTrackBar(const char* name) {
+  auto& bar = Control(name);
+  if (!Visible() || !IsWindowVisible(bar.Handle())) return;
+  HWND had = GetFocus();
+  SetFocus(bar.Handle());
+  if (had && had != bar.Handle()) SetFocus(had);
 }
 
 // The command and capture boxes are filled at their page's first visit.
 bool TRZSettingMain::FilledAtFirstVisit(const TSettingRow& row) {
-  return row.Kind == TSettingKind::HotKey && std::string_view(row.Page) == kKeyCustomizePage;
+  return (row.Kind == TSettingKind::HotKey && std::string_view(row.Page) == kKeyCustomizePage) ||
+         std::string_view(row.Name) == "QuoteParam";
 }
 
 void TRZSettingMain::HotKeyButtonClick(const TSettingRow& row) {
@@ -520,16 +742,39 @@ void TRZSettingMain::LoadFromData() {
   if (modeChanges) RadioGroup1Click();
 }
 
-void TRZSettingMain::UpdateDependents() {
-  for (const TSettingRow& row : SettingRows()) {
-    if (row.Rule == TSettingRule::EnabledWhileHotKey) {
-      Control(row.Name).SetEnabled(HotKeyRowValid(*FindSettingRow(row.Other), *settings_));
-      continue;
-    }
-    if (row.Rule != TSettingRule::EnabledWhile) continue;
+void TRZSettingMain::UpdateRowRule(const TSettingRow& row) {
+  auto checked = [&] {
     auto* other = FindControl<ui::TCheckBox>(row.Other);
-    if (other) Control(row.Name).SetEnabled(other->Checked());
+    return other && other->Checked();
+  };
+  auto otherValue = [&] { return ReadRowValue(*FindSettingRow(row.Other), Stores()); };
+  switch (row.Rule) {
+    case TSettingRule::EnabledWhileHotKey:
+      Control(row.Name).SetEnabled(HotKeyRowValid(*FindSettingRow(row.Other), *settings_));
+      return;
+    case TSettingRule::EnabledWhile: {
+      const bool on = checked();
+      for (ui::TWindow* w : RowWindows(row)) w->SetEnabled(on);
+      return;
+    }
+    case TSettingRule::VisibleWhile:
+    case TSettingRule::VisibleWhileValue:
+    case TSettingRule::VisibleUnlessValue: {
+      const bool shown = row.Rule == TSettingRule::VisibleWhile        ? checked()
+                         : row.Rule == TSettingRule::VisibleWhileValue ? otherValue() == row.RuleValue
+                                                                       : otherValue() != row.RuleValue && NT5();
+      for (ui::TWindow* w : RowWindows(row)) shown ? w->Show() : w->Hide();
+      return;
+    }
+    case TSettingRule::None:
+    case TSettingRule::HiddenOnWin95:
+    case TSettingRule::Hidden:
+      return;
   }
+}
+
+void TRZSettingMain::UpdateDependents() {
+  for (const TSettingRow& row : SettingRows()) UpdateRowRule(row);
   SetNodeShown(kCustomizeNodePath, settings_->UseList);
   ui::TTabSheet* active = PageControl1().ActivePage();
   if (active && active->Caption() == "表示") {
@@ -568,13 +813,37 @@ void TRZSettingMain::RowChanged(const TSettingRow& row) {
     EnableApply();
     return;
   }
+  if (IsTextRow(row)) {
+    // The text boxes store only what is typed into the shown window.
+    if (!Visible()) return;
+    std::string text = Control<ui::TEdit>(row.Name).Text();
+    if (row.Kind == TSettingKind::Path) {
+      ColourPathLabel(row);
+      text = keywords_->EncodeKeyWordIDs(text);
+    }
+    WriteRowText(row, text, Stores());
+    EnableApply();
+    return;
+  }
   int value = 0;
   switch (row.Kind) {
     case TSettingKind::Check: value = Control<ui::TCheckBox>(row.Name).Checked() ? 1 : 0; break;
     case TSettingKind::Spin: value = SpinStoredValue(row, Control<ui::TSpinEdit>(row.Name).Text()); break;
     case TSettingKind::Radio: value = Control<ui::TRadioGroup>(row.Name).ItemIndex(); break;
-    case TSettingKind::HotKey: break;
+    case TSettingKind::Combo: value = Control<ui::TComboBox>(row.Name).ItemIndex(); break;
+    case TSettingKind::Track: {
+      auto& bar = Control<ui::TTrackBar>(row.Name);
+      value = bar.Position();
+      Control<ui::TLabel>(std::string(row.Name) + "Number").SetCaption(std::to_string(value) + row.Unit);
+      break;
+    }
+    case TSettingKind::HotKey:
+    case TSettingKind::Text:
+    case TSettingKind::Memo:
+    case TSettingKind::Path:
+      break;
   }
+  if ((row.Kind == TSettingKind::Radio || row.Kind == TSettingKind::Combo) && value < 0) return;
   if (row.Store == TSettingStore::Shared) shared_ = value != 0;
   else WriteRowValue(row, value, Stores());
   UpdateDependents();
@@ -642,6 +911,8 @@ void TRZSettingMain::PageControl1Change() {
     if (applyEnabled) ApplyButton().SetEnabled(true);
   }
   UpdateDependents();
+  if (caption == "半透明化") FocusTrackBar("TransParentValue");
+  if (caption == "アイコン描画") FocusTrackBar("WaitTimeForIcon");
 }
 
 // A page's first visit: what it reads from the stores beyond LoadFromData.
@@ -655,6 +926,16 @@ void TRZSettingMain::SetUpPage(const std::string& caption) {
     for (const TSettingRow* row : RowsOfPage(kRegistPage)) FillRow(*row);
   }
   if (caption == "表示") SetUpFonts();
+  if (caption == kFilerPage) {
+    std::string note = "ここでパラメータを指定した場合、\r\n\r\n    %*  がリンク先+実行時指定したパラメータ全体と、\r\n"
+                       "    %1  がリンク先と、\r\n";
+    for (int i = 2; i <= 9; ++i)
+      note += "    %" + std::to_string(i) + "  が第" + std::to_string(i - 1) + "パラメータと、" +
+              (i == 9 ? " 置き換えられます。" : "\r\n");
+    Control<ui::TLabel>("FilerNote").SetCaption(note);
+    TScopedCount filling(filling_);
+    FillRow(*FindSettingRow("QuoteParam"));
+  }
   if (caption == kKeyCustomizePage) {
     TScopedCount filling(filling_);
     for (const TSettingRow* row : RowsOfPage(kKeyCustomizePage)) FillRow(*row);

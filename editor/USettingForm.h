@@ -94,6 +94,24 @@ class TRZSettingMain : public TDropFormLite {
   void CheckBox1Click(const TSettingRow& row) { RowChanged(row); }
   void CheckBox35Click(const TSettingRow& row) { RowChanged(row); }
   void SpinEdit4Change(const TSettingRow& row) { RowChanged(row); }
+  void SpinEdit1Change(const TSettingRow& row) { RowChanged(row); }
+  void CheckBox23Click(const TSettingRow& row) { RowChanged(row); }  // UseFiler, RunByParam
+  void CheckBox42Click(const TSettingRow& row) { RowChanged(row); }  // QuoteParam
+  void RadioGroup2Click(const TSettingRow& row);                      // TransParentMode
+  void RadioGroup3Click(const TSettingRow& row) { RowChanged(row); }  // FileOpenMode
+  void RadioGroup4Click(const TSettingRow& row) { RowChanged(row); }  // small
+  void RadioGroup5Click(const TSettingRow& row) { RowChanged(row); }  // MatchLevel
+  void ComboBox1Click(const TSettingRow& row) { RowChanged(row); }    // Priority
+  void ComboBox5Change(const TSettingRow& row) { RowChanged(row); }   // UpPriorityByRate
+  void ComboBox4Change(const TSettingRow& row) { RowChanged(row); }   // BorderStyle
+  void Edit3Change(const TSettingRow& row) { RowChanged(row); }       // SpecialChars, CompleteChars
+  void Memo1Change(const TSettingRow& row) { RowChanged(row); }       // OtherCandidates
+  void FileNameComplete1Change(const TSettingRow& row) { RowChanged(row); }  // FilerName, FileOpenFile, FilerParam
+  void TrackBar1Change(const TSettingRow& row) { RowChanged(row); }
+  // The arrow labels of a track bar: step -10 or 10.
+  void ArrowLabelClick(const TSettingRow& row, int step);
+  // The "..." of a file-name box: a file dialog for programs.
+  void Button4Click(const TSettingRow& row);
 
   // The candidate sources (カスタマイズ): filled from ListOrder and
   // CheckedLists, stored at every click, check and move; step -1 up, 1 down.
@@ -138,7 +156,12 @@ class TRZSettingMain : public TDropFormLite {
  private:
   void BuildWindow();
   void BuildPages();
-  void BuildPageRows(const char* page);
+  void BuildPageRows(const char* page, int y = 10);
+  void BindRow(const TSettingRow& row);
+  std::vector<ui::TWindow*> RowWindows(const TSettingRow& row);
+  void UpdateRowRule(const TSettingRow& row);
+  void ColourPathLabel(const TSettingRow& row);
+  void FocusTrackBar(const char* name);
   void BuildCustomizePage();
   void BuildDisplayPage();
   void SetUpFonts();

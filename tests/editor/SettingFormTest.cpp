@@ -23,6 +23,7 @@
 #include "editor/HotKey_Dialog.h"
 #include "editor/HotKey_Frame.h"
 #include "editor/HotKey_Edit.h"
+#include "editor/FileNameComplete.h"
 #include "editor/TreeViewUtils.h"
 #include "ui/Application.h"
 #include "tests/core/RunSeams.h"
@@ -34,9 +35,13 @@
 #include "ui/CheckBox.h"
 #include "ui/CheckListBox.h"
 #include "ui/ComboBox.h"
+#include "ui/Dialogs.h"
+#include "ui/Edit.h"
 #include "ui/Label.h"
+#include "ui/Memo.h"
 #include "ui/RadioGroup.h"
 #include "ui/SpinEdit.h"
+#include "ui/TrackBar.h"
 
 namespace {
 
@@ -529,6 +534,273 @@ TEST_F(SettingFormTest, TheTypedFontSizeStoresItsWholePart) {
 }
 
 // ---- Help, keys, drawing ----
+
+// ---- The rows of 候補リスト, カスタマイズ, オートコンプリート, 履歴, 実行, タイマー,
+// ファイラー, 関連付けのないとき, 表示, アイコン描画 and 半透明化 ----
+
+// The three files Apply writes, as "file:key" lines.
+std::map<std::string, std::string> AppliedLines(TRZSettingMain& f, const std::string& data) {
+  f.Button11Click();
+  std::map<std::string, std::string> all;
+  for (const char* file : {"quorvane.ini", "RunCommand.ini", "Dialogs.ini"})
+    for (const auto& [k, v] : IniLines(data + "\\" + file)) all[std::string(file) + ":" + k] = v;
+  return all;
+}
+
+class SettingRowsTest : public SettingFormTest {
+ protected:
+  void SetUp() override {
+    SettingFormTest::SetUp();
+    // Every controlling box on, so that each row can be changed.
+    WriteTextFile(data + "\\quorvane.ini",
+                  "UseList=1\r\nEnableRomajiMatch=1\r\nRomajiMatchOnlyUpper=0\r\nMatchLevel=1\r\nUpPriority=1\r\n"
+                  "UpPriorityCount=1\r\nUpPriorityByRate=0\r\nLimitComplete=1\r\nLimitComplete_time=500\r\n"
+                  "LimitExe=1\r\nLimitExe_time=1000\r\nsmall=0\r\nshowicon=1\r\nshowtop=0\r\nBorderStyle=0\r\nUseThread=1\r\n"
+                  "Priority=3\r\nWaitTimeForIcon=300\r\nTransParentMode=0\r\nTransParentValue=200\r\n");
+    WriteTextFile(data + "\\RunCommand.ini", "UseFiler=1\r\nFileOpenMode=1\r\n");
+  }
+  void Type(ui::TWindow& box, const std::string& script) {
+    ClickAt(box.Handle(), 4, 4);
+    Keys(script);
+  }
+  void Choose(ui::TRadioGroup& group, int item) { Click(*group.Button(item)); }
+  // A drop-down list takes the next item by the Down key.
+  void Next(ui::TComboBox& combo) {
+    SetFocus(combo.Handle());
+    Press({VK_DOWN});
+  }
+};
+
+TEST_F(SettingRowsTest, EachRowChangedByInputChangesOnlyItsKeyAtApply) {
+  TRZSettingMain& f = Shown();
+  auto radio = [&](const char* n) -> ui::TRadioGroup& { return f.Control<ui::TRadioGroup>(n); };
+  auto combo = [&](const char* n) -> ui::TComboBox& { return f.Control<ui::TComboBox>(n); };
+  struct Case {
+    const char* path;
+    const char* row;
+    std::function<void()> input;
+    const char* stored;  // the line's value in its file
+  };
+  // Rows that enable or show others come after them.
+  const Case cases[] = {
+      {"入力/候補リスト", "MatchLevel", [&] { Choose(radio("MatchLevel"), 0); }, "2"},
+      {"入力/候補リスト", "MatchLevel", [&] { Choose(radio("MatchLevel"), 2); }, "0"},
+      {"入力/候補リスト", "RomajiMatchOnlyUpper", [&] { Click(Check("RomajiMatchOnlyUpper")); }, "1"},
+      {"入力/オートコンプリート", "SpecialChars", [&] { Type(f.Control("SpecialChars"), "{End}x"); }, "\\s\\\\/.x"},
+      {"実行", "UpPriorityCount", [&] { Type(f.Control("UpPriorityCount"), "{End}{BS}123456"); }, "123456"},
+      {"実行", "UpPriorityByRate", [&] { Next(combo("UpPriorityByRate")); }, "1"},
+      {"実行", "MaxWildCardRunCount", [&] { Type(f.Control("MaxWildCardRunCount"), "{End}{BS}{BS}25"); }, "25"},
+      {"実行", "RunByParam", [&] { Click(Check("RunByParam")); }, "1"},
+      {"実行", "UpPriority", [&] { Click(Check("UpPriority")); }, "0"},
+      {"実行/タイマー", "LimitComplete_time", [&] { Type(f.Control("LimitComplete_time"), "{End}{BS}{BS}{BS}99999"); },
+       "10000"},
+      {"実行/タイマー", "LimitComplete_One", [&] { Click(Check("LimitComplete_One")); }, "1"},
+      {"実行/タイマー", "LimitExe_time", [&] { Type(f.Control("LimitExe_time"), "{End}{BS}{BS}{BS}{BS}250"); }, "250"},
+      {"実行/タイマー", "LimitExe_One", [&] { Click(Check("LimitExe_One")); }, "1"},
+      {"実行/タイマー", "LimitComplete", [&] { Click(Check("LimitComplete")); }, "0"},
+      {"実行/タイマー", "LimitExe", [&] { Click(Check("LimitExe")); }, "0"},
+      {"実行/ファイラー", "FilerName", [&] { Type(f.Control("FilerName"), "fz"); }, "fz"},
+      {"実行/ファイラー", "FilerParam", [&] { Type(f.Control("FilerParam"), "-n"); }, "-n"},
+      {"実行/ファイラー", "QuoteParam", [&] { Click(Check("QuoteParam")); }, "0"},
+      {"実行/ファイラー", "UseFiler", [&] { Click(Check("UseFiler")); }, "0"},
+      {"実行/関連付けのないとき", "FileOpenFile", [&] { Type(f.Control("FileOpenFile"), "ed"); }, "ed"},
+      {"実行/関連付けのないとき", "FileOpenMode", [&] { Choose(radio("FileOpenMode"), 2); }, "2"},
+      {"表示", "small", [&] { Choose(radio("small"), 1); }, "1"},
+      {"表示", "showtop", [&] { Click(Check("showtop")); }, "1"},
+      {"表示", "BorderStyle", [&] { Next(combo("BorderStyle")); }, "1"},
+      {"表示/アイコン描画", "WaitTimeForIcon", [&] { Click(f.Control("WaitTimeForIconRight")); }, "310"},
+      {"表示/アイコン描画", "Priority", [&] { Next(combo("Priority")); }, "4"},
+      {"表示/アイコン描画", "UseThread", [&] { Click(Check("UseThread")); }, "0"},
+      {"表示/半透明化", "TransParentValue", [&] { Click(f.Control("TransParentValueLeft")); }, "190"},
+      {"表示/半透明化", "TransParentMode", [&] { Choose(radio("TransParentMode"), 1); }, "1"},
+      {"表示", "showicon", [&] { Click(Check("showicon")); }, "0"},
+      {"入力/候補リスト", "EnableRomajiMatch", [&] { Click(Check("EnableRomajiMatch")); }, "0"},
+  };
+  for (const Case& c : cases) {
+    Select(c.path);
+    const TSettingRow* row = FindSettingRow(c.row);
+    ASSERT_TRUE(row) << c.row;
+    const std::string file = row->Store == TSettingStore::R ? "RunCommand.ini" : "quorvane.ini";
+    const auto before = AppliedLines(f, data);
+    c.input();
+    EXPECT_TRUE(f.ApplyButton().Enabled()) << c.row;
+    const auto after = AppliedLines(f, data);
+    const std::string line = file + ":" + row->Key;
+    EXPECT_EQ(ChangedNames(before, after), std::set<std::string>{line}) << c.row;
+    EXPECT_EQ(after.count(line) ? after.at(line) : "", c.stored) << c.row;
+  }
+}
+
+// The memo keeps its line breaks; the hidden boxes hold what they were filled with.
+TEST_F(SettingRowsTest, TheMemoStoresItsWholeTextAndTheHiddenBoxesKeepTheirValues) {
+  WriteTextFile(data + "\\quorvane.ini", "CountToHistory=77\r\nHistoryMax=123456\r\nCompleteChars=;:\r\n");
+  TRZSettingMain& f = Shown();
+  for (const char* hidden : {"CountToHistory", "HistoryMax", "CompleteChars"})
+    EXPECT_FALSE(IsWindowVisible(f.Control(hidden).Handle())) << hidden;
+  EXPECT_EQ(f.Control<ui::TSpinEdit>("CountToHistory").Text(), "50") << "held to 0..50";
+  EXPECT_EQ(f.Control<ui::TSpinEdit>("HistoryMax").Text(), "123456");
+  EXPECT_EQ(f.Control<ui::TEdit>("CompleteChars").Text(), ";:");
+  Select("入力/候補リスト/カスタマイズ");
+  auto& memo = f.Control<ui::TMemo>("OtherCandidates");
+  EXPECT_EQ(memo.Text(), "http://\r\nmailto:");
+  ClickAt(memo.Handle(), 4, 4);
+  Press({VK_CONTROL, VK_END});
+  Keys("{Enter}ftp:");
+  EXPECT_EQ(f.Settings()->OtherCandidates, "http://\r\nmailto:\r\nftp:");
+  EXPECT_TRUE(f.ApplyButton().Enabled());
+}
+
+TEST_F(SettingRowsTest, MatchLevelShowsItsReversedItemAndAValueOutsideIsHeldAsTwo) {
+  struct Case {
+    const char* stored;
+    int item;
+    int held;
+  } cases[] = {{"0", 2, 0}, {"1", 1, 1}, {"2", 0, 2}, {"7", 0, 2}, {"-1", 0, 2}};
+  for (const Case& c : cases) {
+    WriteTextFile(data + "\\quorvane.ini", std::string("MatchLevel=") + c.stored + "\r\n");
+    TRZSettingMain& f = Open();
+    EXPECT_EQ(f.Control<ui::TRadioGroup>("MatchLevel").ItemIndex(), c.item) << c.stored;
+    EXPECT_EQ(f.Settings()->MatchLevel, c.held) << c.stored;
+    EXPECT_FALSE(f.ApplyButton().Enabled());
+    form.reset();
+  }
+}
+
+// Each controlling box or group, off and on, and what follows it.
+TEST_F(SettingRowsTest, ControlsFollowTheBoxOrGroupThatEnablesOrShowsThem) {
+  TRZSettingMain& f = Shown();
+  enum What { Enabled, Shown_ };
+  struct Case {
+    const char* path;
+    const char* control;
+    std::function<void()> off, on;
+    const char* dependent;
+    What what;
+  };
+  auto click = [&](const char* n) { return [this, n] { Click(Check(n)); }; };
+  auto choose = [&](const char* n, int i) { return [this, n, i] { Choose(form->Control<ui::TRadioGroup>(n), i); }; };
+  const Case cases[] = {
+      {"入力/候補リスト", "UseList", click("UseList"), click("UseList"), "MatchLevel", Enabled},
+      {"入力/候補リスト", "EnableRomajiMatch", click("EnableRomajiMatch"), click("EnableRomajiMatch"),
+       "RomajiMatchOnlyUpper", Shown_},
+      {"実行", "UpPriority", click("UpPriority"), click("UpPriority"), "UpPriorityCount", Enabled},
+      {"実行", "UpPriority", click("UpPriority"), click("UpPriority"), "UpPriorityByRate", Enabled},
+      {"実行/タイマー", "LimitComplete", click("LimitComplete"), click("LimitComplete"), "LimitComplete_time", Enabled},
+      {"実行/タイマー", "LimitComplete", click("LimitComplete"), click("LimitComplete"), "LimitComplete_One", Enabled},
+      {"実行/タイマー", "LimitExe", click("LimitExe"), click("LimitExe"), "LimitExe_time", Enabled},
+      {"実行/タイマー", "LimitExe", click("LimitExe"), click("LimitExe"), "LimitExe_One", Enabled},
+      {"実行/ファイラー", "UseFiler", click("UseFiler"), click("UseFiler"), "FilerName", Shown_},
+      {"実行/ファイラー", "UseFiler", click("UseFiler"), click("UseFiler"), "FilerParam", Shown_},
+      {"実行/ファイラー", "UseFiler", click("UseFiler"), click("UseFiler"), "QuoteParam", Shown_},
+      {"実行/関連付けのないとき", "FileOpenMode", choose("FileOpenMode", 0), choose("FileOpenMode", 1), "FileOpenFile",
+       Shown_},
+      {"実行/関連付けのないとき", "FileOpenMode", choose("FileOpenMode", 2), choose("FileOpenMode", 1), "FileOpenFile",
+       Shown_},
+      {"表示/アイコン描画", "UseThread", click("UseThread"), click("UseThread"), "Priority", Enabled},
+      {"表示/半透明化", "TransParentMode", choose("TransParentMode", 2), choose("TransParentMode", 0),
+       "TransParentValue", Shown_},
+      {"表示/半透明化", "TransParentMode", choose("TransParentMode", 2), choose("TransParentMode", 1),
+       "TransParentValue", Shown_},
+  };
+  auto state = [&](const Case& c) {
+    HWND w = f.Control(c.dependent).Handle();
+    return c.what == Enabled ? IsWindowEnabled(w) != FALSE : IsWindowVisible(w) != FALSE;
+  };
+  for (const Case& c : cases) {
+    Select(c.path);
+    EXPECT_TRUE(state(c)) << c.dependent << " at the start";
+    c.off();
+    EXPECT_FALSE(state(c)) << c.dependent << " after " << c.control << " off";
+    c.on();
+    EXPECT_TRUE(state(c)) << c.dependent << " after " << c.control << " on";
+  }
+}
+
+TEST_F(SettingRowsTest, TheTransparencyBarIsHiddenBeforeNT5AndTheArrowLabelsStayInRange) {
+  nt5 = false;
+  TRZSettingMain& f = Open();
+  EXPECT_FALSE(IsWindowVisible(f.Control("TransParentValue").Handle()) && f.Visible());
+  EXPECT_FALSE(f.Control("TransParentValue").Visible());
+  form.reset();
+  nt5 = true;
+  WriteTextFile(data + "\\quorvane.ini", "TransParentValue=250\r\nWaitTimeForIcon=5\r\n");
+  TRZSettingMain& g = Shown();
+  Select("表示/半透明化");
+  EXPECT_EQ(g.Control<ui::TLabel>("TransParentValueNumber").Caption(), "250");
+  Click(g.Control("TransParentValueRight"));
+  EXPECT_EQ(g.Settings()->TransParentValue, 255) << "held to the bar's end";
+  EXPECT_EQ(g.Control<ui::TLabel>("TransParentValueNumber").Caption(), "255");
+  Select("表示/アイコン描画");
+  EXPECT_EQ(g.Control<ui::TLabel>("WaitTimeForIconNumber").Caption(), "5ミリ秒");
+  Click(g.Control("WaitTimeForIconLeft"));
+  EXPECT_EQ(g.Settings()->WaitTimeForIcon, 0);
+  EXPECT_EQ(g.Control<ui::TLabel>("WaitTimeForIconNumber").Caption(), "0ミリ秒");
+}
+
+TEST_F(SettingRowsTest, TheFilerBoxShowsKeywordPathsStoresIdsAndColoursItsLabel) {
+  // A keyword "ed" whose command is a file that exists.
+  const std::string exe = td / "ed.exe";
+  WriteTextFile(exe, "");
+  fileio::ForceDirectories(data + "\\Items");
+  WriteTextFile(data + "\\Items\\%.vane", "ed\tType=0\tCommand=" + sjis::ReplaceAll(exe, "\\", "\\\\") + "\r\n");
+  TKeyWordManager store(data + "\\Items", main);
+  const std::string stored = store.EncodeKeyWordIDs("ed");
+  store.Save();
+  ASSERT_NE(stored, "ed") << "the keyword has an id";
+  WriteTextFile(data + "\\RunCommand.ini", "UseFiler=1\r\nFilerName=" + stored + "\r\n");
+  TRZSettingMain& f = Shown();
+  Select("実行/ファイラー");
+  auto& box = f.Control<TFileNameComplete>("FilerName");
+  EXPECT_EQ(box.Text(), "ed") << "the keyword path";
+  EXPECT_EQ(box.ListOrder, "0231");
+  EXPECT_EQ(box.CheckedLists, "1111");
+  auto& label = f.Control<ui::TLabel>("FilerNameLabel");
+  EXPECT_EQ(label.FontColor(), GetSysColor(COLOR_WINDOWTEXT)) << "resolves to a file";
+  ClickAt(box.Handle(), 4, 4);
+  Keys("{End}x");
+  EXPECT_EQ(label.FontColor(), RGB(255, 0, 0)) << "edx is nothing";
+  Keys("{BS}");
+  EXPECT_EQ(f.RunOptions()->ReadString("FilerName", ""), stored) << "ids again";
+  EXPECT_EQ(label.FontColor(), GetSysColor(COLOR_WINDOWTEXT));
+}
+
+TEST_F(SettingRowsTest, TheFileButtonOffersProgramsFromTheBoxesFolder) {
+  const std::string folder = td / "tools";
+  fileio::ForceDirectories(folder);
+  WriteTextFile(data + "\\RunCommand.ini", "FileOpenMode=1\r\nFileOpenFile=" + sjis::ReplaceAll(folder, "\\", "\\\\") + "\r\n");
+  ui::TFileDialogRequest seen;
+  auto old = ui::SetFileDialogHandler([&](ui::TFileDialogRequest& r) {
+    seen = r;
+    r.FileName = folder + "\\edit.exe";
+    return true;
+  });
+  TRZSettingMain& f = Shown();
+  Select("実行/関連付けのないとき");
+  Click(f.Control("FileOpenFileButton"));
+  ui::SetFileDialogHandler(old);
+  EXPECT_EQ(seen.Filter, "実行ファイル(*.exe) | *.exe");
+  EXPECT_EQ(seen.InitialDir, folder) << "the box's text is a folder";
+  EXPECT_EQ(f.Control<ui::TEdit>("FileOpenFile").Text(), folder + "\\edit.exe");
+  EXPECT_EQ(f.RunOptions()->ReadString("FileOpenFile", ""), folder + "\\edit.exe");
+  EXPECT_TRUE(f.ApplyButton().Enabled());
+}
+
+TEST_F(SettingRowsTest, TheFixedNotesOfTheRunTimerAndFilerPages) {
+  TRZSettingMain& f = Shown();
+  EXPECT_EQ(f.Control<ui::TLabel>("RunNote").Caption(),
+            "※データファイルにパラメータとして実行ファイルが与えられた場合、\r\n"
+            "　その実行ファイルでデータファイルを開きます\r\n\r\n"
+            "  パラメータが与えられていない場合、関連付けから開きます。");
+  EXPECT_EQ(f.Control<ui::TLabel>("TimerNote").Caption(), "※BackSpaceか[←]でキャンセルされます");
+  EXPECT_EQ(f.Control<ui::TLabel>("FilerNote").Caption(), "") << "set at the first visit";
+  Select("実行/ファイラー");
+  const std::string note = f.Control<ui::TLabel>("FilerNote").Caption();
+  EXPECT_EQ(note.substr(0, note.find("%2")),
+            "ここでパラメータを指定した場合、\r\n\r\n    %*  がリンク先+実行時指定したパラメータ全体と、\r\n"
+            "    %1  がリンク先と、\r\n    ");
+  EXPECT_NE(note.find("    %2  が第1パラメータと、\r\n"), std::string::npos);
+  EXPECT_EQ(note.substr(note.rfind("\r\n") + 2), "    %9  が第8パラメータと、 置き換えられます。");
+}
 
 TEST_F(SettingFormTest, HelpOpensThePagesFileOrSaysItIsMissing) {
   const std::string doc = main + "\\Files\\doc\\setting\\";
