@@ -14,8 +14,11 @@
 #include "editor/ExtCtrlsXP.h"
 #include "editor/FileNameComplete.h"
 #include "editor/HotKey_Dialog.h"
+#include "editor/Edit_File_Ext.h"
 #include "editor/HotKey_Edit.h"
 #include "editor/TreeViewUtils.h"
+#include "editor/UHotKeyDialog.h"
+#include "core/HotKey_Factory.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
@@ -24,6 +27,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Edit.h"
 #include "ui/Label.h"
+#include "ui/ListView.h"
 #include "ui/Memo.h"
 #include "ui/MessageBox.h"
 #include "ui/Panel.h"
@@ -164,6 +168,133 @@ void TRZSettingMain::BuildPages() {
   BuildPageRows("カスタマイズ", 150);
   BuildDisplayPage();
   BuildPageRows("表示", 40);
+  BuildKeyAssignPage();
+}
+
+// ---- キー割り当て: the keyword hotkeys ----
+
+void TRZSettingMain::BuildKeyAssignPage() {
+  static constexpr char kPage[] = "キー割り当て";
+  const ui::TLayoutRow rows[] = {
+      {ui::Kind<ui::TListView>, "ListView1", kPage, "", 12, 10, 300, 240, WS_TABSTOP},
+      {ui::Kind<ui::TButton>, "Button8", kPage, "追加(&D)", 320, 10, 64, 25, WS_TABSTOP},
+      {ui::Kind<ui::TButton>, "Button9", kPage, "変更(&N)", 320, 40, 64, 25, WS_TABSTOP},
+      {ui::Kind<ui::TButton>, "Button10", kPage, "削除(&X)", 320, 70, 64, 25, WS_TABSTOP},
+      {ui::Kind<ui::TButton>, "UpButton1", kPage, "↑", 320, 110, 25, 25, WS_TABSTOP},
+      {ui::Kind<ui::TButton>, "DownButton1", kPage, "↓", 320, 140, 25, 25, WS_TABSTOP},
+      {ui::Kind<ui::TLabel>, "KeyAssignNote", kPage, "※ショートカットは上にあるものが優先されます。", 12, 258, 372, 14},
+  };
+  BuildLayout(rows);
+  auto& view = Control<ui::TListView>("ListView1");
+  view.AddColumn("キーワード", 120);
+  view.AddColumn("ショートカット", 100);
+  view.AddColumn("有効範囲", 76);
+  view.OnSelectItem = [this](int, bool) { UpdateHotKeyButtons(); };
+  view.OnKeyDown = [this](ui::TKeyEvent& key) { ListView1KeyDown(key); };
+  Control<ui::TButton>("Button8").OnClick = [this] { Button8Click(); };
+  Control<ui::TButton>("Button9").OnClick = [this] { Button9Click(); };
+  Control<ui::TButton>("Button10").OnClick = [this] { Button10Click(); };
+  Control<ui::TButton>("UpButton1").OnClick = [this] { UpAction1Execute(-1); };
+  Control<ui::TButton>("DownButton1").OnClick = [this] { UpAction1Execute(1); };
+  UpdateHotKeyButtons();
+}
+
+void TRZSettingMain::FillHotKeyList() {
+  auto& view = Control<ui::TListView>("ListView1");
+  view.Clear();
+  const THotKeyList& list = settings_->GetKeyWordHotKeys();
+  for (int i = 0; i < list.GetCount(); ++i) {
+    view.AddItem("");
+    SetHotKeyListItem(i);
+  }
+  UpdateHotKeyButtons();
+}
+
+void TRZSettingMain::SetHotKeyListItem(int index) {
+  auto& view = Control<ui::TListView>("ListView1");
+  const THotKeyItem& item = settings_->GetKeyWordHotKeys().GetItem(index);
+  view.SetCaption(index, keywords_->DecodeKeyWordIDs(item.GetName()));
+  view.SetSubItem(index, 1, item.GetHotKeyText());
+  view.SetSubItem(index, 2, item.GetHotKeyClassInfo().Caption);
+}
+
+void TRZSettingMain::UpdateHotKeyButtons() {
+  auto& view = Control<ui::TListView>("ListView1");
+  const int i = view.ItemIndex();
+  Control("Button9").SetEnabled(Control("Button8").Enabled() && i >= 0);
+  Control("Button10").SetEnabled(i >= 0);
+  Control("UpButton1").SetEnabled(i > 0);
+  Control("DownButton1").SetEnabled(i >= 0 && i < view.Count() - 1);
+}
+
+void TRZSettingMain::Button8Click() {
+  std::unique_ptr<THotKeyItem> item = HotKeyFactory().CreateDefault();
+  {
+    TKW_HotKeyDialog dialog(this);
+    if (!dialog.Execute(item, *keywords_)) return;  // the fresh item goes with the unique_ptr
+  }
+  auto& view = Control<ui::TListView>("ListView1");
+  const int at = std::max(view.ItemIndex(), 0);
+  settings_->GetKeyWordHotKeys().Insert(at, std::move(item));
+  view.InsertItem(at, "");
+  SetHotKeyListItem(at);
+  view.SetItemIndex(at);
+  UpdateHotKeyButtons();
+  EnableApply();
+}
+
+void TRZSettingMain::Button9Click() {
+  auto& view = Control<ui::TListView>("ListView1");
+  const int i = view.ItemIndex();
+  THotKeyList& list = settings_->GetKeyWordHotKeys();
+  if (i < 0 || i >= list.GetCount()) return;
+  // The dialog frees the item it is given on OK: out of the list it goes
+  // first, a stand-in holds its place meanwhile.
+  std::unique_ptr<THotKeyItem> item = list.PutItem(i, HotKeyFactory().CreateDefault());
+  bool ok;
+  {
+    TKW_HotKeyDialog dialog(this);
+    ok = dialog.Execute(item, *keywords_);
+  }
+  list.PutItem(i, std::move(item));
+  if (!ok) return;
+  SetHotKeyListItem(i);
+  EnableApply();
+}
+
+void TRZSettingMain::Button10Click() {
+  auto& view = Control<ui::TListView>("ListView1");
+  const int i = view.ItemIndex();
+  if (i < 0 || !settings_->GetKeyWordHotKeys().Delete(i)) return;
+  view.Delete(i);
+  UpdateHotKeyButtons();
+  EnableApply();
+}
+
+void TRZSettingMain::ListView1KeyDown(ui::TKeyEvent& key) {
+  if (key.Key != VK_DELETE || key.Shift != 0 || !Control("Button10").Enabled()) return;
+  Button10Click();
+  key.Key = 0;
+}
+
+void TRZSettingMain::UpAction1Execute(int step) {
+  auto& view = Control<ui::TListView>("ListView1");
+  THotKeyList& list = settings_->GetKeyWordHotKeys();
+  const int i = view.ItemIndex(), j = i + step;
+  if (i < 0 || j < 0 || j >= view.Count() || j >= list.GetCount()) return;
+  if (step < 0) list.MoveUp(i);
+  else list.MoveDown(i);
+  SetHotKeyListItem(i);
+  SetHotKeyListItem(j);
+  view.SetItemIndex(j);
+  UpdateHotKeyButtons();
+  EnableApply();
+}
+
+// ---- 実行: the extensions of executable files ----
+
+void TRZSettingMain::Button25Click() {
+  if (ShowEditFileExt(this, settings_->ExecutableFileList)) EnableApply();
 }
 
 void TRZSettingMain::BuildDisplayPage() {
@@ -231,8 +362,13 @@ void TRZSettingMain::BuildCustomizePage() {
   constexpr WORD kAlt = 0x8000;
   upAction2_.SetShortCut(static_cast<WORD>(VK_UP | kAlt));
   downAction2_.SetShortCut(static_cast<WORD>(VK_DOWN | kAlt));
-  upAction2_.OnExecute = [this, &list] { if (GetFocus() == list.Handle()) UpAction2Execute(-1); };
-  downAction2_.OnExecute = [this, &list] { if (GetFocus() == list.Handle()) UpAction2Execute(1); };
+  // The keyword hotkey list shares them.
+  auto move = [this, &list](int step) {
+    if (GetFocus() == list.Handle()) UpAction2Execute(step);
+    else if (GetFocus() == Control("ListView1").Handle()) UpAction1Execute(step);
+  };
+  upAction2_.OnExecute = [move] { move(-1); };
+  downAction2_.OnExecute = [move] { move(1); };
   actions_.Add(&upAction2_);
   actions_.Add(&downAction2_);
 }
@@ -390,13 +526,17 @@ void TRZSettingMain::BuildPageRows(const char* page, int y) {
   if (p == "呼び出しキー")
     rows.push_back({ui::Kind<ui::TLabel>, "CallKeyNote", page, "※システムのショートカットとかぶらないよう注意してください",
                     12, y + 8, 372, 14});
-  if (p == "実行") rows.push_back({ui::Kind<ui::TLabel>, "RunNote", page, "", 12, y + 8, 372, 60});
+  if (p == "実行") {
+    rows.push_back({ui::Kind<ui::TButton>, "Button25", page, "拡張子の編集(&E)...", 12, y + 4, 120, 25, WS_TABSTOP});
+    rows.push_back({ui::Kind<ui::TLabel>, "RunNote", page, "", 12, y + 40, 372, 60});
+  }
   if (p == "タイマー")
     rows.push_back({ui::Kind<ui::TLabel>, "TimerNote", page, "※BackSpaceか[←]でキャンセルされます", 12, y + 8, 372, 14});
   if (p == "ファイラー") rows.push_back({ui::Kind<ui::TLabel>, "FilerNote", page, "", 12, y + 8, 372, 190});
   BuildLayout(rows);
 
   for (const TSettingRow* r : RowsOfPage(page)) BindRow(*r);
+  if (p == "実行") Control<ui::TButton>("Button25").OnClick = [this] { Button25Click(); };
   if (ui::TLabel* note = FindControl<ui::TLabel>("ModeExplanation")) note->SetWordWrap(true);
   for (const char* note : {"RunNote", "FilerNote", "RegistNote"})
     if (ui::TLabel* label = FindControl<ui::TLabel>(note)) label->SetWordWrap(true);
@@ -775,6 +915,7 @@ void TRZSettingMain::UpdateRowRule(const TSettingRow& row) {
 
 void TRZSettingMain::UpdateDependents() {
   for (const TSettingRow& row : SettingRows()) UpdateRowRule(row);
+  Control("Button25").SetEnabled(Control<ui::TCheckBox>("RunByParam").Checked());
   SetNodeShown(kCustomizeNodePath, settings_->UseList);
   ui::TTabSheet* active = PageControl1().ActivePage();
   if (active && active->Caption() == "表示") {
@@ -926,6 +1067,7 @@ void TRZSettingMain::SetUpPage(const std::string& caption) {
     for (const TSettingRow* row : RowsOfPage(kRegistPage)) FillRow(*row);
   }
   if (caption == "表示") SetUpFonts();
+  if (caption == "キー割り当て") FillHotKeyList();
   if (caption == kFilerPage) {
     std::string note = "ここでパラメータを指定した場合、\r\n\r\n    %*  がリンク先+実行時指定したパラメータ全体と、\r\n"
                        "    %1  がリンク先と、\r\n";

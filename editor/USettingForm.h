@@ -24,6 +24,7 @@
 #include "editor/DropTargetFormLite.h"
 #include "editor/SettingPages.h"
 #include "ui/ActionList.h"
+#include "ui/Events.h"
 #include "ui/PageControl.h"
 #include "ui/TreeView.h"
 
@@ -119,6 +120,16 @@ class TRZSettingMain : public TDropFormLite {
   void CheckListBox1Click();
   void CheckListBox1ClickCheck();
   void UpAction2Execute(int step);
+  // The keyword hotkeys (キー割り当て): filled at the first visit; rows in
+  // the order of the list, higher ones win. Moves: step -1 up, 1 down.
+  void SetHotKeyListItem(int index);
+  void Button8Click();   // 追加(&D)
+  void Button9Click();   // 変更(&N)
+  void Button10Click();  // 削除(&X)
+  void ListView1KeyDown(ui::TKeyEvent& key);
+  void UpAction1Execute(int step);
+  // 拡張子の編集(&E)... (実行).
+  void Button25Click();
   // The font and its size (表示).
   void Combobox2Change();
   void ComboBox3Change();
@@ -164,6 +175,9 @@ class TRZSettingMain : public TDropFormLite {
   void FocusTrackBar(const char* name);
   void BuildCustomizePage();
   void BuildDisplayPage();
+  void BuildKeyAssignPage();
+  void FillHotKeyList();
+  void UpdateHotKeyButtons();
   void SetUpFonts();
   void UpdateListButtons();
   void StoreListOrder();

@@ -23,10 +23,13 @@
 #include "editor/HotKey_Dialog.h"
 #include "editor/HotKey_Frame.h"
 #include "editor/HotKey_Edit.h"
+#include "editor/UHotKeyDialog.h"
+#include "editor/ParamEdit.h"
 #include "editor/FileNameComplete.h"
 #include "editor/TreeViewUtils.h"
 #include "ui/Application.h"
 #include "tests/core/RunSeams.h"
+#include "tests/editor/DialogFixture.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TempDir.h"
@@ -38,6 +41,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Edit.h"
 #include "ui/Label.h"
+#include "ui/ListView.h"
 #include "ui/Memo.h"
 #include "ui/RadioGroup.h"
 #include "ui/SpinEdit.h"
@@ -668,6 +672,7 @@ TEST_F(SettingRowsTest, MatchLevelShowsItsReversedItemAndAValueOutsideIsHeldAsTw
 
 // Each controlling box or group, off and on, and what follows it.
 TEST_F(SettingRowsTest, ControlsFollowTheBoxOrGroupThatEnablesOrShowsThem) {
+  WriteTextFile(data + "\\RunCommand.ini", "UseFiler=1\r\nFileOpenMode=1\r\nRunByParam=1\r\n");
   TRZSettingMain& f = Shown();
   enum What { Enabled, Shown_ };
   struct Case {
@@ -683,6 +688,7 @@ TEST_F(SettingRowsTest, ControlsFollowTheBoxOrGroupThatEnablesOrShowsThem) {
       {"入力/候補リスト", "UseList", click("UseList"), click("UseList"), "MatchLevel", Enabled},
       {"入力/候補リスト", "EnableRomajiMatch", click("EnableRomajiMatch"), click("EnableRomajiMatch"),
        "RomajiMatchOnlyUpper", Shown_},
+      {"実行", "RunByParam", click("RunByParam"), click("RunByParam"), "Button25", Enabled},
       {"実行", "UpPriority", click("UpPriority"), click("UpPriority"), "UpPriorityCount", Enabled},
       {"実行", "UpPriority", click("UpPriority"), click("UpPriority"), "UpPriorityByRate", Enabled},
       {"実行/タイマー", "LimitComplete", click("LimitComplete"), click("LimitComplete"), "LimitComplete_time", Enabled},
@@ -800,6 +806,122 @@ TEST_F(SettingRowsTest, TheFixedNotesOfTheRunTimerAndFilerPages) {
             "    %1  がリンク先と、\r\n    ");
   EXPECT_NE(note.find("    %2  が第1パラメータと、\r\n"), std::string::npos);
   EXPECT_EQ(note.substr(note.rfind("\r\n") + 2), "    %9  が第8パラメータと、 置き換えられます。");
+}
+
+// ---- キー割り当て ----
+
+class SettingKeyAssignTest : public SettingFormTest {
+ protected:
+  void SetUp() override {
+    SettingFormTest::SetUp();
+    fileio::ForceDirectories(data + "\\Items");
+    WriteTextFile(data + "\\Items\\%.vane", "alpha\tType=0\r\nbeta\tType=0\r\n日本語\tType=0\r\n");
+  }
+  // The keyword hotkey dialog, answered with a keyword (empty: as it is) and a key with Ctrl.
+  std::function<void(ui::TForm&)> Answer(const char* keyword, WORD key) {
+    return [this, keyword, key](ui::TForm& d) {
+      auto& dialog = dynamic_cast<TKW_HotKeyDialog&>(d);
+      ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog.Handle(); }));
+      Drain();
+      if (*keyword) SendMessageA(dialog.KeyWordBox().Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(keyword));
+      dialog.KeyWordBox().HidePopup();
+      Click(dialog.HotKeyBox());
+      Press({VK_CONTROL, key});
+      RunIdle(*app);
+      Click(dialog.Control("OKButton"));
+    };
+  }
+  void Run(ui::TWindow& button, std::function<void(ui::TForm&)> answer) {
+    auto modal = app->OnModal.Add(std::move(answer));
+    Click(button);
+    Drain();
+  }
+  std::vector<std::string> Rows() {
+    auto& view = form->Control<ui::TListView>("ListView1");
+    std::vector<std::string> rows;
+    for (int i = 0; i < view.Count(); ++i)
+      rows.push_back(view.Caption(i) + " " + view.SubItem(i, 1) + " " + view.SubItem(i, 2));
+    return rows;
+  }
+  void ClickRow(int i) {
+    auto& view = form->Control<ui::TListView>("ListView1");
+    ClickAt(view.Handle(), view.ItemRect(i).left + 20, view.ItemRect(i).top + 4);
+  }
+};
+
+TEST_F(SettingKeyAssignTest, KeywordHotKeysAreAddedChangedMovedAndDeleted) {
+  TRZSettingMain& f = Shown();
+  Select("入力/キー割り当て");
+  auto& view = f.Control<ui::TListView>("ListView1");
+  EXPECT_EQ(view.Count(), 0);
+  EXPECT_FALSE(f.Control("Button9").Enabled());
+  EXPECT_FALSE(f.Control("Button10").Enabled());
+
+  Run(f.Control("Button8"), Answer("alpha", 'A'));
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"alpha Ctrl+A アクティブ時"}));
+  EXPECT_EQ(view.ItemIndex(), 0) << "the new row is selected";
+  Run(f.Control("Button8"), Answer("beta", 'B'));
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"beta Ctrl+B アクティブ時", "alpha Ctrl+A アクティブ時"}))
+      << "at the selected row";
+  ClickRow(1);
+  Run(f.Control("Button8"), Answer("日本語", 'J'));
+  EXPECT_EQ(view.Caption(1), "日本語") << "before the selected row";
+  // Nothing selected: the new row goes to the top.
+  ClickAt(view.Handle(), 100, view.ItemRect(view.Count() - 1).bottom + 30);
+  ASSERT_EQ(view.ItemIndex(), -1);
+  EXPECT_FALSE(f.Control("Button9").Enabled());
+  Run(f.Control("Button8"), Answer("alpha", 'Q'));
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"alpha Ctrl+Q アクティブ時", "beta Ctrl+B アクティブ時",
+                                              "日本語 Ctrl+J アクティブ時", "alpha Ctrl+A アクティブ時"}));
+
+  // 変更 on the last row, then moves by Alt+Up and Alt+Down.
+  ClickRow(3);
+  EXPECT_FALSE(f.Control("DownButton1").Enabled()) << "the last row";
+  Run(f.Control("Button9"), Answer("", 'Z'));
+  EXPECT_EQ(Rows().back(), "alpha Ctrl+Z アクティブ時");
+  ClickRow(3);
+  Press({VK_MENU, VK_UP});
+  Press({VK_MENU, VK_UP});
+  Press({VK_MENU, VK_DOWN});
+  Press({VK_MENU, VK_UP});
+  EXPECT_EQ(view.ItemIndex(), 1);
+  EXPECT_EQ(Rows()[1], "alpha Ctrl+Z アクティブ時");
+  // The Delete key deletes the selected row.
+  ClickRow(0);
+  Press({VK_DELETE});
+  const std::vector<std::string> left = {"alpha Ctrl+Z アクティブ時", "beta Ctrl+B アクティブ時",
+                                         "日本語 Ctrl+J アクティブ時"};
+  EXPECT_EQ(Rows(), left);
+
+  ASSERT_TRUE(f.ApplyButton().Enabled());
+  Click(f.ApplyButton());
+  TZMRTData saved(data);
+  saved.Load();
+  TKeyWordManager store(data + "\\Items", main);
+  std::vector<std::string> stored;
+  for (int i = 0; i < saved.GetKeyWordHotKeys().GetCount(); ++i) {
+    const THotKeyItem& item = saved.GetKeyWordHotKeys().GetItem(i);
+    stored.push_back(store.DecodeKeyWordIDs(item.GetName()) + " " + item.GetHotKeyText() + " " +
+                     item.GetHotKeyClassInfo().Caption);
+  }
+  EXPECT_EQ(stored, left) << "the list in its order";
+}
+
+TEST_F(SettingKeyAssignTest, CancelledDialogsChangeNothing) {
+  TRZSettingMain& f = Shown();
+  Select("入力/キー割り当て");
+  auto cancel = [this](ui::TForm& d) {
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == d.Handle(); }));
+    Click(d.Control("CancelButton"));
+  };
+  Run(f.Control("Button8"), cancel);
+  EXPECT_EQ(f.Control<ui::TListView>("ListView1").Count(), 0);
+  Run(f.Control("Button8"), Answer("beta", 'B'));
+  f.Button11Click();
+  Run(f.Control("Button9"), cancel);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"beta Ctrl+B アクティブ時"}));
+  EXPECT_FALSE(f.ApplyButton().Enabled());
+  EXPECT_EQ(f.Settings()->GetKeyWordHotKeys().GetCount(), 1);
 }
 
 TEST_F(SettingFormTest, HelpOpensThePagesFileOrSaysItIsMissing) {
