@@ -454,3 +454,95 @@ std::string ModeExplanation(int mode) {
   }
   return "";
 }
+
+// ---- Colours and the preview ----
+
+namespace {
+constexpr int kButtonFace = 15, kWindowText = 8, kWindow = 5, kActiveCaption = 2, kCaptionText = 9;
+
+std::vector<std::string> ColourEntries(std::string_view list) {
+  std::vector<std::string> entries;
+  if (list.empty()) return entries;
+  size_t start = 0;
+  for (;;) {
+    const size_t comma = list.find(',', start);
+    std::string_view part = list.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    if (part.size() >= 2 && part.front() == '"' && part.back() == '"') part = part.substr(1, part.size() - 2);
+    entries.emplace_back(part);
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return entries;
+}
+}  // namespace
+
+std::string TZMRTData::*ColourKeyField(int key) {
+  static std::string TZMRTData::*const kFields[kColourKeyCount] = {&TZMRTData::Back_C, &TZMRTData::Comment_C,
+                                                                   &TZMRTData::InputBack_C, &TZMRTData::Input_C};
+  return kFields[key];
+}
+
+std::string ColourEntry(std::string_view list, int state) {
+  const std::vector<std::string> entries = ColourEntries(list);
+  return state >= 0 && state < static_cast<int>(entries.size()) ? entries[state] : std::string();
+}
+
+std::string WithColourEntry(std::string_view list, int state, int value) {
+  std::vector<std::string> entries = ColourEntries(list);
+  if (static_cast<int>(entries.size()) <= state) entries.resize(state + 1);
+  entries[state] = std::to_string(value);
+  std::string text;
+  for (const std::string& e : entries) text += (text.empty() ? "\"" : ",\"") + e + "\"";
+  return text;
+}
+
+int DefaultColourValue(int key, int state) {
+  const bool warning = state == 1 || state == 3;
+  switch (key) {
+    case ckBack: return SystemColourValue(state == 2 ? kActiveCaption : kButtonFace);
+    case ckComment: return warning ? 255 : SystemColourValue(state == 2 ? kCaptionText : kWindowText);
+    case ckInputBack: return SystemColourValue(kWindow);
+    case ckInput: return warning ? 255 : SystemColourValue(kWindowText);
+  }
+  return 0;
+}
+
+int MissingColourValue(int key) {
+  static constexpr int kIndex[kColourKeyCount] = {kButtonFace, kWindowText, kWindow, kWindowText};
+  return SystemColourValue(kIndex[key]);
+}
+
+int ColourValue(std::string_view entry, int key) {
+  int value = 0;
+  return sjis::TryStrToInt(entry, value) ? value : MissingColourValue(key);
+}
+
+TPreviewGeometry PreviewGeometry(bool small, bool showIcon, int borderStyle, int width, int inputHeight) {
+  TPreviewGeometry g;
+  g.Frame = borderStyle == 1 ? 2 : borderStyle == 3 ? 0 : 1;
+  g.Width = width;
+  g.InnerWidth = width - 2 * g.Frame;
+  g.InputHeight = inputHeight;
+  if (showIcon) {
+    g.IconSize = small ? 16 : 32;
+    g.IconLeft = small ? 1 : 2;
+  }
+  const int offset = showIcon ? (small ? 18 : 36) : 0;
+  g.InputLeft = offset;
+  if (small) {
+    g.InnerHeight = std::max(inputHeight, 16);
+    g.InputTop = 0;
+    g.InputWidth = g.InnerWidth - offset - 5;
+  } else {
+    g.InnerHeight = std::max(2 * inputHeight + 4, 36);
+    g.InputTop = g.InnerHeight - inputHeight - 2;
+    g.InputWidth = g.InnerWidth - offset - 2;
+    g.LabelVisible = true;
+    g.LabelTop = 2;
+    g.LabelWidth = g.InnerWidth - offset - 2;
+    g.LabelHeight = g.InnerHeight - inputHeight - 3;
+  }
+  g.IconTop = (g.InnerHeight - g.IconSize) / 2;
+  g.Height = g.InnerHeight + 2 * g.Frame;
+  return g;
+}

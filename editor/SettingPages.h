@@ -161,3 +161,37 @@ inline constexpr int kCustomMode = 2;
 void ApplyModePreset(TZMRTData& settings, int mode);
 // The explanation shown below the mode group.
 std::string ModeExplanation(int mode);
+
+// ---- Colours (配色) and the preview of the input window ----
+
+// The four states a colour list holds an entry for.
+inline constexpr int kColourStateCount = 4;
+// The four colour keys, in the order of their buttons.
+enum TColourKey { ckBack, ckComment, ckInputBack, ckInput };
+inline constexpr int kColourKeyCount = 4;
+std::string TZMRTData::*ColourKeyField(int key);
+// A system colour as stored: its index with the top bit set, as a signed number.
+constexpr int SystemColourValue(int index) { return static_cast<int>(0x80000000u | static_cast<unsigned>(index)); }
+// The entry of a state in a stored list ("-2147483633","255",...); "" when missing.
+std::string ColourEntry(std::string_view list, int state);
+// The list with the state's entry set, padded with empty entries when shorter.
+std::string WithColourEntry(std::string_view list, int state, int value);
+// The default of a key in a state, as stored.
+int DefaultColourValue(int key, int state);
+// The default a missing entry stands for: button face, window text, window, window text.
+int MissingColourValue(int key);
+// The stored number of an entry, or the key's missing default.
+int ColourValue(std::string_view entry, int key);
+
+struct TPreviewGeometry {
+  int Frame = 0;                    // bevel or border width
+  int Width = 0, Height = 0;        // with the frame
+  int InnerWidth = 0, InnerHeight = 0;
+  int IconSize = 0, IconLeft = 0, IconTop = 0;  // IconSize 0: no icon
+  int InputLeft = 0, InputTop = 0, InputWidth = 0, InputHeight = 0;
+  bool LabelVisible = false;
+  int LabelTop = 0, LabelWidth = 0, LabelHeight = 0;
+};
+// The preview for the window's size (small), icon, frame (BorderStyle),
+// width and the input box's height.
+TPreviewGeometry PreviewGeometry(bool small, bool showIcon, int borderStyle, int width, int inputHeight);

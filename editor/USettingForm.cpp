@@ -28,6 +28,7 @@
 #include "ui/Edit.h"
 #include "ui/Label.h"
 #include "ui/ListView.h"
+#include "ui/Image.h"
 #include "ui/Memo.h"
 #include "ui/MessageBox.h"
 #include "ui/Panel.h"
@@ -169,6 +170,177 @@ void TRZSettingMain::BuildPages() {
   BuildDisplayPage();
   BuildPageRows("表示", 40);
   BuildKeyAssignPage();
+  BuildColourPage();
+}
+
+// ---- 配色 and the preview ----
+
+namespace {
+constexpr char kColourPage[] = "配色";
+constexpr char kDisplayPage[] = "表示";
+constexpr const char* kColourCaptions[kColourKeyCount] = {"入力ウィンドウ背景(&I)", "入力ウィンドウ文字(&R)",
+                                                          "入力欄背景(&B)", "入力欄文字(&C)"};
+const char* const kSwatches[kColourKeyCount] = {"Swatch0", "Swatch1", "Swatch2", "Swatch3"};
+const char* const kColourButtons[kColourKeyCount] = {"ColourButton0", "ColourButton1", "ColourButton2",
+                                                     "ColourButton3"};
+const char* const kColourLabels[kColourKeyCount] = {"ColourLabel0", "ColourLabel1", "ColourLabel2", "ColourLabel3"};
+constexpr int kPreviewTopOnDisplay = 222, kPreviewTopOnColours = 206;
+
+// A stored colour: a system colour by its index with the top bit set, else RGB.
+COLORREF ColourOfValue(int value) {
+  const auto v = static_cast<unsigned>(value);
+  return (v & 0x80000000u) ? GetSysColor(static_cast<int>(v & 0xFFu)) : static_cast<COLORREF>(v & 0xFFFFFFu);
+}
+}  // namespace
+
+void TRZSettingMain::BuildColourPage() {
+  std::vector<ui::TLayoutRow> rows = {
+      {ui::Kind<ui::TLabel>, "StateLabel", kColourPage, "状態(&T):", 12, 14, 80, 14},
+      {ui::Kind<ui::TComboBox>, "ComboBox4", kColourPage, "", 96, 10, 200, 200, WS_TABSTOP | CBS_DROPDOWNLIST},
+  };
+  for (int k = 0; k < kColourKeyCount; ++k) {
+    const int y = 44 + 30 * k;
+    rows.push_back({ui::Kind<ui::TLabel>, kColourLabels[k], kColourPage, kColourCaptions[k], 12, y + 4, 180, 14});
+    rows.push_back({ui::Kind<ui::TPanel>, kSwatches[k], kColourPage, "", 196, y, 40, 21});
+    rows.push_back({ui::Kind<ui::TButton>, kColourButtons[k], kColourPage, "...", 242, y, 21, 21, WS_TABSTOP});
+  }
+  rows.push_back({ui::Kind<ui::TButton>, "Button14", kColourPage, "デフォルトの配色に戻す(&D)", 12, 166, 180, 25,
+                  WS_TABSTOP});
+  // The preview is made on 表示 and moves onto 配色 while that page shows.
+  rows.push_back({ui::Kind<ui::TPanel>, "PreviewBox", kDisplayPage, "", 12, kPreviewTopOnDisplay, 372, 70});
+  rows.push_back({ui::Kind<ui::TPanel>, "Preview", "PreviewBox", "", 0, 0, 300, 48});
+  rows.push_back({ui::Kind<ui::TImage>, "PreviewIcon", "Preview", "", 2, 2, 32, 32});
+  rows.push_back({ui::Kind<ui::TLabel>, "PreviewLabel", "Preview", "コメント", 36, 2, 200, 20});
+  rows.push_back({ui::Kind<ui::TEdit>, "PreviewEdit", "Preview", "キーワード", 36, 24, 200, 21, ES_AUTOHSCROLL});
+  BuildLayout(rows);
+  Control<ui::TPanel>("PreviewBox").SetBevel(ui::TBevelCut::None, ui::TBevelCut::None, 1);
+  for (const char* swatch : kSwatches) Control<ui::TPanel>(swatch).SetBevel(ui::TBevelCut::Lowered, ui::TBevelCut::None, 1);
+  auto& state = Control<ui::TComboBox>("ComboBox4");
+  state.SetItems({"通常状態", "警告時", "未登録キーワード入力時", "実行時"});
+  state.SetItemIndex(0);
+  Control<ui::TLabel>("StateLabel").SetFocusControl(state.Handle());
+  state.OnChange = [this] { ComboBox4Change(); };
+  for (int k = 0; k < kColourKeyCount; ++k) {
+    Control<ui::TLabel>(kColourLabels[k]).SetFocusControl(Control(kColourButtons[k]).Handle());
+    Control<ui::TButton>(kColourButtons[k]).OnClick = [this, k] { Button5Click(k); };
+  }
+  Control<ui::TButton>("Button14").OnClick = [this] { Button14Click(); };
+  Control<ui::TLabel>("PreviewLabel").SetWordWrap(true);
+  Control<ui::TEdit>("PreviewEdit").OnControlColor = [this](ui::TCtlColorEvent& e) {
+    SetTextColor(e.DC, inputText_);
+    SetBkColor(e.DC, inputBack_);
+    e.SetBrush(inputBrush_.get());
+  };
+}
+
+int TRZSettingMain::ColourState() {
+  ui::TTabSheet* active = PageControl1().ActivePage();
+  if (!active || active->Caption() != kColourPage) return 0;  // 表示 shows 通常状態
+  return std::max(Control<ui::TComboBox>("ComboBox4").ItemIndex(), 0);
+}
+
+void TRZSettingMain::ShowColours() {
+  const int state = ColourState();
+  for (int k = 0; k < kColourKeyCount; ++k)
+    Control<ui::TPanel>(kSwatches[k])
+        .SetColor(ColourOfValue(ColourValue(ColourEntry(settings_.get()->*ColourKeyField(k), state), k)));
+}
+
+void TRZSettingMain::ComboBox4Change() {
+  if (closed_ || !settings_) return;
+  ui::TTabSheet* active = PageControl1().ActivePage();
+  const bool onColours = active && active->Caption() == kColourPage;
+  auto& box = Control<ui::TPanel>("PreviewBox");
+  ui::TWindow& page = Control(onColours ? kColourPage : kDisplayPage);
+  if (GetParent(box.Handle()) != page.Handle()) SetParent(box.Handle(), page.Handle());
+  const RECT place = box.Bounds();
+  box.SetBounds(Scale(12), Scale(onColours ? kPreviewTopOnColours : kPreviewTopOnDisplay), place.right - place.left,
+                place.bottom - place.top);
+  ShowColours();
+
+  const int state = ColourState();
+  auto colour = [&](int key) { return ColourOfValue(ColourValue(ColourEntry(settings_.get()->*ColourKeyField(key), state), key)); };
+  const COLORREF back = colour(ckBack), comment = colour(ckComment);
+  inputBack_ = colour(ckInputBack);
+  inputText_ = colour(ckInput);
+  inputBrush_.reset(CreateSolidBrush(inputBack_));
+
+  // The face and size of the input window.
+  LOGFONTA lf = {};
+  lf.lfHeight = -MulDiv(settings_->FontSize, Dpi(), 72);
+  lf.lfCharSet = SHIFTJIS_CHARSET;
+  lstrcpynA(lf.lfFaceName, settings_->Font.c_str(), LF_FACESIZE);
+  previewFont_.reset(CreateFontIndirectA(&lf));
+  int textHeight = 12;
+  if (HDC dc = GetDC(nullptr)) {
+    HGDIOBJ old = SelectObject(dc, previewFont_.get());
+    TEXTMETRICA tm = {};
+    if (GetTextMetricsA(dc, &tm)) textHeight = tm.tmHeight;
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+  }
+  auto& preview = Control<ui::TPanel>("Preview");
+  auto& icon = Control<ui::TImage>("PreviewIcon");
+  auto& label = Control<ui::TLabel>("PreviewLabel");
+  auto& edit = Control<ui::TEdit>("PreviewEdit");
+  for (ui::TWindow* w : {static_cast<ui::TWindow*>(&label), static_cast<ui::TWindow*>(&edit)})
+    SendMessageA(w->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(previewFont_.get()), TRUE);
+
+  const RECT boxRect = box.ClientRect();
+  const int boxWidth = boxRect.right - boxRect.left, boxHeight = boxRect.bottom - boxRect.top;
+  const TPreviewGeometry g = PreviewGeometry(settings_->Small, settings_->showicon, settings_->BorderStyle,
+                                             std::min(settings_->WindowWidth, boxWidth), textHeight + 4);
+  switch (settings_->BorderStyle) {
+    case 0: preview.SetSingleBorder(false); preview.SetBevel(ui::TBevelCut::Raised, ui::TBevelCut::None, 1); break;
+    case 1: preview.SetSingleBorder(false); preview.SetBevel(ui::TBevelCut::Raised, ui::TBevelCut::None, 2); break;
+    case 2: preview.SetBevel(ui::TBevelCut::None, ui::TBevelCut::None, 1); preview.SetSingleBorder(true); break;
+    default: preview.SetBevel(ui::TBevelCut::None, ui::TBevelCut::None, 1); preview.SetSingleBorder(false); break;
+  }
+  // A bevel is drawn inside the client area, a single border outside it.
+  const int inset = settings_->BorderStyle == 2 ? 0 : g.Frame;
+  preview.SetBounds((boxWidth - g.Width) / 2, std::max((boxHeight - g.Height) / 2, 0), g.Width, g.Height);
+  preview.SetColor(back);
+  label.SetColor(back);
+  label.SetFontColor(comment);
+  if (g.IconSize > 0) {
+    HICON large = nullptr, small = nullptr;
+    const std::string exe = mainFolder_ + "quorvane.exe";
+    if (ExtractIconExA(exe.c_str(), 0, &large, &small, 1) > 0) {  // a failure leaves the icon as it was
+      if (g.IconSize == 16) std::swap(large, small);
+      icon.SetIcon(core::TUniqueIcon(large));
+      if (small) DestroyIcon(small);
+    }
+    icon.SetBounds(inset + g.IconLeft, inset + g.IconTop, g.IconSize, g.IconSize);
+    icon.Show();
+  } else {
+    icon.Hide();
+  }
+  edit.SetBounds(inset + g.InputLeft, inset + g.InputTop, g.InputWidth, g.InputHeight);
+  label.SetBounds(inset + g.InputLeft, inset + g.LabelTop, g.LabelWidth, g.LabelHeight);
+  label.SetVisible(g.LabelVisible);
+  edit.Invalidate();
+}
+
+void TRZSettingMain::Button5Click(int key) {
+  const int state = ColourState();
+  std::string& list = settings_.get()->*ColourKeyField(key);
+  ui::TColorDialogRequest request;
+  request.Owner = Handle();
+  request.Color = ColourOfValue(ColourValue(ColourEntry(list, state), key));
+  if (!ui::ChooseColorDialog(request)) return;
+  list = WithColourEntry(list, state, static_cast<int>(request.Color));
+  ComboBox4Change();
+  EnableApply();
+}
+
+void TRZSettingMain::Button14Click() {
+  const int state = ColourState();
+  for (int k = 0; k < kColourKeyCount; ++k) {
+    std::string& list = settings_.get()->*ColourKeyField(k);
+    list = WithColourEntry(list, state, DefaultColourValue(k, state));
+  }
+  ComboBox4Change();
+  EnableApply();
 }
 
 // ---- キー割り当て: the keyword hotkeys ----
@@ -332,6 +504,7 @@ void TRZSettingMain::Combobox2Change() {
   auto& face = Control<ui::TComboBox>("ComboBox2");
   const int i = face.ItemIndex();
   settings_->Font = i >= 0 ? face.Item(i) : face.Text();
+  ComboBox4Change();
   EnableApply();
 }
 
@@ -340,6 +513,7 @@ void TRZSettingMain::ComboBox3Change() {
   auto& size = Control<ui::TComboBox>("ComboBox3");
   const int i = size.ItemIndex();
   settings_->FontSize = FontSizeOfText(i >= 0 ? size.Item(i) : size.Text());
+  ComboBox4Change();
   EnableApply();
 }
 
@@ -988,6 +1162,7 @@ void TRZSettingMain::RowChanged(const TSettingRow& row) {
   if (row.Store == TSettingStore::Shared) shared_ = value != 0;
   else WriteRowValue(row, value, Stores());
   UpdateDependents();
+  if (std::string_view(row.Page) == kDisplayPage) ComboBox4Change();
   EnableApply();
 }
 
@@ -1052,6 +1227,7 @@ void TRZSettingMain::PageControl1Change() {
     if (applyEnabled) ApplyButton().SetEnabled(true);
   }
   UpdateDependents();
+  if (caption == kColourPage || caption == kDisplayPage) ComboBox4Change();
   if (caption == "半透明化") FocusTrackBar("TransParentValue");
   if (caption == "アイコン描画") FocusTrackBar("WaitTimeForIcon");
 }

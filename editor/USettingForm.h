@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "core/Handles.h"
 #include "core/KeyWordX.h"
 #include "core/StringIni.h"
 #include "core/StringList.h"
@@ -104,7 +105,7 @@ class TRZSettingMain : public TDropFormLite {
   void RadioGroup5Click(const TSettingRow& row) { RowChanged(row); }  // MatchLevel
   void ComboBox1Click(const TSettingRow& row) { RowChanged(row); }    // Priority
   void ComboBox5Change(const TSettingRow& row) { RowChanged(row); }   // UpPriorityByRate
-  void ComboBox4Change(const TSettingRow& row) { RowChanged(row); }   // BorderStyle
+  void ComboBox4Change(const TSettingRow& row) { RowChanged(row); }   // BorderStyle, then the preview
   void Edit3Change(const TSettingRow& row) { RowChanged(row); }       // SpecialChars, CompleteChars
   void Memo1Change(const TSettingRow& row) { RowChanged(row); }       // OtherCandidates
   void FileNameComplete1Change(const TSettingRow& row) { RowChanged(row); }  // FilerName, FileOpenFile, FilerParam
@@ -130,6 +131,12 @@ class TRZSettingMain : public TDropFormLite {
   void UpAction1Execute(int step);
   // 拡張子の編集(&E)... (実行).
   void Button25Click();
+  // 配色: the preview of the input window in the chosen state (on 表示
+  // in 通常状態), a colour button (TColourKey) and the defaults of the state.
+  void ComboBox4Change();
+  void Button5Click(int key);
+  void Button14Click();
+  int ColourState();
   // The font and its size (表示).
   void Combobox2Change();
   void ComboBox3Change();
@@ -176,6 +183,8 @@ class TRZSettingMain : public TDropFormLite {
   void BuildCustomizePage();
   void BuildDisplayPage();
   void BuildKeyAssignPage();
+  void BuildColourPage();
+  void ShowColours();
   void FillHotKeyList();
   void UpdateHotKeyButtons();
   void SetUpFonts();
@@ -221,4 +230,7 @@ class TRZSettingMain : public TDropFormLite {
   ui::TAction helpAction_{"?"};
   ui::TAction treeLeft_, treeRight_, treeUp_, treeDown_;
   ui::TAction upAction2_, downAction2_;
+  core::TUniqueFont previewFont_;
+  core::TUniqueBrush inputBrush_;
+  COLORREF inputText_ = 0, inputBack_ = 0;
 };

@@ -43,6 +43,7 @@
 #include "ui/Label.h"
 #include "ui/ListView.h"
 #include "ui/Memo.h"
+#include "ui/Panel.h"
 #include "ui/RadioGroup.h"
 #include "ui/SpinEdit.h"
 #include "ui/TrackBar.h"
@@ -922,6 +923,79 @@ TEST_F(SettingKeyAssignTest, CancelledDialogsChangeNothing) {
   EXPECT_EQ(Rows(), (std::vector<std::string>{"beta Ctrl+B アクティブ時"}));
   EXPECT_FALSE(f.ApplyButton().Enabled());
   EXPECT_EQ(f.Settings()->GetKeyWordHotKeys().GetCount(), 1);
+}
+
+// ---- 配色 and the preview ----
+
+TEST_F(SettingFormTest, AColourIsWrittenAtTheChosenStateAndTheDefaultsRestoreIt) {
+  WriteTextFile(data + "\\quorvane.ini", "Comment_C=\"0\"\r\n");
+  TRZSettingMain& f = Shown();
+  Select("表示/配色");
+  auto& state = f.Control<ui::TComboBox>("ComboBox4");
+  auto& box = f.Control("PreviewBox");
+  EXPECT_EQ(GetParent(box.Handle()), f.PageOf("配色")->Handle()) << "the preview moved onto 配色";
+  SetFocus(state.Handle());
+  Press({VK_DOWN});
+  ASSERT_EQ(state.ItemIndex(), 1) << "警告時";
+  EXPECT_EQ(f.Control<ui::TLabel>("PreviewLabel").FontColor(), GetSysColor(COLOR_WINDOWTEXT)) << "a missing entry";
+
+  const auto before = AppliedLines(f, data);
+  COLORREF offered = 1;
+  auto old = ui::SetColorDialogHandler([&](ui::TColorDialogRequest& r) {
+    offered = r.Color;
+    r.Color = RGB(1, 2, 3);
+    return true;
+  });
+  Click(f.Control("ColourButton1"));
+  ui::SetColorDialogHandler(old);
+  EXPECT_EQ(offered, GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(f.Settings()->Comment_C, "\"0\",\"197121\"") << "padded to the state";
+  EXPECT_EQ(f.Control<ui::TPanel>("Swatch1").Color(), RGB(1, 2, 3));
+  EXPECT_EQ(f.Control<ui::TLabel>("PreviewLabel").FontColor(), RGB(1, 2, 3));
+  ASSERT_TRUE(f.ApplyButton().Enabled());
+  EXPECT_EQ(ChangedNames(before, AppliedLines(f, data)), std::set<std::string>{"quorvane.ini:Comment_C"});
+
+  Click(f.Control("Button14"));
+  for (int k = 0; k < kColourKeyCount; ++k)
+    EXPECT_EQ(ColourEntry(f.Settings()->*ColourKeyField(k), 1), std::to_string(DefaultColourValue(k, 1))) << k;
+  EXPECT_EQ(f.Control<ui::TLabel>("PreviewLabel").FontColor(), RGB(255, 0, 0));
+  OfferScreenshot(f.Handle(), "editor-settings-colours-warning");
+
+  Select("表示");
+  EXPECT_EQ(GetParent(box.Handle()), f.PageOf("表示")->Handle());
+  EXPECT_EQ(f.Control<ui::TLabel>("PreviewLabel").FontColor(), GetSysColor(COLOR_WINDOWTEXT)) << "表示 shows 通常状態";
+}
+
+TEST_F(SettingFormTest, ThePreviewFollowsSizeIconAndFrame) {
+  WriteTextFile(data + "\\quorvane.ini", "small=0\r\nshowicon=1\r\nBorderStyle=0\r\nWindowWidth=300\r\n");
+  TRZSettingMain& f = Shown();
+  Select("表示");
+  auto& edit = f.Control<ui::TEdit>("PreviewEdit");
+  auto check = [&](const char* name) {
+    const TZMRTData& s = *f.Settings();
+    const TPreviewGeometry g = PreviewGeometry(s.Small, s.showicon, s.BorderStyle, 300, edit.Height());
+    const RECT r = f.Control("Preview").Bounds();
+    EXPECT_EQ(r.right - r.left, g.Width) << name;
+    EXPECT_EQ(r.bottom - r.top, g.Height) << name;
+    const int inset = s.BorderStyle == 2 ? 0 : g.Frame;
+    const RECT e = edit.Bounds();
+    EXPECT_EQ(e.left, inset + g.InputLeft) << name;
+    EXPECT_EQ(e.top, inset + g.InputTop) << name;
+    EXPECT_EQ(e.right - e.left, g.InputWidth) << name;
+    EXPECT_EQ(f.Control("PreviewLabel").Visible(), g.LabelVisible) << name;
+    EXPECT_EQ(f.Control("PreviewIcon").Visible(), g.IconSize > 0) << name;
+  };
+  check("normal, icon, raised");
+  Click(*f.Control<ui::TRadioGroup>("small").Button(1));
+  check("small");
+  Click(Check("showicon"));
+  check("small, no icon");
+  for (int frame = 1; frame < 4; ++frame) {
+    SetFocus(f.Control("BorderStyle").Handle());
+    Press({VK_DOWN});
+    ASSERT_EQ(f.Settings()->BorderStyle, frame);
+    check(("frame " + std::to_string(frame)).c_str());
+  }
 }
 
 TEST_F(SettingFormTest, HelpOpensThePagesFileOrSaysItIsMissing) {
