@@ -358,9 +358,9 @@ void TRZSettingMain::BuildKeyAssignPage() {
   };
   BuildLayout(rows);
   auto& view = Control<ui::TListView>("ListView1");
-  view.AddColumn("キーワード", 120);
-  view.AddColumn("ショートカット", 100);
-  view.AddColumn("有効範囲", 76);
+  view.AddColumn("キーワード", 110);
+  view.AddColumn("ショートカット", 80);
+  view.AddColumn("有効範囲", 106);
   view.OnSelectItem = [this](int, bool) { UpdateHotKeyButtons(); };
   view.OnKeyDown = [this](ui::TKeyEvent& key) { ListView1KeyDown(key); };
   Control<ui::TButton>("Button8").OnClick = [this] { Button8Click(); };

@@ -925,6 +925,21 @@ TEST_F(SettingKeyAssignTest, CancelledDialogsChangeNothing) {
   EXPECT_EQ(f.Settings()->GetKeyWordHotKeys().GetCount(), 1);
 }
 
+TEST_F(SettingKeyAssignTest, Screenshot) {
+  WriteTextFile(data + "\\quorvane.ini", "Comment_C=\"0\",\"255\"\r\nInput_C=\"0\",\"255\"\r\n");
+  TRZSettingMain& f = Shown();
+  Select("入力/キー割り当て");
+  Run(f.Control("Button8"), Answer("alpha", 'A'));
+  Run(f.Control("Button8"), Answer("日本語", 'J'));
+  OfferScreenshot(f.Handle(), "editor-settings-key-assign");
+  Select("表示/配色");
+  SetFocus(f.Control("ComboBox4").Handle());
+  Press({VK_DOWN});
+  OfferScreenshot(f.Handle(), "editor-settings-colours-warning");
+  Select("実行/ファイラー");
+  OfferScreenshot(f.Handle(), "editor-settings-filer");
+}
+
 // ---- 配色 and the preview ----
 
 TEST_F(SettingFormTest, AColourIsWrittenAtTheChosenStateAndTheDefaultsRestoreIt) {
@@ -959,7 +974,6 @@ TEST_F(SettingFormTest, AColourIsWrittenAtTheChosenStateAndTheDefaultsRestoreIt)
   for (int k = 0; k < kColourKeyCount; ++k)
     EXPECT_EQ(ColourEntry(f.Settings()->*ColourKeyField(k), 1), std::to_string(DefaultColourValue(k, 1))) << k;
   EXPECT_EQ(f.Control<ui::TLabel>("PreviewLabel").FontColor(), RGB(255, 0, 0));
-  OfferScreenshot(f.Handle(), "editor-settings-colours-warning");
 
   Select("表示");
   EXPECT_EQ(GetParent(box.Handle()), f.PageOf("表示")->Handle());
