@@ -22,6 +22,8 @@
 #include "core/Sjis.h"
 #include "editor/HotKey_Dialog.h"
 #include "editor/HotKey_Frame.h"
+#include "editor/Edit_File_Ext.h"
+#include "editor/Edit_File_Ext_Line.h"
 #include "editor/HotKey_Edit.h"
 #include "editor/UHotKeyDialog.h"
 #include "editor/ParamEdit.h"
@@ -790,6 +792,32 @@ TEST_F(SettingRowsTest, TheFileButtonOffersProgramsFromTheBoxesFolder) {
   EXPECT_EQ(f.Control<ui::TEdit>("FileOpenFile").Text(), folder + "\\edit.exe");
   EXPECT_EQ(f.RunOptions()->ReadString("FileOpenFile", ""), folder + "\\edit.exe");
   EXPECT_TRUE(f.ApplyButton().Enabled());
+}
+
+TEST_F(SettingRowsTest, TheExtensionButtonEnablesApplyOnlyForAChangedList) {
+  WriteTextFile(data + "\\RunCommand.ini", "RunByParam=1\r\n");
+  TRZSettingMain& f = Shown();
+  Select("実行");
+  std::string caption;
+  std::function<void()> script;
+  auto modal = app->OnModal.Add([&](ui::TForm& d) {
+    if (dynamic_cast<TEditFileExtLine*>(&d)) {
+      Keys("bat{Enter}");
+      return;
+    }
+    caption = d.Caption();
+    Drain();
+    script();
+    if (d.ModalResult() == 0) Keys("{Esc}");
+  });
+  script = [] {};
+  Click(f.Control("Button25"));
+  EXPECT_EQ(caption, "拡張子の設定");
+  EXPECT_FALSE(f.ApplyButton().Enabled()) << "nothing changed";
+  script = [this] { Press({VK_CONTROL, 'N'}); };
+  Click(f.Control("Button25"));
+  EXPECT_TRUE(f.ApplyButton().Enabled());
+  EXPECT_GE(f.Settings()->ExecutableFileList.IndexOf(".bat"), 0);
 }
 
 TEST_F(SettingRowsTest, TheFixedNotesOfTheRunTimerAndFilerPages) {
