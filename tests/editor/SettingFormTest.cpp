@@ -25,6 +25,7 @@
 #include "editor/Edit_File_Ext.h"
 #include "editor/Edit_File_Ext_Line.h"
 #include "editor/HotKey_Edit.h"
+#include "editor/SelectButton.h"
 #include "editor/UHotKeyDialog.h"
 #include "editor/ParamEdit.h"
 #include "editor/FileNameComplete.h"
@@ -1427,6 +1428,54 @@ TEST_F(SettingWithLauncherTest, ApplyReloadsTheRealLauncherAndNotResidentEndsItA
   Sleep(300);
   realinput::Type("{Esc}");
   EXPECT_EQ(WaitForSingleObject(process, 20000), WAIT_OBJECT_0) << "still running after Esc";
+}
+
+// The journey: a system-wide keyword hotkey made on キー割り当て runs its
+// keyword in the real launcher after Apply's reload.
+TEST_F(SettingWithLauncherTest, ASystemWideKeywordHotKeyAddedAndAppliedRunsItsKeywordInTheLauncher) {
+  fileio::ForceDirectories(data + "\\Items");
+  const std::string recorder = sjis::ReplaceAll(QV_FRONT_WINDOW_EXE, "/", "\\");
+  WriteTextFile(data + "\\Items\\%.vane",
+                "記録\tType=0\tCommand=" + sjis::ReplaceAll(recorder, "\\", "\\\\") + "\r\n");
+  HWND launcher = StartLauncher();
+  ASSERT_TRUE(launcher) << Log();
+  ASSERT_EQ(FindWindowA("QvFrontWindow", nullptr), nullptr);
+
+  TRZSettingMain& f = Shown();
+  Select("入力/キー割り当て");
+  {
+    auto modal = app->OnModal.Add([&](ui::TForm& d) {
+      auto& dialog = dynamic_cast<TKW_HotKeyDialog&>(d);
+      ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog.Handle(); }));
+      Drain();
+      SendMessageA(dialog.KeyWordBox().Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("記録"));
+      dialog.KeyWordBox().HidePopup();
+      ui::SetTrackMenuHandler(
+          [&](const ui::TTrackMenuRequest&) { return dialog.ScopeButton().Menu().Items().Item(1)->Command(); });
+      ClickAt(dialog.ScopeButton().Handle(), 8, 8);
+      ui::SetTrackMenuHandler(nullptr);
+      Click(dialog.HotKeyBox());
+      Press({VK_CONTROL, VK_SHIFT, 'Q'});
+      RunIdle(*app);
+      Click(dialog.Control("OKButton"));
+    });
+    Click(f.Control("Button8"));
+    Drain();
+  }
+  auto& view = f.Control<ui::TListView>("ListView1");
+  ASSERT_EQ(view.Count(), 1);
+  EXPECT_EQ(view.Caption(0), "記録");
+  EXPECT_EQ(view.SubItem(0, 2), "常駐時");
+  ASSERT_TRUE(f.ApplyButton().Enabled());
+  Click(f.ApplyButton());
+  ASSERT_TRUE(WaitFor([&] { return Log().find("/ReLoad") != std::string::npos; })) << Log();
+  Sleep(500);
+
+  Press({VK_CONTROL, VK_SHIFT, 'Q'});
+  HWND recorded = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (recorded = FindWindowA("QvFrontWindow", nullptr)) != nullptr; }))
+      << "the keyword did not run: " << view.SubItem(0, 1);
+  if (recorded) PostMessageA(recorded, WM_CLOSE, 0, 0);
 }
 
 }  // namespace
