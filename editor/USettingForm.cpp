@@ -802,12 +802,13 @@ void TRZSettingMain::BindRow(const TSettingRow& row) {
       bar.SetFrequency(row.Tick);
       label("Label")->SetFocusControl(bar.Handle());
       bar.OnChange = [this, &row] { TrackBar1Change(row); };
+      const bool icon = name == "WaitTimeForIcon";
+      label("Left")->OnClick = [this, &row, icon] { icon ? Label24Click(row) : Label26Click(row); };
+      label("Right")->OnClick = [this, &row, icon] { icon ? Label28Click(row) : Label27Click(row); };
       for (const char* s : {"Left", "Right"}) {
         ui::TLabel* arrow = label(s);
-        const int step = std::string_view(s) == "Left" ? -10 : 10;
-        arrow->OnClick = [this, &row, step] { ArrowLabelClick(row, step); };
-        arrow->OnMouseEnter = [arrow] { arrow->SetFontStyle(arrow->FontStyle() | ui::fsUnderline); };
-        arrow->OnMouseLeave = [arrow] { arrow->SetFontStyle(arrow->FontStyle() & ~ui::fsUnderline); };
+        arrow->OnMouseEnter = [arrow] { Label26MouseEnter(*arrow); };
+        arrow->OnMouseLeave = [arrow] { Label26MouseLeave(*arrow); };
       }
       break;
     }
@@ -1013,6 +1014,10 @@ void TRZSettingMain::ArrowLabelClick(const TSettingRow& row, int step) {
   bar.SetPosition(std::clamp(bar.Position() + step, bar.Min(), bar.Max()));
   TrackBar1Change(row);
 }
+
+void TRZSettingMain::Label26MouseEnter(ui::TLabel& label) { label.SetFontStyle(label.FontStyle() | ui::fsUnderline); }
+
+void TRZSettingMain::Label26MouseLeave(ui::TLabel& label) { label.SetFontStyle(label.FontStyle() & ~ui::fsUnderline); }
 
 void TRZSettingMain::RadioGroup2Click(const TSettingRow& row) {
   RowChanged(row);

@@ -110,8 +110,16 @@ class TRZSettingMain : public TDropFormLite {
   void Memo1Change(const TSettingRow& row) { RowChanged(row); }       // OtherCandidates
   void FileNameComplete1Change(const TSettingRow& row) { RowChanged(row); }  // FilerName, FileOpenFile, FilerParam
   void TrackBar1Change(const TSettingRow& row) { RowChanged(row); }
-  // The arrow labels of a track bar: step -10 or 10.
+  // The arrow labels of a track bar: step -10 or 10. 24 and 28 are those of
+  // the icon wait, 26 and 27 those of the transparency; all are underlined
+  // while the mouse is over them.
   void ArrowLabelClick(const TSettingRow& row, int step);
+  void Label24Click(const TSettingRow& row) { ArrowLabelClick(row, -10); }
+  void Label28Click(const TSettingRow& row) { ArrowLabelClick(row, 10); }
+  void Label26Click(const TSettingRow& row) { ArrowLabelClick(row, -10); }
+  void Label27Click(const TSettingRow& row) { ArrowLabelClick(row, 10); }
+  static void Label26MouseEnter(ui::TLabel& label);
+  static void Label26MouseLeave(ui::TLabel& label);
   // The "..." of a file-name box: a file dialog for programs.
   void Button4Click(const TSettingRow& row);
 

@@ -745,6 +745,14 @@ TEST_F(SettingRowsTest, TheTransparencyBarIsHiddenBeforeNT5AndTheArrowLabelsStay
   Click(g.Control("WaitTimeForIconLeft"));
   EXPECT_EQ(g.Settings()->WaitTimeForIcon, 0);
   EXPECT_EQ(g.Control<ui::TLabel>("WaitTimeForIconNumber").Caption(), "0ミリ秒");
+  // Underlined while the pointer is over it.
+  auto& arrow = g.Control<ui::TLabel>("WaitTimeForIconRight");
+  POINT over = {4, 4};
+  ClientToScreen(arrow.Handle(), &over);
+  realinput::PointerTo(over);
+  EXPECT_TRUE(PumpUntil([&] { return (arrow.FontStyle() & ui::fsUnderline) != 0; }));
+  realinput::PointerTo({over.x, over.y + 60});
+  EXPECT_TRUE(PumpUntil([&] { return (arrow.FontStyle() & ui::fsUnderline) == 0; }));
 }
 
 TEST_F(SettingRowsTest, TheFilerBoxShowsKeywordPathsStoresIdsAndColoursItsLabel) {
