@@ -28,6 +28,7 @@
 #include "ui/Edit.h"
 #include "ui/Label.h"
 #include "ui/ListView.h"
+#include "ui/GroupBox.h"
 #include "ui/Image.h"
 #include "ui/Memo.h"
 #include "ui/MessageBox.h"
@@ -603,8 +604,15 @@ void TRZSettingMain::BuildPageRows(const char* page, int y) {
   std::vector<std::unique_ptr<std::string>> texts;  // captions the rows point at during the build
   auto keep = [&](std::string s) { return texts.emplace_back(std::make_unique<std::string>(std::move(s)))->c_str(); };
   auto name = [&](const TSettingRow* r, const char* suffix) { return keep(std::string(r->Name) + suffix); };
+  // The filer's rows sit in the group ファイラー, shown with UseFiler.
+  const bool filer = std::string_view(page) == kFilerPage;
+  int groupTop = -1;
   for (const TSettingRow* r : RowsOfPage(page)) {
     const bool hidden = r->Rule == TSettingRule::Hidden;
+    if (filer && groupTop < 0 && r->Rule == TSettingRule::VisibleWhile) {
+      groupTop = y;
+      y += 18;
+    }
     switch (r->Kind) {
       case TSettingKind::Check:
         rows.push_back({ui::Kind<ui::TCheckBox>, r->Name, page, r->Caption, 12, y, 372, 17, WS_TABSTOP});
@@ -666,7 +674,7 @@ void TRZSettingMain::BuildPageRows(const char* page, int y) {
           y += 18;
         }
         rows.push_back({ui::Kind<ui::TEdit>, r->Name, page, "", 12, y, after.empty() ? 300 : 100, 21,
-                        WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL});
+                        WS_TABSTOP | ES_AUTOHSCROLL, ui::akLeft | ui::akTop, WS_EX_CLIENTEDGE});
         if (!after.empty())
           rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label2"), page, keep(after), 118, y + 4, 266, 14});
         y += 30;
@@ -679,7 +687,8 @@ void TRZSettingMain::BuildPageRows(const char* page, int y) {
         break;
       case TSettingKind::Path:
         rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, r->Caption, 12, y, 372, 14});
-        rows.push_back({ui::Kind<TFileNameComplete>, r->Name, page, "", 12, y + 18, 300, 21, WS_TABSTOP});
+        rows.push_back({ui::Kind<TFileNameComplete>, r->Name, page, "", 12, y + 18, 300, 21, WS_TABSTOP | ES_AUTOHSCROLL,
+                        ui::akLeft | ui::akTop, WS_EX_CLIENTEDGE});
         rows.push_back({ui::Kind<ui::TButton>, name(r, "Button"), page, "...", 316, y + 18, 21, 21, WS_TABSTOP});
         y += 48;
         break;
@@ -694,6 +703,12 @@ void TRZSettingMain::BuildPageRows(const char* page, int y) {
         break;
       }
     }
+  }
+  if (groupTop >= 0) {
+    // Made last: at the bottom of the order, under the rows it surrounds.
+    rows.push_back({ui::Kind<ui::TGroupBox>, "FilerGroup", page, "ファイラー", 6, groupTop, 384, y - groupTop,
+                    WS_CLIPSIBLINGS});
+    y += 4;
   }
   const std::string_view p = page;
   if (p == kRegistPage) rows.push_back({ui::Kind<ui::TLabel>, "RegistNote", page, "", 12, y + 8, 372, 60});
@@ -1095,6 +1110,7 @@ void TRZSettingMain::UpdateRowRule(const TSettingRow& row) {
 void TRZSettingMain::UpdateDependents() {
   for (const TSettingRow& row : SettingRows()) UpdateRowRule(row);
   Control("Button25").SetEnabled(Control<ui::TCheckBox>("RunByParam").Checked());
+  Control<ui::TGroupBox>("FilerGroup").SetVisible(Control<ui::TCheckBox>("UseFiler").Checked());
   SetNodeShown(kCustomizeNodePath, settings_->UseList);
   ui::TTabSheet* active = PageControl1().ActivePage();
   if (active && active->Caption() == "表示") {

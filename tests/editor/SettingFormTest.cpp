@@ -699,6 +699,7 @@ TEST_F(SettingRowsTest, ControlsFollowTheBoxOrGroupThatEnablesOrShowsThem) {
       {"実行/タイマー", "LimitComplete", click("LimitComplete"), click("LimitComplete"), "LimitComplete_One", Enabled},
       {"実行/タイマー", "LimitExe", click("LimitExe"), click("LimitExe"), "LimitExe_time", Enabled},
       {"実行/タイマー", "LimitExe", click("LimitExe"), click("LimitExe"), "LimitExe_One", Enabled},
+      {"実行/ファイラー", "UseFiler", click("UseFiler"), click("UseFiler"), "FilerGroup", Shown_},
       {"実行/ファイラー", "UseFiler", click("UseFiler"), click("UseFiler"), "FilerName", Shown_},
       {"実行/ファイラー", "UseFiler", click("UseFiler"), click("UseFiler"), "FilerParam", Shown_},
       {"実行/ファイラー", "UseFiler", click("UseFiler"), click("UseFiler"), "QuoteParam", Shown_},
@@ -964,6 +965,7 @@ TEST_F(SettingKeyAssignTest, CancelledDialogsChangeNothing) {
 
 TEST_F(SettingKeyAssignTest, Screenshot) {
   WriteTextFile(data + "\\quorvane.ini", "Comment_C=\"0\",\"255\"\r\nInput_C=\"0\",\"255\"\r\n");
+  WriteTextFile(data + "\\RunCommand.ini", "UseFiler=1\r\nFilerName=C:\\\\tools\\\\filer.exe\r\n");
   TRZSettingMain& f = Shown();
   Select("入力/キー割り当て");
   Run(f.Control("Button8"), Answer("alpha", 'A'));
