@@ -36,6 +36,7 @@ const TPageNode kNodes[] = {
 using K = TSettingKind;
 using St = TSettingStore;
 using R = TSettingRule;
+using M = TSettingMap;
 
 #define QV_CHECK(page, caption, key) {page, #key, caption, K::Check, St::S, #key, &TZMRTData::key}
 #define QV_CHECK_IF(page, caption, key, other) \
@@ -84,20 +85,107 @@ const TSettingRow kRows[] = {
     QV_CHECK_IF("候補リスト", "BackSpaceを押した時もリストを選択状態にする(&B)", InputFirstCandidate, UseList),
     QV_CHECK_IF("候補リスト", "候補リストのファイル名をABC順に並び替え(&Y)", SortList, UseList),
     QV_CHECK_IF("候補リスト", "スクロールバーを表示(&V)", ListScroll, UseList),
+    // ---- 候補リスト: match level and romaji ----
+    {.Page = "候補リスト", .Name = "MatchLevel",
+     .Caption = "表示する候補(&C)\n先頭一致のみ\n部分一致の候補も表示\nスキップマッチングの候補も表示", .Kind = K::Radio,
+     .Store = St::S, .Key = "MatchLevel", .Number = &TZMRTData::MatchLevel, .Rule = R::EnabledWhile, .Other = "UseList",
+     .Map = M::Reversed},
     QV_CHECK_IF("候補リスト", "ローマ字マッチングを使用(&J)", EnableRomajiMatch, UseList),
+    {.Page = "候補リスト", .Name = "RomajiMatchOnlyUpper", .Caption = "先頭が大文字のときのみ", .Kind = K::Check,
+     .Store = St::S, .Key = "RomajiMatchOnlyUpper", .Flag = &TZMRTData::RomajiMatchOnlyUpper, .Rule = R::VisibleWhile,
+     .Other = "EnableRomajiMatch"},
+
+    // ---- カスタマイズ: the other candidates ----
+    {.Page = "カスタマイズ", .Name = "OtherCandidates", .Caption = "「その他」の候補設定(&T)", .Kind = K::Memo,
+     .Store = St::S, .Key = "OtherCandidates", .Text = &TZMRTData::OtherCandidates},
 
     QV_CHECK("オートコンプリート", "オートコンプリートを使用する(&P)", UseAutoComplete),
     QV_CHECK_IF("オートコンプリート", "すべての候補に共通な部分は自動的に確定(&T)", AutoDecision, UseAutoComplete),
+    // ---- オートコンプリート: the stop characters ----
+    {.Page = "オートコンプリート", .Name = "SpecialChars", .Caption = "…のいずれかが入力された時に、その位置まで確定(&D)",
+     .Kind = K::Text, .Store = St::S, .Key = "SpecialChars", .Text = &TZMRTData::SpecialChars},
+    {.Page = "オートコンプリート", .Name = "CompleteChars", .Caption = "", .Kind = K::Text, .Store = St::S,
+     .Key = "CompleteChars", .Rule = R::Hidden, .Text = &TZMRTData::CompleteChars},
 
     QV_CHECK("履歴", "履歴機能を使う(&H)", UseHistory),
     QV_SPIN_IF("履歴", "履歴件数(&U)", HistoryCount, 0, 100000, UseHistory),
     QV_CHECK_IF("履歴", "単純なキーワードのみでも履歴に残す(&K)", AddSimpleHistory, UseHistory),
+    // ---- 履歴: the hidden spins ----
+    {.Page = "履歴", .Name = "CountToHistory", .Caption = "", .Kind = K::Spin, .Store = St::S, .Key = "CountToHistory",
+     .Number = &TZMRTData::CountToHistory, .Min = 0, .Max = 50, .Rule = R::Hidden},
+    {.Page = "履歴", .Name = "HistoryMax", .Caption = "", .Kind = K::Spin, .Store = St::S, .Key = "HistoryMax",
+     .Number = &TZMRTData::HistoryMax, .Rule = R::Hidden},
 
     QV_HOTKEY("キーカスタマイズ", "DeleteRightToken", "1区切り右削除(&R)", "*DeleteRightToken", -1, 0, false),
     QV_HOTKEY("キーカスタマイズ", "DeleteLeftToken", "1区切り左削除(&L)", "*DeleteLeftToken", -1, 0, false),
     QV_HOTKEY("キーカスタマイズ", "ForceExe", "強制実行(&F)", "*ForceExe", -1, 0, true),
     QV_HOTKEY("キーカスタマイズ", "CaptureKey", "キャプチャー登録(&C)", "Capture_key", 1, 1, true),
 
+    // ---- 実行 ----
+    {.Page = "実行", .Name = "RunByParam", .Caption = "データファイルをパラメータの実行ファイルで開く(&P)", .Kind = K::Check,
+     .Store = St::R, .Key = "RunByParam"},
+    QV_CHECK("実行", "実行したキーワードの順位を上げる(&U)", UpPriority),
+    {.Page = "実行", .Name = "UpPriorityCount", .Caption = "…上げる(&N)", .Kind = K::Spin, .Store = St::S,
+     .Key = "UpPriorityCount", .Number = &TZMRTData::UpPriorityCount, .Rule = R::EnabledWhile, .Other = "UpPriority"},
+    {.Page = "実行", .Name = "UpPriorityByRate", .Caption = "\n個\n%", .Kind = K::Combo, .Store = St::S,
+     .Key = "UpPriorityByRate", .Flag = &TZMRTData::UpPriorityByRate, .Rule = R::EnabledWhile, .Other = "UpPriority"},
+    {.Page = "実行", .Name = "MaxWildCardRunCount",
+     .Caption = "一度に…個以上のファイルを開こうとした時に確認(ワイルドカード)(&W)", .Kind = K::Spin, .Store = St::R,
+     .Key = "MaxWildCardRunCount", .Default = 10},
+
+    // ---- タイマー ----
+    QV_CHECK("タイマー", "タイマー確定をする", LimitComplete),
+    QV_SPIN_IF("タイマー", "…ミリ秒で確定", LimitComplete_time, 0, 10000, LimitComplete),
+    QV_CHECK_IF("タイマー", "候補がひとつ以下の時のみ", LimitComplete_One, LimitComplete),
+    QV_CHECK("タイマー", "タイマー実行をする", LimitExe),
+    QV_SPIN_IF("タイマー", "…ミリ秒で実行", LimitExe_time, 0, 10000, LimitExe),
+    QV_CHECK_IF("タイマー", "候補がひとつ以下の時のみ", LimitExe_One, LimitExe),
+
+    // ---- ファイラー ----
+    {.Page = "ファイラー", .Name = "UseFiler", .Caption = "フォルダを開くファイラーを指定(&F)", .Kind = K::Check,
+     .Store = St::R, .Key = "UseFiler"},
+    {.Page = "ファイラー", .Name = "FilerName", .Caption = "ファイラーのパス(&N)", .Kind = K::Path, .Store = St::R,
+     .Key = "FilerName", .Rule = R::VisibleWhile, .Other = "UseFiler"},
+    {.Page = "ファイラー", .Name = "FilerParam", .Caption = "パラメータ(&P)", .Kind = K::Text, .Store = St::R,
+     .Key = "FilerParam", .Rule = R::VisibleWhile, .Other = "UseFiler"},
+    {.Page = "ファイラー", .Name = "QuoteParam", .Caption = "空白を含むファイル名を\"で囲んで渡す(&Q)", .Kind = K::Check,
+     .Store = St::R, .Key = "QuoteParam", .Default = 1, .Rule = R::VisibleWhile, .Other = "UseFiler"},
+
+    // ---- 関連付けのないとき ----
+    {.Page = "関連付けのないとき", .Name = "FileOpenMode",
+     .Caption = "ファイルが関連付けされていないとき(&N)\n開くプログラムを選択\nとりあえず指定したプログラムで開く\nなにもしない",
+     .Kind = K::Radio, .Store = St::R, .Key = "FileOpenMode", .Min = 0, .Max = 2},
+    {.Page = "関連付けのないとき", .Name = "FileOpenFile", .Caption = "使用するプログラム(メモ帳など)(&P)", .Kind = K::Path,
+     .Store = St::R, .Key = "FileOpenFile", .Rule = R::VisibleWhileValue, .Other = "FileOpenMode", .RuleValue = 1},
+
+    // ---- 表示 ----
+    {.Page = "表示", .Name = "small",
+     .Caption = "ウィンドウの大きさ(&W)\n通常の大きさ    (大きいアイコン・コメント表示部あり)\n"
+                "小さいウィンドウ (小さいアイコン・コメント表示部なし)",
+     .Kind = K::Radio, .Store = St::S, .Key = "small", .Flag = &TZMRTData::Small},
+    QV_CHECK("表示", "アイコンを表示する(&I)", showicon),
+    QV_CHECK("表示", "入力画面を常に最前面に表示(&Z)", showtop),
+    {.Page = "表示", .Name = "BorderStyle", .Caption = "\n通常の枠\n太いウィンドウ枠\n平面的な枠\n枠なし", .Kind = K::Combo,
+     .Store = St::S, .Key = "BorderStyle", .Number = &TZMRTData::BorderStyle},
+
+    // ---- アイコン描画 ----
+    {.Page = "アイコン描画", .Name = "WaitTimeForIcon", .Caption = "描画までの待ち時間(&T)\n←短い\n長い→",
+     .Kind = K::Track, .Store = St::S, .Key = "WaitTimeForIcon", .Number = &TZMRTData::WaitTimeForIcon, .Min = 0,
+     .Max = 600, .Tick = 50, .Unit = "ミリ秒"},
+    QV_CHECK("アイコン描画", "アイコン描画にスレッドを使う(&H)", UseThread),
+    {.Page = "アイコン描画", .Name = "Priority",
+     .Caption = "描画の優先度(&P):\n最も低い\n低い\n少し低め\n通常\n少し高め\n高い", .Kind = K::Combo,
+     .Store = St::S, .Key = "Priority", .Number = &TZMRTData::Priority, .Rule = R::EnabledWhile, .Other = "UseThread"},
+
+    // ---- 半透明化 ----
+    {.Page = "半透明化", .Name = "TransParentMode",
+     .Caption = "半透明(&T)\n非アクティブなときに半透明\nいつでも半透明\n半透明にしない", .Kind = K::Radio,
+     .Store = St::S, .Key = "TransParentMode", .Number = &TZMRTData::TransParentMode},
+    {.Page = "半透明化", .Name = "TransParentValue", .Caption = "透明度(&R):\n←透明\n不透明→", .Kind = K::Track,
+     .Store = St::S, .Key = "TransParentValue", .Number = &TZMRTData::TransParentValue, .Min = 0, .Max = 255,
+     .Rule = R::VisibleUnlessValue, .Other = "TransParentMode", .RuleValue = 2, .Tick = 10},
+
+    // ---- 登録 ----
     {"登録", "SelectPriority", "キーワード新規作成時、優先度を選択する(&E)", K::Check, St::G, "SelectPriority",
      nullptr, nullptr, INT_MIN, INT_MAX, 0},
     {"登録", "DefaultPriority", "キーワードのデフォルト優先度)(&D)", K::Spin, St::G, "DefaultPriority", nullptr,
@@ -205,7 +293,8 @@ std::vector<std::string> RadioItems(const TSettingRow& row) {
   return parts;
 }
 
-int ReadRowValue(const TSettingRow& row, const TSettingStores& stores) {
+namespace {
+int ReadStoredValue(const TSettingRow& row, const TSettingStores& stores) {
   switch (row.Store) {
     case St::S:
       if (row.Flag) return stores.Settings.*row.Flag ? 1 : 0;
@@ -219,8 +308,16 @@ int ReadRowValue(const TSettingRow& row, const TSettingStores& stores) {
   }
   return 0;
 }
+}  // namespace
+
+int ReadRowValue(const TSettingRow& row, const TSettingStores& stores) {
+  const int value = ReadStoredValue(row, stores);
+  if (row.Map == M::Reversed) return value >= 0 && value <= 2 ? 2 - value : 0;
+  return value;
+}
 
 void WriteRowValue(const TSettingRow& row, int value, const TSettingStores& stores) {
+  if (row.Map == M::Reversed) value = 2 - value;
   switch (row.Store) {
     case St::S:
       if (row.Flag) stores.Settings.*row.Flag = value != 0;
@@ -233,6 +330,32 @@ void WriteRowValue(const TSettingRow& row, int value, const TSettingStores& stor
     case St::Shared:
       return;
   }
+}
+
+bool IsTextRow(const TSettingRow& row) {
+  return row.Kind == K::Text || row.Kind == K::Memo || row.Kind == K::Path;
+}
+
+std::string ReadRowText(const TSettingRow& row, const TSettingStores& stores) {
+  if (row.Store == St::S) return row.Text ? stores.Settings.*row.Text : std::string();
+  if (row.Store == St::Shared) return "";
+  return IniOf(row, stores).ReadString(row.Key, row.DefaultText);
+}
+
+void WriteRowText(const TSettingRow& row, std::string_view text, const TSettingStores& stores) {
+  if (row.Store == St::S) {
+    if (row.Text) stores.Settings.*row.Text = std::string(text);
+  } else if (row.Store != St::Shared) {
+    IniOf(row, stores).WriteString(row.Key, text);
+  }
+}
+
+std::pair<std::string, std::string> CaptionAround(const TSettingRow& row) {
+  const std::string caption = SplitLines(row.Caption).front();
+  static constexpr std::string_view kMark = "…";
+  const size_t at = caption.find(kMark);
+  if (at == std::string::npos) return {caption, ""};
+  return {caption.substr(0, at), caption.substr(at + kMark.size())};
 }
 
 std::string ReadHotKeyRow(const TSettingRow& row, TZMRTData& settings) {
@@ -330,4 +453,96 @@ std::string ModeExplanation(int mode) {
              "「動作設定」ページにて動作をカスタマイズしてください。";
   }
   return "";
+}
+
+// ---- Colours and the preview ----
+
+namespace {
+constexpr int kButtonFace = 15, kWindowText = 8, kWindow = 5, kActiveCaption = 2, kCaptionText = 9;
+
+std::vector<std::string> ColourEntries(std::string_view list) {
+  std::vector<std::string> entries;
+  if (list.empty()) return entries;
+  size_t start = 0;
+  for (;;) {
+    const size_t comma = list.find(',', start);
+    std::string_view part = list.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    if (part.size() >= 2 && part.front() == '"' && part.back() == '"') part = part.substr(1, part.size() - 2);
+    entries.emplace_back(part);
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return entries;
+}
+}  // namespace
+
+std::string TZMRTData::*ColourKeyField(int key) {
+  static std::string TZMRTData::*const kFields[kColourKeyCount] = {&TZMRTData::Back_C, &TZMRTData::Comment_C,
+                                                                   &TZMRTData::InputBack_C, &TZMRTData::Input_C};
+  return kFields[key];
+}
+
+std::string ColourEntry(std::string_view list, int state) {
+  const std::vector<std::string> entries = ColourEntries(list);
+  return state >= 0 && state < static_cast<int>(entries.size()) ? entries[state] : std::string();
+}
+
+std::string WithColourEntry(std::string_view list, int state, int value) {
+  std::vector<std::string> entries = ColourEntries(list);
+  if (static_cast<int>(entries.size()) <= state) entries.resize(state + 1);
+  entries[state] = std::to_string(value);
+  std::string text;
+  for (const std::string& e : entries) text += (text.empty() ? "\"" : ",\"") + e + "\"";
+  return text;
+}
+
+int DefaultColourValue(int key, int state) {
+  const bool warning = state == 1 || state == 3;
+  switch (key) {
+    case ckBack: return SystemColourValue(state == 2 ? kActiveCaption : kButtonFace);
+    case ckComment: return warning ? 255 : SystemColourValue(state == 2 ? kCaptionText : kWindowText);
+    case ckInputBack: return SystemColourValue(kWindow);
+    case ckInput: return warning ? 255 : SystemColourValue(kWindowText);
+  }
+  return 0;
+}
+
+int MissingColourValue(int key) {
+  static constexpr int kIndex[kColourKeyCount] = {kButtonFace, kWindowText, kWindow, kWindowText};
+  return SystemColourValue(kIndex[key]);
+}
+
+int ColourValue(std::string_view entry, int key) {
+  int value = 0;
+  return sjis::TryStrToInt(entry, value) ? value : MissingColourValue(key);
+}
+
+TPreviewGeometry PreviewGeometry(bool small, bool showIcon, int borderStyle, int width, int inputHeight) {
+  TPreviewGeometry g;
+  g.Frame = borderStyle == 1 ? 2 : borderStyle == 3 ? 0 : 1;
+  g.Width = width;
+  g.InnerWidth = width - 2 * g.Frame;
+  g.InputHeight = inputHeight;
+  if (showIcon) {
+    g.IconSize = small ? 16 : 32;
+    g.IconLeft = small ? 1 : 2;
+  }
+  const int offset = showIcon ? (small ? 18 : 36) : 0;
+  g.InputLeft = offset;
+  if (small) {
+    g.InnerHeight = std::max(inputHeight, 16);
+    g.InputTop = 0;
+    g.InputWidth = g.InnerWidth - offset - 5;
+  } else {
+    g.InnerHeight = std::max(2 * inputHeight + 4, 36);
+    g.InputTop = g.InnerHeight - inputHeight - 2;
+    g.InputWidth = g.InnerWidth - offset - 2;
+    g.LabelVisible = true;
+    g.LabelTop = 2;
+    g.LabelWidth = g.InnerWidth - offset - 2;
+    g.LabelHeight = g.InnerHeight - inputHeight - 3;
+  }
+  g.IconTop = (g.InnerHeight - g.IconSize) / 2;
+  g.Height = g.InnerHeight + 2 * g.Frame;
+  return g;
 }

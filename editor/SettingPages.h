@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/StringIni.h"
@@ -47,7 +48,11 @@ std::string HelpFileOfPath(std::string_view pagePath);
 // ---- Option controls ----
 
 // HotKey: a hotkey capture box with its "..." button; its text is the value.
-enum class TSettingKind { Check, Spin, Radio, HotKey };
+// Combo: a drop-down list whose items follow the caption, each after "\n".
+// Text and Memo: the text as typed. Path: a completing file-name box with its
+// "..." button; the stored text holds keyword ids, the box shows the paths.
+// Track: a track bar with its two arrow labels and its number label.
+enum class TSettingKind { Check, Spin, Radio, HotKey, Combo, Text, Memo, Path, Track };
 // S the settings object, R the run options, G the dialog options; Shared is
 // the shared-data choice, which no store holds until Apply.
 enum class TSettingStore { S, R, G, Shared };
@@ -56,6 +61,15 @@ enum class TSettingRule {
   EnabledWhile,   // enabled while the check row named by Other is checked
   HiddenOnWin95,  // hidden on Windows 95
   EnabledWhileHotKey,  // enabled while the hotkey row named by Other holds a valid hotkey
+  VisibleWhile,        // shown while the check row named by Other is checked
+  Hidden,              // filled and stored, never shown
+  VisibleWhileValue,   // shown while the row named by Other holds RuleValue
+  VisibleUnlessValue,  // shown unless the row named by Other holds RuleValue, and only on NT 5.0 or later
+};
+// How a radio or combo item maps to the stored number.
+enum class TSettingMap {
+  Index,     // item index = value
+  Reversed,  // item index = 2 - value; a value outside 0..2 shows item 0 and is held as 2
 };
 
 struct TSettingRow {
@@ -77,6 +91,14 @@ struct TSettingRow {
   int HotKeyItem = -1;
   int HotKeyKind = 0;
   bool GlobalDialog = false;
+  // Text, memo and path rows of S; the default of those of R.
+  std::string TZMRTData::*Text = nullptr;
+  const char* DefaultText = "";
+  TSettingMap Map = TSettingMap::Index;
+  int RuleValue = 0;
+  // Track rows: the tick step, and what follows the number in its label.
+  int Tick = 0;
+  const char* Unit = "";
 };
 
 std::span<const TSettingRow> SettingRows();
@@ -93,8 +115,15 @@ struct TSettingStores {
   TStringIni& RunOptions;
   TStringIni& Dialogs;
 };
+// Numbers: the control's value (a mapped row's item index).
 int ReadRowValue(const TSettingRow& row, const TSettingStores& stores);
 void WriteRowValue(const TSettingRow& row, int value, const TSettingStores& stores);
+// Text, memo and path rows.
+std::string ReadRowText(const TSettingRow& row, const TSettingStores& stores);
+void WriteRowText(const TSettingRow& row, std::string_view text, const TSettingStores& stores);
+bool IsTextRow(const TSettingRow& row);
+// A caption with "…" where the control sits: the texts before and after it.
+std::pair<std::string, std::string> CaptionAround(const TSettingRow& row);
 
 // Hotkey rows: the text the box shows ("なし" for a command without a hotkey),
 // storing a text, and whether a global item's combination is a valid hotkey.
@@ -132,3 +161,37 @@ inline constexpr int kCustomMode = 2;
 void ApplyModePreset(TZMRTData& settings, int mode);
 // The explanation shown below the mode group.
 std::string ModeExplanation(int mode);
+
+// ---- Colours (配色) and the preview of the input window ----
+
+// The four states a colour list holds an entry for.
+inline constexpr int kColourStateCount = 4;
+// The four colour keys, in the order of their buttons.
+enum TColourKey { ckBack, ckComment, ckInputBack, ckInput };
+inline constexpr int kColourKeyCount = 4;
+std::string TZMRTData::*ColourKeyField(int key);
+// A system colour as stored: its index with the top bit set, as a signed number.
+constexpr int SystemColourValue(int index) { return static_cast<int>(0x80000000u | static_cast<unsigned>(index)); }
+// The entry of a state in a stored list ("-2147483633","255",...); "" when missing.
+std::string ColourEntry(std::string_view list, int state);
+// The list with the state's entry set, padded with empty entries when shorter.
+std::string WithColourEntry(std::string_view list, int state, int value);
+// The default of a key in a state, as stored.
+int DefaultColourValue(int key, int state);
+// The default a missing entry stands for: button face, window text, window, window text.
+int MissingColourValue(int key);
+// The stored number of an entry, or the key's missing default.
+int ColourValue(std::string_view entry, int key);
+
+struct TPreviewGeometry {
+  int Frame = 0;                    // bevel or border width
+  int Width = 0, Height = 0;        // with the frame
+  int InnerWidth = 0, InnerHeight = 0;
+  int IconSize = 0, IconLeft = 0, IconTop = 0;  // IconSize 0: no icon
+  int InputLeft = 0, InputTop = 0, InputWidth = 0, InputHeight = 0;
+  bool LabelVisible = false;
+  int LabelTop = 0, LabelWidth = 0, LabelHeight = 0;
+};
+// The preview for the window's size (small), icon, frame (BorderStyle),
+// width and the input box's height.
+TPreviewGeometry PreviewGeometry(bool small, bool showIcon, int borderStyle, int width, int inputHeight);

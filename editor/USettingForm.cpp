@@ -12,18 +12,29 @@
 #include "core/StringUtils.h"
 #include "editor/ComCtrlsXP.h"
 #include "editor/ExtCtrlsXP.h"
+#include "editor/FileNameComplete.h"
 #include "editor/HotKey_Dialog.h"
+#include "editor/Edit_File_Ext.h"
 #include "editor/HotKey_Edit.h"
 #include "editor/TreeViewUtils.h"
+#include "editor/UHotKeyDialog.h"
+#include "core/HotKey_Factory.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/CheckListBox.h"
 #include "ui/ComboBox.h"
+#include "ui/Dialogs.h"
+#include "ui/Edit.h"
 #include "ui/Label.h"
+#include "ui/ListView.h"
+#include "ui/GroupBox.h"
+#include "ui/Image.h"
+#include "ui/Memo.h"
 #include "ui/MessageBox.h"
 #include "ui/Panel.h"
 #include "ui/SpinEdit.h"
+#include "ui/TrackBar.h"
 
 namespace {
 
@@ -48,8 +59,12 @@ const ui::TLayoutRow kFrameRows[] = {
 };
 
 // The pages whose controls are made here; the others are empty until theirs come.
-constexpr const char* kBuiltPages[] = {"基本", "動作設定", "呼び出しキー", "入力", "候補リスト", "オートコンプリート",
-                                       "履歴", "キーカスタマイズ", "登録"};
+constexpr const char* kBuiltPages[] = {"基本",       "動作設定",   "呼び出しキー",       "入力",
+                                       "候補リスト", "オートコンプリート", "履歴",       "キーカスタマイズ",
+                                       "実行",       "タイマー",   "ファイラー",         "関連付けのないとき",
+                                       "アイコン描画", "半透明化", "登録"};
+constexpr char kFilerPage[] = "ファイラー";
+constexpr char kExeFilter[] = "実行ファイル(*.exe) | *.exe";
 
 bool IsEmphasised(const std::string& caption) {
   return caption == "基本" || caption == "ショートカット登録" || caption == "呼び出しキー";
@@ -156,8 +171,308 @@ void TRZSettingMain::BuildPages() {
   for (const TPageNode& n : PageNodes()) Control<ui::TTabSheet>(n.Caption).SetTabVisible(false);
   for (const char* page : kBuiltPages) BuildPageRows(page);
   BuildCustomizePage();
+  BuildPageRows("カスタマイズ", 150);
   BuildDisplayPage();
   BuildShortcutPage();
+  BuildPageRows("表示", 40);
+  BuildKeyAssignPage();
+  BuildColourPage();
+}
+
+// ---- 配色 and the preview ----
+
+namespace {
+constexpr char kColourPage[] = "配色";
+constexpr char kDisplayPage[] = "表示";
+constexpr const char* kColourCaptions[kColourKeyCount] = {"入力ウィンドウ背景(&I)", "入力ウィンドウ文字(&R)",
+                                                          "入力欄背景(&B)", "入力欄文字(&C)"};
+const char* const kSwatches[kColourKeyCount] = {"Swatch0", "Swatch1", "Swatch2", "Swatch3"};
+const char* const kColourButtons[kColourKeyCount] = {"ColourButton0", "ColourButton1", "ColourButton2",
+                                                     "ColourButton3"};
+const char* const kColourLabels[kColourKeyCount] = {"ColourLabel0", "ColourLabel1", "ColourLabel2", "ColourLabel3"};
+constexpr int kPreviewTopOnDisplay = 222, kPreviewTopOnColours = 206;
+
+// A stored colour: a system colour by its index with the top bit set, else RGB.
+COLORREF ColourOfValue(int value) {
+  const auto v = static_cast<unsigned>(value);
+  return (v & 0x80000000u) ? GetSysColor(static_cast<int>(v & 0xFFu)) : static_cast<COLORREF>(v & 0xFFFFFFu);
+}
+}  // namespace
+
+void TRZSettingMain::BuildColourPage() {
+  std::vector<ui::TLayoutRow> rows = {
+      {ui::Kind<ui::TLabel>, "StateLabel", kColourPage, "状態(&T):", 12, 14, 80, 14},
+      {ui::Kind<ui::TComboBox>, "ComboBox4", kColourPage, "", 96, 10, 200, 200, WS_TABSTOP | CBS_DROPDOWNLIST},
+  };
+  for (int k = 0; k < kColourKeyCount; ++k) {
+    const int y = 44 + 30 * k;
+    rows.push_back({ui::Kind<ui::TLabel>, kColourLabels[k], kColourPage, kColourCaptions[k], 12, y + 4, 180, 14});
+    rows.push_back({ui::Kind<ui::TPanel>, kSwatches[k], kColourPage, "", 196, y, 40, 21});
+    rows.push_back({ui::Kind<ui::TButton>, kColourButtons[k], kColourPage, "...", 242, y, 21, 21, WS_TABSTOP});
+  }
+  rows.push_back({ui::Kind<ui::TButton>, "Button14", kColourPage, "デフォルトの配色に戻す(&D)", 12, 166, 180, 25,
+                  WS_TABSTOP});
+  // The preview is made on 表示 and moves onto 配色 while that page shows.
+  rows.push_back({ui::Kind<ui::TPanel>, "PreviewBox", kDisplayPage, "", 12, kPreviewTopOnDisplay, 372, 70});
+  rows.push_back({ui::Kind<ui::TPanel>, "Preview", "PreviewBox", "", 0, 0, 300, 48});
+  rows.push_back({ui::Kind<ui::TImage>, "PreviewIcon", "Preview", "", 2, 2, 32, 32});
+  rows.push_back({ui::Kind<ui::TLabel>, "PreviewLabel", "Preview", "コメント", 36, 2, 200, 20});
+  rows.push_back({ui::Kind<ui::TEdit>, "PreviewEdit", "Preview", "キーワード", 36, 24, 200, 21, ES_AUTOHSCROLL});
+  BuildLayout(rows);
+  Control<ui::TPanel>("PreviewBox").SetBevel(ui::TBevelCut::None, ui::TBevelCut::None, 1);
+  for (const char* swatch : kSwatches) Control<ui::TPanel>(swatch).SetBevel(ui::TBevelCut::Lowered, ui::TBevelCut::None, 1);
+  auto& state = Control<ui::TComboBox>("ComboBox4");
+  state.SetItems({"通常状態", "警告時", "未登録キーワード入力時", "実行時"});
+  state.SetItemIndex(0);
+  Control<ui::TLabel>("StateLabel").SetFocusControl(state.Handle());
+  state.OnChange = [this] { ComboBox4Change(); };
+  for (int k = 0; k < kColourKeyCount; ++k) {
+    Control<ui::TLabel>(kColourLabels[k]).SetFocusControl(Control(kColourButtons[k]).Handle());
+    Control<ui::TButton>(kColourButtons[k]).OnClick = [this, k] { Button5Click(k); };
+  }
+  Control<ui::TButton>("Button14").OnClick = [this] { Button14Click(); };
+  Control<ui::TLabel>("PreviewLabel").SetWordWrap(true);
+  Control<ui::TEdit>("PreviewEdit").OnControlColor = [this](ui::TCtlColorEvent& e) {
+    SetTextColor(e.DC, inputText_);
+    SetBkColor(e.DC, inputBack_);
+    e.SetBrush(inputBrush_.get());
+  };
+}
+
+int TRZSettingMain::ColourState() {
+  ui::TTabSheet* active = PageControl1().ActivePage();
+  if (!active || active->Caption() != kColourPage) return 0;  // 表示 shows 通常状態
+  return std::max(Control<ui::TComboBox>("ComboBox4").ItemIndex(), 0);
+}
+
+void TRZSettingMain::ShowColours() {
+  const int state = ColourState();
+  for (int k = 0; k < kColourKeyCount; ++k)
+    Control<ui::TPanel>(kSwatches[k])
+        .SetColor(ColourOfValue(ColourValue(ColourEntry(settings_.get()->*ColourKeyField(k), state), k)));
+}
+
+void TRZSettingMain::ComboBox4Change() {
+  if (closed_ || !settings_) return;
+  ui::TTabSheet* active = PageControl1().ActivePage();
+  const bool onColours = active && active->Caption() == kColourPage;
+  auto& box = Control<ui::TPanel>("PreviewBox");
+  ui::TWindow& page = Control(onColours ? kColourPage : kDisplayPage);
+  if (GetParent(box.Handle()) != page.Handle()) SetParent(box.Handle(), page.Handle());
+  const RECT place = box.Bounds();
+  box.SetBounds(Scale(12), Scale(onColours ? kPreviewTopOnColours : kPreviewTopOnDisplay), place.right - place.left,
+                place.bottom - place.top);
+  ShowColours();
+
+  const int state = ColourState();
+  auto colour = [&](int key) { return ColourOfValue(ColourValue(ColourEntry(settings_.get()->*ColourKeyField(key), state), key)); };
+  const COLORREF back = colour(ckBack), comment = colour(ckComment);
+  inputBack_ = colour(ckInputBack);
+  inputText_ = colour(ckInput);
+  inputBrush_.reset(CreateSolidBrush(inputBack_));
+
+  // The face and size of the input window.
+  LOGFONTA lf = {};
+  lf.lfHeight = -MulDiv(settings_->FontSize, Dpi(), 72);
+  lf.lfCharSet = SHIFTJIS_CHARSET;
+  lstrcpynA(lf.lfFaceName, settings_->Font.c_str(), LF_FACESIZE);
+  previewFont_.reset(CreateFontIndirectA(&lf));
+  int textHeight = 12;
+  if (HDC dc = GetDC(nullptr)) {
+    HGDIOBJ old = SelectObject(dc, previewFont_.get());
+    TEXTMETRICA tm = {};
+    if (GetTextMetricsA(dc, &tm)) textHeight = tm.tmHeight;
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+  }
+  auto& preview = Control<ui::TPanel>("Preview");
+  auto& icon = Control<ui::TImage>("PreviewIcon");
+  auto& label = Control<ui::TLabel>("PreviewLabel");
+  auto& edit = Control<ui::TEdit>("PreviewEdit");
+  for (ui::TWindow* w : {static_cast<ui::TWindow*>(&label), static_cast<ui::TWindow*>(&edit)})
+    SendMessageA(w->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(previewFont_.get()), TRUE);
+
+  const RECT boxRect = box.ClientRect();
+  const int boxWidth = boxRect.right - boxRect.left, boxHeight = boxRect.bottom - boxRect.top;
+  const TPreviewGeometry g = PreviewGeometry(settings_->Small, settings_->showicon, settings_->BorderStyle,
+                                             std::min(settings_->WindowWidth, boxWidth), textHeight + 4);
+  switch (settings_->BorderStyle) {
+    case 0: preview.SetSingleBorder(false); preview.SetBevel(ui::TBevelCut::Raised, ui::TBevelCut::None, 1); break;
+    case 1: preview.SetSingleBorder(false); preview.SetBevel(ui::TBevelCut::Raised, ui::TBevelCut::None, 2); break;
+    case 2: preview.SetBevel(ui::TBevelCut::None, ui::TBevelCut::None, 1); preview.SetSingleBorder(true); break;
+    default: preview.SetBevel(ui::TBevelCut::None, ui::TBevelCut::None, 1); preview.SetSingleBorder(false); break;
+  }
+  // A bevel is drawn inside the client area, a single border outside it.
+  const int inset = settings_->BorderStyle == 2 ? 0 : g.Frame;
+  preview.SetBounds((boxWidth - g.Width) / 2, std::max((boxHeight - g.Height) / 2, 0), g.Width, g.Height);
+  preview.SetColor(back);
+  label.SetColor(back);
+  label.SetFontColor(comment);
+  if (g.IconSize > 0) {
+    HICON large = nullptr, small = nullptr;
+    const std::string exe = mainFolder_ + "quorvane.exe";
+    if (ExtractIconExA(exe.c_str(), 0, &large, &small, 1) > 0) {  // a failure leaves the icon as it was
+      if (g.IconSize == 16) std::swap(large, small);
+      icon.SetIcon(core::TUniqueIcon(large));
+      if (small) DestroyIcon(small);
+    }
+    icon.SetBounds(inset + g.IconLeft, inset + g.IconTop, g.IconSize, g.IconSize);
+    icon.Show();
+  } else {
+    icon.Hide();
+  }
+  edit.SetBounds(inset + g.InputLeft, inset + g.InputTop, g.InputWidth, g.InputHeight);
+  label.SetBounds(inset + g.InputLeft, inset + g.LabelTop, g.LabelWidth, g.LabelHeight);
+  label.SetVisible(g.LabelVisible);
+  edit.Invalidate();
+}
+
+void TRZSettingMain::Button5Click(int key) {
+  const int state = ColourState();
+  std::string& list = settings_.get()->*ColourKeyField(key);
+  ui::TColorDialogRequest request;
+  request.Owner = Handle();
+  request.Color = ColourOfValue(ColourValue(ColourEntry(list, state), key));
+  if (!ui::ChooseColorDialog(request)) return;
+  list = WithColourEntry(list, state, static_cast<int>(request.Color));
+  ComboBox4Change();
+  EnableApply();
+}
+
+void TRZSettingMain::Button14Click() {
+  const int state = ColourState();
+  for (int k = 0; k < kColourKeyCount; ++k) {
+    std::string& list = settings_.get()->*ColourKeyField(k);
+    list = WithColourEntry(list, state, DefaultColourValue(k, state));
+  }
+  ComboBox4Change();
+  EnableApply();
+}
+
+// ---- キー割り当て: the keyword hotkeys ----
+
+void TRZSettingMain::BuildKeyAssignPage() {
+  static constexpr char kPage[] = "キー割り当て";
+  const ui::TLayoutRow rows[] = {
+      {ui::Kind<ui::TListView>, "ListView1", kPage, "", 12, 10, 300, 240, WS_TABSTOP},
+      {ui::Kind<ui::TButton>, "Button8", kPage, "追加(&D)", 320, 10, 64, 25, WS_TABSTOP},
+      {ui::Kind<ui::TButton>, "Button9", kPage, "変更(&N)", 320, 40, 64, 25, WS_TABSTOP},
+      {ui::Kind<ui::TButton>, "Button10", kPage, "削除(&X)", 320, 70, 64, 25, WS_TABSTOP},
+      {ui::Kind<ui::TButton>, "UpButton1", kPage, "↑", 320, 110, 25, 25, WS_TABSTOP},
+      {ui::Kind<ui::TButton>, "DownButton1", kPage, "↓", 320, 140, 25, 25, WS_TABSTOP},
+      {ui::Kind<ui::TLabel>, "KeyAssignNote", kPage, "※ショートカットは上にあるものが優先されます。", 12, 258, 372, 14},
+  };
+  BuildLayout(rows);
+  auto& view = Control<ui::TListView>("ListView1");
+  view.AddColumn("キーワード", 110);
+  view.AddColumn("ショートカット", 80);
+  view.AddColumn("有効範囲", 106);
+  view.OnSelectItem = [this](int, bool) { UpdateHotKeyButtons(); };
+  view.OnKeyDown = [this](ui::TKeyEvent& key) { ListView1KeyDown(key); };
+  Control<ui::TButton>("Button8").OnClick = [this] { Button8Click(); };
+  Control<ui::TButton>("Button9").OnClick = [this] { Button9Click(); };
+  Control<ui::TButton>("Button10").OnClick = [this] { Button10Click(); };
+  Control<ui::TButton>("UpButton1").OnClick = [this] { UpAction1Execute(-1); };
+  Control<ui::TButton>("DownButton1").OnClick = [this] { UpAction1Execute(1); };
+  UpdateHotKeyButtons();
+}
+
+void TRZSettingMain::FillHotKeyList() {
+  auto& view = Control<ui::TListView>("ListView1");
+  view.Clear();
+  const THotKeyList& list = settings_->GetKeyWordHotKeys();
+  for (int i = 0; i < list.GetCount(); ++i) {
+    view.AddItem("");
+    SetHotKeyListItem(i);
+  }
+  UpdateHotKeyButtons();
+}
+
+void TRZSettingMain::SetHotKeyListItem(int index) {
+  auto& view = Control<ui::TListView>("ListView1");
+  const THotKeyItem& item = settings_->GetKeyWordHotKeys().GetItem(index);
+  view.SetCaption(index, keywords_->DecodeKeyWordIDs(item.GetName()));
+  view.SetSubItem(index, 1, item.GetHotKeyText());
+  view.SetSubItem(index, 2, item.GetHotKeyClassInfo().Caption);
+}
+
+void TRZSettingMain::UpdateHotKeyButtons() {
+  auto& view = Control<ui::TListView>("ListView1");
+  const int i = view.ItemIndex();
+  Control("Button9").SetEnabled(Control("Button8").Enabled() && i >= 0);
+  Control("Button10").SetEnabled(i >= 0);
+  Control("UpButton1").SetEnabled(i > 0);
+  Control("DownButton1").SetEnabled(i >= 0 && i < view.Count() - 1);
+}
+
+void TRZSettingMain::Button8Click() {
+  std::unique_ptr<THotKeyItem> item = HotKeyFactory().CreateDefault();
+  {
+    TKW_HotKeyDialog dialog(this);
+    if (!dialog.Execute(item, *keywords_)) return;  // the fresh item goes with the unique_ptr
+  }
+  auto& view = Control<ui::TListView>("ListView1");
+  const int at = std::max(view.ItemIndex(), 0);
+  settings_->GetKeyWordHotKeys().Insert(at, std::move(item));
+  view.InsertItem(at, "");
+  SetHotKeyListItem(at);
+  view.SetItemIndex(at);
+  UpdateHotKeyButtons();
+  EnableApply();
+}
+
+void TRZSettingMain::Button9Click() {
+  auto& view = Control<ui::TListView>("ListView1");
+  const int i = view.ItemIndex();
+  THotKeyList& list = settings_->GetKeyWordHotKeys();
+  if (i < 0 || i >= list.GetCount()) return;
+  // The dialog frees the item it is given on OK: out of the list it goes
+  // first, a stand-in holds its place meanwhile.
+  std::unique_ptr<THotKeyItem> item = list.PutItem(i, HotKeyFactory().CreateDefault());
+  bool ok;
+  {
+    TKW_HotKeyDialog dialog(this);
+    ok = dialog.Execute(item, *keywords_);
+  }
+  list.PutItem(i, std::move(item));
+  if (!ok) return;
+  SetHotKeyListItem(i);
+  EnableApply();
+}
+
+void TRZSettingMain::Button10Click() {
+  auto& view = Control<ui::TListView>("ListView1");
+  const int i = view.ItemIndex();
+  if (i < 0 || !settings_->GetKeyWordHotKeys().Delete(i)) return;
+  view.Delete(i);
+  UpdateHotKeyButtons();
+  EnableApply();
+}
+
+void TRZSettingMain::ListView1KeyDown(ui::TKeyEvent& key) {
+  if (key.Key != VK_DELETE || key.Shift != 0 || !Control("Button10").Enabled()) return;
+  Button10Click();
+  key.Key = 0;
+}
+
+void TRZSettingMain::UpAction1Execute(int step) {
+  auto& view = Control<ui::TListView>("ListView1");
+  THotKeyList& list = settings_->GetKeyWordHotKeys();
+  const int i = view.ItemIndex(), j = i + step;
+  if (i < 0 || j < 0 || j >= view.Count() || j >= list.GetCount()) return;
+  if (step < 0) list.MoveUp(i);
+  else list.MoveDown(i);
+  SetHotKeyListItem(i);
+  SetHotKeyListItem(j);
+  view.SetItemIndex(j);
+  UpdateHotKeyButtons();
+  EnableApply();
+}
+
+// ---- 実行: the extensions of executable files ----
+
+void TRZSettingMain::Button25Click() {
+  if (ShowEditFileExt(this, settings_->ExecutableFileList)) EnableApply();
 }
 
 void TRZSettingMain::BuildDisplayPage() {
@@ -195,6 +510,7 @@ void TRZSettingMain::Combobox2Change() {
   auto& face = Control<ui::TComboBox>("ComboBox2");
   const int i = face.ItemIndex();
   settings_->Font = i >= 0 ? face.Item(i) : face.Text();
+  ComboBox4Change();
   EnableApply();
 }
 
@@ -203,6 +519,7 @@ void TRZSettingMain::ComboBox3Change() {
   auto& size = Control<ui::TComboBox>("ComboBox3");
   const int i = size.ItemIndex();
   settings_->FontSize = FontSizeOfText(i >= 0 ? size.Item(i) : size.Text());
+  ComboBox4Change();
   EnableApply();
 }
 
@@ -225,8 +542,13 @@ void TRZSettingMain::BuildCustomizePage() {
   constexpr WORD kAlt = 0x8000;
   upAction2_.SetShortCut(static_cast<WORD>(VK_UP | kAlt));
   downAction2_.SetShortCut(static_cast<WORD>(VK_DOWN | kAlt));
-  upAction2_.OnExecute = [this, &list] { if (GetFocus() == list.Handle()) UpAction2Execute(-1); };
-  downAction2_.OnExecute = [this, &list] { if (GetFocus() == list.Handle()) UpAction2Execute(1); };
+  // The keyword hotkey list shares them.
+  auto move = [this, &list](int step) {
+    if (GetFocus() == list.Handle()) UpAction2Execute(step);
+    else if (GetFocus() == Control("ListView1").Handle()) UpAction1Execute(step);
+  };
+  upAction2_.OnExecute = [move] { move(-1); };
+  downAction2_.OnExecute = [move] { move(1); };
   actions_.Add(&upAction2_);
   actions_.Add(&downAction2_);
 }
@@ -280,24 +602,45 @@ void TRZSettingMain::UpAction2Execute(int step) {
   StoreListOrder();
 }
 
-// The option rows of a page, stacked from the top; the fixed texts of the
+// The option rows of a page, stacked from y down; the fixed texts of the
 // page after the row they explain.
-void TRZSettingMain::BuildPageRows(const char* page) {
+void TRZSettingMain::BuildPageRows(const char* page, int y) {
   std::vector<ui::TLayoutRow> rows;
   std::vector<std::unique_ptr<std::string>> texts;  // captions the rows point at during the build
   auto keep = [&](std::string s) { return texts.emplace_back(std::make_unique<std::string>(std::move(s)))->c_str(); };
-  int y = 10;
+  auto name = [&](const TSettingRow* r, const char* suffix) { return keep(std::string(r->Name) + suffix); };
+  // The filer's rows sit in the group ファイラー, shown with UseFiler.
+  const bool filer = std::string_view(page) == kFilerPage;
+  int groupTop = -1;
   for (const TSettingRow* r : RowsOfPage(page)) {
+    const bool hidden = r->Rule == TSettingRule::Hidden;
+    if (filer && groupTop < 0 && r->Rule == TSettingRule::VisibleWhile) {
+      groupTop = y;
+      y += 18;
+    }
     switch (r->Kind) {
       case TSettingKind::Check:
         rows.push_back({ui::Kind<ui::TCheckBox>, r->Name, page, r->Caption, 12, y, 372, 17, WS_TABSTOP});
         y += 24;
         break;
-      case TSettingKind::Spin:
-        rows.push_back({ui::Kind<ui::TLabel>, keep(std::string(r->Name) + "Label"), page, r->Caption, 12, y + 4, 230, 14});
-        rows.push_back({ui::Kind<ui::TSpinEdit>, r->Name, page, "", 248, y, 72, 21, WS_TABSTOP});
+      case TSettingKind::Spin: {
+        if (hidden) {
+          rows.push_back({ui::Kind<ui::TSpinEdit>, r->Name, page, "", 248, 0, 72, 21});
+          break;
+        }
+        // "…" in a caption is where the box sits: the text before it left of
+        // the box, the text after it right of it.
+        const auto [before, after] = CaptionAround(*r);
+        const int width = before.empty() ? 0 : 230;
+        if (!before.empty())
+          rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, keep(before), 12, y + 4, width, 14});
+        const int x = before.empty() ? 12 : 248;
+        rows.push_back({ui::Kind<ui::TSpinEdit>, r->Name, page, "", x, y, 72, 21, WS_TABSTOP});
+        if (!after.empty())
+          rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label2"), page, keep(after), x + 78, y + 4, 372 - x - 66, 14});
         y += 30;
         break;
+      }
       case TSettingKind::Radio: {
         const int items = static_cast<int>(RadioItems(*r).size());
         rows.push_back({ui::Kind<TXPRadioGroup>, r->Name, page, keep(RadioCaption(*r)), 12, y, 372, 22 + 20 * items});
@@ -309,56 +652,195 @@ void TRZSettingMain::BuildPageRows(const char* page) {
         break;
       }
       case TSettingKind::HotKey:
-        rows.push_back({ui::Kind<ui::TLabel>, keep(std::string(r->Name) + "Label"), page, r->Caption, 12, y, 230, 14});
+        rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, r->Caption, 12, y, 230, 14});
         rows.push_back({ui::Kind<THotKeyEdit>, r->Name, page, "", 12, y + 18, 200, 21, WS_TABSTOP});
-        rows.push_back({ui::Kind<ui::TButton>, keep(std::string(r->Name) + "Button"), page, "...", 216, y + 18, 21, 21,
-                        WS_TABSTOP});
+        rows.push_back({ui::Kind<ui::TButton>, name(r, "Button"), page, "...", 216, y + 18, 21, 21, WS_TABSTOP});
         y += 48;
         break;
+      case TSettingKind::Combo: {
+        const std::string label = RadioCaption(*r);
+        int x = 12;
+        if (!label.empty()) {
+          rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, keep(label), 12, y + 4, 130, 14});
+          x = 148;
+        }
+        rows.push_back({ui::Kind<ui::TComboBox>, r->Name, page, "", x, y, 160, 200, WS_TABSTOP | CBS_DROPDOWNLIST});
+        y += 30;
+        break;
+      }
+      case TSettingKind::Text: {
+        if (hidden) {
+          rows.push_back({ui::Kind<ui::TEdit>, r->Name, page, "", 12, 0, 100, 21, ES_AUTOHSCROLL});
+          break;
+        }
+        const auto [before, after] = CaptionAround(*r);
+        if (!before.empty()) {
+          rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, keep(before), 12, y, 372, 14});
+          y += 18;
+        }
+        rows.push_back({ui::Kind<ui::TEdit>, r->Name, page, "", 12, y, after.empty() ? 300 : 100, 21,
+                        WS_TABSTOP | ES_AUTOHSCROLL, ui::akLeft | ui::akTop, WS_EX_CLIENTEDGE});
+        if (!after.empty())
+          rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label2"), page, keep(after), 118, y + 4, 266, 14});
+        y += 30;
+        break;
+      }
+      case TSettingKind::Memo:
+        rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, r->Caption, 12, y, 372, 14});
+        rows.push_back({ui::Kind<ui::TMemo>, r->Name, page, "", 12, y + 18, 300, 90, WS_TABSTOP});
+        y += 116;
+        break;
+      case TSettingKind::Path:
+        rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, r->Caption, 12, y, 372, 14});
+        rows.push_back({ui::Kind<TFileNameComplete>, r->Name, page, "", 12, y + 18, 300, 21, WS_TABSTOP | ES_AUTOHSCROLL,
+                        ui::akLeft | ui::akTop, WS_EX_CLIENTEDGE});
+        rows.push_back({ui::Kind<ui::TButton>, name(r, "Button"), page, "...", 316, y + 18, 21, 21, WS_TABSTOP});
+        y += 48;
+        break;
+      case TSettingKind::Track: {
+        const std::vector<std::string> parts = RadioItems(*r);
+        rows.push_back({ui::Kind<ui::TLabel>, name(r, "Label"), page, keep(RadioCaption(*r)), 12, y, 230, 14});
+        rows.push_back({ui::Kind<ui::TLabel>, name(r, "Number"), page, "", 248, y, 100, 14});
+        rows.push_back({ui::Kind<ui::TTrackBar>, r->Name, page, "", 12, y + 18, 300, 30, WS_TABSTOP});
+        rows.push_back({ui::Kind<ui::TLabel>, name(r, "Left"), page, keep(parts.at(0)), 12, y + 50, 80, 14});
+        rows.push_back({ui::Kind<ui::TLabel>, name(r, "Right"), page, keep(parts.at(1)), 232, y + 50, 80, 14});
+        y += 72;
+        break;
+      }
     }
   }
-  if (std::string_view(page) == kRegistPage)
-    rows.push_back({ui::Kind<ui::TLabel>, "RegistNote", page, "", 12, y + 8, 372, 60});
-  if (std::string_view(page) == "呼び出しキー")
+  if (groupTop >= 0) {
+    // Made last: at the bottom of the order, under the rows it surrounds.
+    rows.push_back({ui::Kind<ui::TGroupBox>, "FilerGroup", page, "ファイラー", 6, groupTop, 384, y - groupTop,
+                    WS_CLIPSIBLINGS});
+    y += 4;
+  }
+  const std::string_view p = page;
+  if (p == kRegistPage) rows.push_back({ui::Kind<ui::TLabel>, "RegistNote", page, "", 12, y + 8, 372, 60});
+  if (p == "呼び出しキー")
     rows.push_back({ui::Kind<ui::TLabel>, "CallKeyNote", page, "※システムのショートカットとかぶらないよう注意してください",
                     12, y + 8, 372, 14});
+  if (p == "実行") {
+    rows.push_back({ui::Kind<ui::TButton>, "Button25", page, "拡張子の編集(&E)...", 12, y + 4, 120, 25, WS_TABSTOP});
+    rows.push_back({ui::Kind<ui::TLabel>, "RunNote", page, "", 12, y + 40, 372, 60});
+  }
+  if (p == "タイマー")
+    rows.push_back({ui::Kind<ui::TLabel>, "TimerNote", page, "※BackSpaceか[←]でキャンセルされます", 12, y + 8, 372, 14});
+  if (p == "ファイラー") rows.push_back({ui::Kind<ui::TLabel>, "FilerNote", page, "", 12, y + 8, 372, 190});
   BuildLayout(rows);
 
-  for (const TSettingRow* r : RowsOfPage(page)) {
-    const TSettingRow& row = *r;
-    switch (row.Kind) {
-      case TSettingKind::Check: {
-        auto& box = Control<ui::TCheckBox>(row.Name);
-        box.OnClick = [this, &row] {
-          if (row.Store == TSettingStore::G) CheckBox35Click(row);
-          else CheckBox1Click(row);
-        };
-        break;
+  for (const TSettingRow* r : RowsOfPage(page)) BindRow(*r);
+  if (p == "実行") Control<ui::TButton>("Button25").OnClick = [this] { Button25Click(); };
+  if (ui::TLabel* note = FindControl<ui::TLabel>("ModeExplanation")) note->SetWordWrap(true);
+  for (const char* note : {"RunNote", "FilerNote", "RegistNote"})
+    if (ui::TLabel* label = FindControl<ui::TLabel>(note)) label->SetWordWrap(true);
+}
+
+// The handler each control calls; all of them store through RowChanged.
+void TRZSettingMain::BindRow(const TSettingRow& row) {
+  const std::string_view name = row.Name;
+  auto label = [&](const char* suffix) { return FindControl<ui::TLabel>(std::string(row.Name) + suffix); };
+  if (row.Rule == TSettingRule::Hidden)
+    for (ui::TWindow* w : RowWindows(row)) w->Hide();
+  switch (row.Kind) {
+    case TSettingKind::Check: {
+      auto& box = Control<ui::TCheckBox>(row.Name);
+      box.OnClick = [this, &row, name] {
+        if (row.Store == TSettingStore::G) CheckBox35Click(row);
+        else if (name == "QuoteParam") CheckBox42Click(row);
+        else if (row.Store == TSettingStore::R) CheckBox23Click(row);
+        else CheckBox1Click(row);
+      };
+      break;
+    }
+    case TSettingKind::Spin: {
+      auto& spin = Control<ui::TSpinEdit>(row.Name);
+      spin.SetRange(row.Min, row.Max);
+      for (const char* s : {"Label", "Label2"})
+        if (ui::TLabel* l = label(s)) l->SetFocusControl(spin.Handle());
+      spin.OnChange = [this, &row, name] {
+        if (name == "DefaultPriority") SpinEdit4Change(row);
+        else SpinEdit1Change(row);
+      };
+      break;
+    }
+    case TSettingKind::Radio: {
+      auto& group = Control<ui::TRadioGroup>(row.Name);
+      group.SetItems(RadioItems(row));
+      group.OnClick = [this, &row, name] {
+        if (name == "TransParentMode") RadioGroup2Click(row);
+        else if (name == "FileOpenMode") RadioGroup3Click(row);
+        else if (name == "small") RadioGroup4Click(row);
+        else if (name == "MatchLevel") RadioGroup5Click(row);
+        else RowChanged(row);
+      };
+      break;
+    }
+    case TSettingKind::HotKey: {
+      auto& box = Control<THotKeyEdit>(row.Name);
+      box.SetKind(static_cast<uint8_t>(row.HotKeyKind));
+      label("Label")->SetFocusControl(box.Handle());
+      box.OnChange = [this, &row] { RowChanged(row); };
+      Control<ui::TButton>(std::string(row.Name) + "Button").OnClick = [this, &row] { HotKeyButtonClick(row); };
+      break;
+    }
+    case TSettingKind::Combo: {
+      auto& combo = Control<ui::TComboBox>(row.Name);
+      combo.SetItems(RadioItems(row));
+      if (ui::TLabel* l = label("Label")) l->SetFocusControl(combo.Handle());
+      combo.OnChange = [this, &row, name] {
+        if (name == "Priority") ComboBox1Click(row);
+        else if (name == "UpPriorityByRate") ComboBox5Change(row);
+        else ComboBox4Change(row);
+      };
+      break;
+    }
+    case TSettingKind::Text:
+    case TSettingKind::Memo:
+    case TSettingKind::Path: {
+      auto& edit = Control<ui::TEdit>(row.Name);
+      if (ui::TLabel* l = label("Label")) l->SetFocusControl(edit.Handle());
+      if (ui::TLabel* l = label("Label2")) l->SetFocusControl(edit.Handle());
+      edit.OnChange = [this, &row] {
+        if (row.Kind == TSettingKind::Memo) Memo1Change(row);
+        else if (row.Kind == TSettingKind::Path || row.Store == TSettingStore::R) FileNameComplete1Change(row);
+        else Edit3Change(row);
+      };
+      if (row.Kind == TSettingKind::Path) {
+        auto& box = Control<TFileNameComplete>(row.Name);
+        if (name == "FilerName") {
+          box.ListOrder = "0231";
+          box.CheckedLists = "1111";
+        }
+        Control<ui::TButton>(std::string(row.Name) + "Button").OnClick = [this, &row] { Button4Click(row); };
       }
-      case TSettingKind::Spin: {
-        auto& spin = Control<ui::TSpinEdit>(row.Name);
-        spin.SetRange(row.Min, row.Max);
-        Control<ui::TLabel>(std::string(row.Name) + "Label").SetFocusControl(spin.Handle());
-        spin.OnChange = [this, &row] { SpinEdit4Change(row); };
-        break;
+      break;
+    }
+    case TSettingKind::Track: {
+      auto& bar = Control<ui::TTrackBar>(row.Name);
+      bar.SetRange(row.Min, row.Max);
+      bar.SetFrequency(row.Tick);
+      label("Label")->SetFocusControl(bar.Handle());
+      bar.OnChange = [this, &row] { TrackBar1Change(row); };
+      const bool icon = name == "WaitTimeForIcon";
+      label("Left")->OnClick = [this, &row, icon] { icon ? Label24Click(row) : Label26Click(row); };
+      label("Right")->OnClick = [this, &row, icon] { icon ? Label28Click(row) : Label27Click(row); };
+      for (const char* s : {"Left", "Right"}) {
+        ui::TLabel* arrow = label(s);
+        arrow->OnMouseEnter = [arrow] { Label26MouseEnter(*arrow); };
+        arrow->OnMouseLeave = [arrow] { Label26MouseLeave(*arrow); };
       }
-      case TSettingKind::Radio: {
-        auto& group = Control<ui::TRadioGroup>(row.Name);
-        group.SetItems(RadioItems(row));
-        group.OnClick = [this, &row] { RowChanged(row); };
-        break;
-      }
-      case TSettingKind::HotKey: {
-        auto& box = Control<THotKeyEdit>(row.Name);
-        box.SetKind(static_cast<uint8_t>(row.HotKeyKind));
-        Control<ui::TLabel>(std::string(row.Name) + "Label").SetFocusControl(box.Handle());
-        box.OnChange = [this, &row] { RowChanged(row); };
-        Control<ui::TButton>(std::string(row.Name) + "Button").OnClick = [this, &row] { HotKeyButtonClick(row); };
-        break;
-      }
+      break;
     }
   }
-  if (ui::TLabel* note = FindControl<ui::TLabel>("ModeExplanation")) note->SetWordWrap(true);
+}
+
+// Every window of a row: the control and its labels and buttons.
+std::vector<ui::TWindow*> TRZSettingMain::RowWindows(const TSettingRow& row) {
+  std::vector<ui::TWindow*> found;
+  for (const char* suffix : {"", "Label", "Label2", "Button", "Number", "Left", "Right"})
+    if (ui::TWindow* w = FindControl(std::string(row.Name) + suffix)) found.push_back(w);
+  return found;
 }
 
 void TRZSettingMain::BuildTree() {
@@ -397,6 +879,8 @@ void TRZSettingMain::FormCreate() {
   settings_ = std::make_unique<TZMRTData>(dataFolder_);
   settings_->Load();
   keywords_ = std::make_unique<TKeyWordManager>(dataFolder_ + "\\Items", mainFolder_);
+  for (const TSettingRow& row : SettingRows())
+    if (row.Kind == TSettingKind::Path) Control<TFileNameComplete>(row.Name).SetManager(keywords_.get(), nullptr);
   runOptions_ = std::make_unique<TStringIni>();
   dialogs_ = std::make_unique<TStringIni>();
   if (fileio::FileExists(dataFolder_ + "\\" + kRunOptionsFileName))
@@ -404,6 +888,10 @@ void TRZSettingMain::FormCreate() {
   if (fileio::FileExists(dataFolder_ + "\\Dialogs.ini")) dialogs_->LoadFromFile(dataFolder_ + "\\Dialogs.ini");
 
   if (services_.Win95()) Control(FindSettingRow("SharedData")->Name).Hide();
+  Control<ui::TLabel>("RunNote")
+      .SetCaption("※データファイルにパラメータとして実行ファイルが与えられた場合、\r\n"
+                  "　その実行ファイルでデータファイルを開きます\r\n\r\n"
+                  "  パラメータが与えられていない場合、関連付けから開きます。");
   ApplyButton().SetEnabled(false);
 
   ui::TTreeView& tree = TreeView1();
@@ -468,9 +956,19 @@ TSettingStores TRZSettingMain::Stores() { return {*settings_, *runOptions_, *dia
 bool TRZSettingMain::NT5() const { return services_.NT5OrLater(); }
 
 void TRZSettingMain::FillRow(const TSettingRow& row) {
-  const int value = row.Store == TSettingStore::Shared ? (shared_ ? 1 : 0)
-                    : row.Kind == TSettingKind::HotKey ? 0
-                                                        : ReadRowValue(row, Stores());
+  if (IsTextRow(row)) {
+    auto& edit = Control<ui::TEdit>(row.Name);
+    std::string text = ReadRowText(row, Stores());
+    // Only a text with a reference needs the id list (which Apply then writes).
+    if (row.Kind == TSettingKind::Path && sjis::FindChar(text, '<') != sjis::npos) text = keywords_->DecodeKeyWordIDs(text);
+    if (edit.Text() != text) edit.SetText(text);
+    if (row.Kind == TSettingKind::Path) ColourPathLabel(row);
+    return;
+  }
+  const bool noValue = row.Store == TSettingStore::Shared || row.Kind == TSettingKind::HotKey;
+  const int value = row.Store == TSettingStore::Shared ? (shared_ ? 1 : 0) : noValue ? 0 : ReadRowValue(row, Stores());
+  // A value the control cannot show is held to the one it shows.
+  if (row.Map == TSettingMap::Reversed) WriteRowValue(row, value, Stores());
   // A control is only set when its value differs, so that no handler runs for
   // a value left as it is.
   switch (row.Kind) {
@@ -495,12 +993,70 @@ void TRZSettingMain::FillRow(const TSettingRow& row) {
       if (box.Text() != text) box.SetText(text);
       break;
     }
+    case TSettingKind::Combo: {
+      auto& combo = Control<ui::TComboBox>(row.Name);
+      if (combo.ItemIndex() != value) combo.SetItemIndex(value);
+      break;
+    }
+    case TSettingKind::Track: {
+      auto& bar = Control<ui::TTrackBar>(row.Name);
+      if (bar.Position() != value) bar.SetPosition(value);
+      Control<ui::TLabel>(std::string(row.Name) + "Number").SetCaption(std::to_string(bar.Position()) + row.Unit);
+      break;
+    }
+    case TSettingKind::Text:
+    case TSettingKind::Memo:
+    case TSettingKind::Path:
+      break;
   }
+}
+
+// The path label in the window-text colour while the resolved path is a file, else red.
+void TRZSettingMain::ColourPathLabel(const TSettingRow& row) {
+  auto& box = Control<TFileNameComplete>(row.Name);
+  const bool file = !box.Text().empty() && fileio::FileExists(box.GetCommand());
+  Control<ui::TLabel>(std::string(row.Name) + "Label").SetFontColor(file ? GetSysColor(COLOR_WINDOWTEXT) : RGB(255, 0, 0));
+}
+
+void TRZSettingMain::Button4Click(const TSettingRow& row) {
+  auto& box = Control<TFileNameComplete>(row.Name);
+  ui::TFileDialogRequest request;
+  request.Owner = Handle();
+  request.Filter = kExeFilter;
+  const std::string file = box.GetCommand();
+  if (fileio::FileExists(file)) request.InitialDir = sjis::ExtractFilePath(file);
+  else if (fileio::DirectoryExists(box.Text())) request.InitialDir = box.Text();
+  if (ui::OpenFileDialog(request)) box.SetText(request.FileName);
+}
+
+void TRZSettingMain::ArrowLabelClick(const TSettingRow& row, int step) {
+  auto& bar = Control<ui::TTrackBar>(row.Name);
+  bar.SetPosition(std::clamp(bar.Position() + step, bar.Min(), bar.Max()));
+  TrackBar1Change(row);
+}
+
+void TRZSettingMain::Label26MouseEnter(ui::TLabel& label) { label.SetFontStyle(label.FontStyle() | ui::fsUnderline); }
+
+void TRZSettingMain::Label26MouseLeave(ui::TLabel& label) { label.SetFontStyle(label.FontStyle() & ~ui::fsUnderline); }
+
+void TRZSettingMain::RadioGroup2Click(const TSettingRow& row) {
+  RowChanged(row);
+  if (!filling_ && !closed_ && Control<ui::TRadioGroup>(row.Name).ItemIndex() != 2) FocusTrackBar("TransParentValue");
+}
+
+// Focus to the bar and back, so that it draws its thumb where it now is.
+void TRZSettingMain::FocusTrackBar(const char* name) {
+  auto& bar = Control(name);
+  if (!Visible() || !IsWindowVisible(bar.Handle())) return;
+  HWND had = GetFocus();
+  SetFocus(bar.Handle());
+  if (had && had != bar.Handle()) SetFocus(had);
 }
 
 // The command and capture boxes are filled at their page's first visit.
 bool TRZSettingMain::FilledAtFirstVisit(const TSettingRow& row) {
-  return row.Kind == TSettingKind::HotKey && std::string_view(row.Page) == kKeyCustomizePage;
+  return (row.Kind == TSettingKind::HotKey && std::string_view(row.Page) == kKeyCustomizePage) ||
+         std::string_view(row.Name) == "QuoteParam";
 }
 
 void TRZSettingMain::HotKeyButtonClick(const TSettingRow& row) {
@@ -525,16 +1081,41 @@ void TRZSettingMain::LoadFromData() {
   if (modeChanges) RadioGroup1Click();
 }
 
-void TRZSettingMain::UpdateDependents() {
-  for (const TSettingRow& row : SettingRows()) {
-    if (row.Rule == TSettingRule::EnabledWhileHotKey) {
-      Control(row.Name).SetEnabled(HotKeyRowValid(*FindSettingRow(row.Other), *settings_));
-      continue;
-    }
-    if (row.Rule != TSettingRule::EnabledWhile) continue;
+void TRZSettingMain::UpdateRowRule(const TSettingRow& row) {
+  auto checked = [&] {
     auto* other = FindControl<ui::TCheckBox>(row.Other);
-    if (other) Control(row.Name).SetEnabled(other->Checked());
+    return other && other->Checked();
+  };
+  auto otherValue = [&] { return ReadRowValue(*FindSettingRow(row.Other), Stores()); };
+  switch (row.Rule) {
+    case TSettingRule::EnabledWhileHotKey:
+      Control(row.Name).SetEnabled(HotKeyRowValid(*FindSettingRow(row.Other), *settings_));
+      return;
+    case TSettingRule::EnabledWhile: {
+      const bool on = checked();
+      for (ui::TWindow* w : RowWindows(row)) w->SetEnabled(on);
+      return;
+    }
+    case TSettingRule::VisibleWhile:
+    case TSettingRule::VisibleWhileValue:
+    case TSettingRule::VisibleUnlessValue: {
+      const bool shown = row.Rule == TSettingRule::VisibleWhile        ? checked()
+                         : row.Rule == TSettingRule::VisibleWhileValue ? otherValue() == row.RuleValue
+                                                                       : otherValue() != row.RuleValue && NT5();
+      for (ui::TWindow* w : RowWindows(row)) shown ? w->Show() : w->Hide();
+      return;
+    }
+    case TSettingRule::None:
+    case TSettingRule::HiddenOnWin95:
+    case TSettingRule::Hidden:
+      return;
   }
+}
+
+void TRZSettingMain::UpdateDependents() {
+  for (const TSettingRow& row : SettingRows()) UpdateRowRule(row);
+  Control("Button25").SetEnabled(Control<ui::TCheckBox>("RunByParam").Checked());
+  Control<ui::TGroupBox>("FilerGroup").SetVisible(Control<ui::TCheckBox>("UseFiler").Checked());
   SetNodeShown(kCustomizeNodePath, settings_->UseList);
   ui::TTabSheet* active = PageControl1().ActivePage();
   if (active && active->Caption() == "表示") {
@@ -573,15 +1154,40 @@ void TRZSettingMain::RowChanged(const TSettingRow& row) {
     EnableApply();
     return;
   }
+  if (IsTextRow(row)) {
+    // The text boxes store only what is typed into the shown window.
+    if (!Visible()) return;
+    std::string text = Control<ui::TEdit>(row.Name).Text();
+    if (row.Kind == TSettingKind::Path) {
+      ColourPathLabel(row);
+      text = keywords_->EncodeKeyWordIDs(text);
+    }
+    WriteRowText(row, text, Stores());
+    EnableApply();
+    return;
+  }
   int value = 0;
   switch (row.Kind) {
     case TSettingKind::Check: value = Control<ui::TCheckBox>(row.Name).Checked() ? 1 : 0; break;
     case TSettingKind::Spin: value = SpinStoredValue(row, Control<ui::TSpinEdit>(row.Name).Text()); break;
     case TSettingKind::Radio: value = Control<ui::TRadioGroup>(row.Name).ItemIndex(); break;
-    case TSettingKind::HotKey: break;
+    case TSettingKind::Combo: value = Control<ui::TComboBox>(row.Name).ItemIndex(); break;
+    case TSettingKind::Track: {
+      auto& bar = Control<ui::TTrackBar>(row.Name);
+      value = bar.Position();
+      Control<ui::TLabel>(std::string(row.Name) + "Number").SetCaption(std::to_string(value) + row.Unit);
+      break;
+    }
+    case TSettingKind::HotKey:
+    case TSettingKind::Text:
+    case TSettingKind::Memo:
+    case TSettingKind::Path:
+      break;
   }
+  if ((row.Kind == TSettingKind::Radio || row.Kind == TSettingKind::Combo) && value < 0) return;
   WriteRowValue(row, value, Stores());
   UpdateDependents();
+  if (std::string_view(row.Page) == kDisplayPage) ComboBox4Change();
   EnableApply();
 }
 
@@ -646,6 +1252,9 @@ void TRZSettingMain::PageControl1Change() {
     if (applyEnabled) ApplyButton().SetEnabled(true);
   }
   UpdateDependents();
+  if (caption == kColourPage || caption == kDisplayPage) ComboBox4Change();
+  if (caption == "半透明化") FocusTrackBar("TransParentValue");
+  if (caption == "アイコン描画") FocusTrackBar("WaitTimeForIcon");
 }
 
 // A page's first visit: what it reads from the stores beyond LoadFromData.
@@ -660,6 +1269,17 @@ void TRZSettingMain::SetUpPage(const std::string& caption) {
   }
   if (caption == "表示") SetUpFonts();
   if (caption == kShortcutPage) SetUpShortcutPage();
+  if (caption == "キー割り当て") FillHotKeyList();
+  if (caption == kFilerPage) {
+    std::string note = "ここでパラメータを指定した場合、\r\n\r\n    %*  がリンク先+実行時指定したパラメータ全体と、\r\n"
+                       "    %1  がリンク先と、\r\n";
+    for (int i = 2; i <= 9; ++i)
+      note += "    %" + std::to_string(i) + "  が第" + std::to_string(i - 1) + "パラメータと、" +
+              (i == 9 ? " 置き換えられます。" : "\r\n");
+    Control<ui::TLabel>("FilerNote").SetCaption(note);
+    TScopedCount filling(filling_);
+    FillRow(*FindSettingRow("QuoteParam"));
+  }
   if (caption == kKeyCustomizePage) {
     TScopedCount filling(filling_);
     for (const TSettingRow* row : RowsOfPage(kKeyCustomizePage)) FillRow(*row);

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "core/Handles.h"
 #include "core/KeyWordX.h"
 #include "core/ShellLink.h"
 #include "core/StringIni.h"
@@ -26,6 +27,7 @@
 #include "editor/SettingPages.h"
 #include "editor/ShortcutPage.h"
 #include "ui/ActionList.h"
+#include "ui/Events.h"
 #include "ui/PageControl.h"
 #include "ui/ToolTip.h"
 #include "ui/TreeView.h"
@@ -107,6 +109,32 @@ class TRZSettingMain : public TDropFormLite {
   void CheckBox1Click(const TSettingRow& row);
   void CheckBox35Click(const TSettingRow& row) { RowChanged(row); }
   void SpinEdit4Change(const TSettingRow& row) { RowChanged(row); }
+  void SpinEdit1Change(const TSettingRow& row) { RowChanged(row); }
+  void CheckBox23Click(const TSettingRow& row) { RowChanged(row); }  // UseFiler, RunByParam
+  void CheckBox42Click(const TSettingRow& row) { RowChanged(row); }  // QuoteParam
+  void RadioGroup2Click(const TSettingRow& row);                      // TransParentMode
+  void RadioGroup3Click(const TSettingRow& row) { RowChanged(row); }  // FileOpenMode
+  void RadioGroup4Click(const TSettingRow& row) { RowChanged(row); }  // small
+  void RadioGroup5Click(const TSettingRow& row) { RowChanged(row); }  // MatchLevel
+  void ComboBox1Click(const TSettingRow& row) { RowChanged(row); }    // Priority
+  void ComboBox5Change(const TSettingRow& row) { RowChanged(row); }   // UpPriorityByRate
+  void ComboBox4Change(const TSettingRow& row) { RowChanged(row); }   // BorderStyle, then the preview
+  void Edit3Change(const TSettingRow& row) { RowChanged(row); }       // SpecialChars, CompleteChars
+  void Memo1Change(const TSettingRow& row) { RowChanged(row); }       // OtherCandidates
+  void FileNameComplete1Change(const TSettingRow& row) { RowChanged(row); }  // FilerName, FileOpenFile, FilerParam
+  void TrackBar1Change(const TSettingRow& row) { RowChanged(row); }
+  // The arrow labels of a track bar: step -10 or 10. 24 and 28 are those of
+  // the icon wait, 26 and 27 those of the transparency; all are underlined
+  // while the mouse is over them.
+  void ArrowLabelClick(const TSettingRow& row, int step);
+  void Label24Click(const TSettingRow& row) { ArrowLabelClick(row, -10); }
+  void Label28Click(const TSettingRow& row) { ArrowLabelClick(row, 10); }
+  void Label26Click(const TSettingRow& row) { ArrowLabelClick(row, -10); }
+  void Label27Click(const TSettingRow& row) { ArrowLabelClick(row, 10); }
+  static void Label26MouseEnter(ui::TLabel& label);
+  static void Label26MouseLeave(ui::TLabel& label);
+  // The "..." of a file-name box: a file dialog for programs.
+  void Button4Click(const TSettingRow& row);
 
   // The candidate sources (カスタマイズ): filled from ListOrder and
   // CheckedLists, stored at every click, check and move; step -1 up, 1 down.
@@ -114,6 +142,22 @@ class TRZSettingMain : public TDropFormLite {
   void CheckListBox1Click();
   void CheckListBox1ClickCheck();
   void UpAction2Execute(int step);
+  // The keyword hotkeys (キー割り当て): filled at the first visit; rows in
+  // the order of the list, higher ones win. Moves: step -1 up, 1 down.
+  void SetHotKeyListItem(int index);
+  void Button8Click();   // 追加(&D)
+  void Button9Click();   // 変更(&N)
+  void Button10Click();  // 削除(&X)
+  void ListView1KeyDown(ui::TKeyEvent& key);
+  void UpAction1Execute(int step);
+  // 拡張子の編集(&E)... (実行).
+  void Button25Click();
+  // 配色: the preview of the input window in the chosen state (on 表示
+  // in 通常状態), a colour button (TColourKey) and the defaults of the state.
+  void ComboBox4Change();
+  void Button5Click(int key);
+  void Button14Click();
+  int ColourState();
   // The font and its size (表示).
   void Combobox2Change();
   void ComboBox3Change();
@@ -160,9 +204,19 @@ class TRZSettingMain : public TDropFormLite {
  private:
   void BuildWindow();
   void BuildPages();
-  void BuildPageRows(const char* page);
+  void BuildPageRows(const char* page, int y = 10);
+  void BindRow(const TSettingRow& row);
+  std::vector<ui::TWindow*> RowWindows(const TSettingRow& row);
+  void UpdateRowRule(const TSettingRow& row);
+  void ColourPathLabel(const TSettingRow& row);
+  void FocusTrackBar(const char* name);
   void BuildCustomizePage();
   void BuildDisplayPage();
+  void BuildKeyAssignPage();
+  void BuildColourPage();
+  void ShowColours();
+  void FillHotKeyList();
+  void UpdateHotKeyButtons();
   void SetUpFonts();
   void UpdateListButtons();
   void StoreListOrder();
@@ -213,4 +267,7 @@ class TRZSettingMain : public TDropFormLite {
   ui::TAction treeLeft_, treeRight_, treeUp_, treeDown_;
   ui::TAction upAction2_, downAction2_;
   ui::TToolTip shortcutHints_;
+  core::TUniqueFont previewFont_;
+  core::TUniqueBrush inputBrush_;
+  COLORREF inputText_ = 0, inputBack_ = 0;
 };

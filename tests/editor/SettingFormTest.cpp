@@ -22,10 +22,17 @@
 #include "core/Sjis.h"
 #include "editor/HotKey_Dialog.h"
 #include "editor/HotKey_Frame.h"
+#include "editor/Edit_File_Ext.h"
+#include "editor/Edit_File_Ext_Line.h"
 #include "editor/HotKey_Edit.h"
+#include "editor/SelectButton.h"
+#include "editor/UHotKeyDialog.h"
+#include "editor/ParamEdit.h"
+#include "editor/FileNameComplete.h"
 #include "editor/TreeViewUtils.h"
 #include "ui/Application.h"
 #include "tests/core/RunSeams.h"
+#include "tests/editor/DialogFixture.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TempDir.h"
@@ -34,9 +41,15 @@
 #include "ui/CheckBox.h"
 #include "ui/CheckListBox.h"
 #include "ui/ComboBox.h"
+#include "ui/Dialogs.h"
+#include "ui/Edit.h"
 #include "ui/Label.h"
+#include "ui/ListView.h"
+#include "ui/Memo.h"
+#include "ui/Panel.h"
 #include "ui/RadioGroup.h"
 #include "ui/SpinEdit.h"
+#include "ui/TrackBar.h"
 
 namespace {
 
@@ -530,6 +543,514 @@ TEST_F(SettingFormTest, TheTypedFontSizeStoresItsWholePart) {
 
 // ---- Help, keys, drawing ----
 
+// ---- The rows of 候補リスト, カスタマイズ, オートコンプリート, 履歴, 実行, タイマー,
+// ファイラー, 関連付けのないとき, 表示, アイコン描画 and 半透明化 ----
+
+// The three files Apply writes, as "file:key" lines.
+std::map<std::string, std::string> AppliedLines(TRZSettingMain& f, const std::string& data) {
+  f.Button11Click();
+  std::map<std::string, std::string> all;
+  for (const char* file : {"quorvane.ini", "RunCommand.ini", "Dialogs.ini"})
+    for (const auto& [k, v] : IniLines(data + "\\" + file)) all[std::string(file) + ":" + k] = v;
+  return all;
+}
+
+class SettingRowsTest : public SettingFormTest {
+ protected:
+  void SetUp() override {
+    SettingFormTest::SetUp();
+    // Every controlling box on, so that each row can be changed.
+    WriteTextFile(data + "\\quorvane.ini",
+                  "UseList=1\r\nEnableRomajiMatch=1\r\nRomajiMatchOnlyUpper=0\r\nMatchLevel=1\r\nUpPriority=1\r\n"
+                  "UpPriorityCount=1\r\nUpPriorityByRate=0\r\nLimitComplete=1\r\nLimitComplete_time=500\r\n"
+                  "LimitExe=1\r\nLimitExe_time=1000\r\nsmall=0\r\nshowicon=1\r\nshowtop=0\r\nBorderStyle=0\r\nUseThread=1\r\n"
+                  "Priority=3\r\nWaitTimeForIcon=300\r\nTransParentMode=0\r\nTransParentValue=200\r\n");
+    WriteTextFile(data + "\\RunCommand.ini", "UseFiler=1\r\nFileOpenMode=1\r\n");
+  }
+  void Type(ui::TWindow& box, const std::string& script) {
+    ClickAt(box.Handle(), 4, 4);
+    Keys(script);
+  }
+  void Choose(ui::TRadioGroup& group, int item) { Click(*group.Button(item)); }
+  // A drop-down list takes the next item by the Down key.
+  void Next(ui::TComboBox& combo) {
+    SetFocus(combo.Handle());
+    Press({VK_DOWN});
+  }
+};
+
+TEST_F(SettingRowsTest, EachRowChangedByInputChangesOnlyItsKeyAtApply) {
+  TRZSettingMain& f = Shown();
+  auto radio = [&](const char* n) -> ui::TRadioGroup& { return f.Control<ui::TRadioGroup>(n); };
+  auto combo = [&](const char* n) -> ui::TComboBox& { return f.Control<ui::TComboBox>(n); };
+  struct Case {
+    const char* path;
+    const char* row;
+    std::function<void()> input;
+    const char* stored;  // the line's value in its file
+  };
+  // Rows that enable or show others come after them.
+  const Case cases[] = {
+      {"入力/候補リスト", "MatchLevel", [&] { Choose(radio("MatchLevel"), 0); }, "2"},
+      {"入力/候補リスト", "MatchLevel", [&] { Choose(radio("MatchLevel"), 2); }, "0"},
+      {"入力/候補リスト", "RomajiMatchOnlyUpper", [&] { Click(Check("RomajiMatchOnlyUpper")); }, "1"},
+      {"入力/オートコンプリート", "SpecialChars", [&] { Type(f.Control("SpecialChars"), "{End}x"); }, "\\s\\\\/.x"},
+      {"実行", "UpPriorityCount", [&] { Type(f.Control("UpPriorityCount"), "{End}{BS}123456"); }, "123456"},
+      {"実行", "UpPriorityByRate", [&] { Next(combo("UpPriorityByRate")); }, "1"},
+      {"実行", "MaxWildCardRunCount", [&] { Type(f.Control("MaxWildCardRunCount"), "{End}{BS}{BS}25"); }, "25"},
+      {"実行", "RunByParam", [&] { Click(Check("RunByParam")); }, "1"},
+      {"実行", "UpPriority", [&] { Click(Check("UpPriority")); }, "0"},
+      {"実行/タイマー", "LimitComplete_time", [&] { Type(f.Control("LimitComplete_time"), "{End}{BS}{BS}{BS}99999"); },
+       "10000"},
+      {"実行/タイマー", "LimitComplete_One", [&] { Click(Check("LimitComplete_One")); }, "1"},
+      {"実行/タイマー", "LimitExe_time", [&] { Type(f.Control("LimitExe_time"), "{End}{BS}{BS}{BS}{BS}250"); }, "250"},
+      {"実行/タイマー", "LimitExe_One", [&] { Click(Check("LimitExe_One")); }, "1"},
+      {"実行/タイマー", "LimitComplete", [&] { Click(Check("LimitComplete")); }, "0"},
+      {"実行/タイマー", "LimitExe", [&] { Click(Check("LimitExe")); }, "0"},
+      {"実行/ファイラー", "FilerName", [&] { Type(f.Control("FilerName"), "fz"); }, "fz"},
+      {"実行/ファイラー", "FilerParam", [&] { Type(f.Control("FilerParam"), "-n"); }, "-n"},
+      {"実行/ファイラー", "QuoteParam", [&] { Click(Check("QuoteParam")); }, "0"},
+      {"実行/ファイラー", "UseFiler", [&] { Click(Check("UseFiler")); }, "0"},
+      {"実行/関連付けのないとき", "FileOpenFile", [&] { Type(f.Control("FileOpenFile"), "ed"); }, "ed"},
+      {"実行/関連付けのないとき", "FileOpenMode", [&] { Choose(radio("FileOpenMode"), 2); }, "2"},
+      {"表示", "small", [&] { Choose(radio("small"), 1); }, "1"},
+      {"表示", "showtop", [&] { Click(Check("showtop")); }, "1"},
+      {"表示", "BorderStyle", [&] { Next(combo("BorderStyle")); }, "1"},
+      {"表示/アイコン描画", "WaitTimeForIcon", [&] { Click(f.Control("WaitTimeForIconRight")); }, "310"},
+      {"表示/アイコン描画", "Priority", [&] { Next(combo("Priority")); }, "4"},
+      {"表示/アイコン描画", "UseThread", [&] { Click(Check("UseThread")); }, "0"},
+      {"表示/半透明化", "TransParentValue", [&] { Click(f.Control("TransParentValueLeft")); }, "190"},
+      {"表示/半透明化", "TransParentMode", [&] { Choose(radio("TransParentMode"), 1); }, "1"},
+      {"表示", "showicon", [&] { Click(Check("showicon")); }, "0"},
+      {"入力/候補リスト", "EnableRomajiMatch", [&] { Click(Check("EnableRomajiMatch")); }, "0"},
+  };
+  for (const Case& c : cases) {
+    Select(c.path);
+    const TSettingRow* row = FindSettingRow(c.row);
+    ASSERT_TRUE(row) << c.row;
+    const std::string file = row->Store == TSettingStore::R ? "RunCommand.ini" : "quorvane.ini";
+    const auto before = AppliedLines(f, data);
+    c.input();
+    EXPECT_TRUE(f.ApplyButton().Enabled()) << c.row;
+    const auto after = AppliedLines(f, data);
+    const std::string line = file + ":" + row->Key;
+    EXPECT_EQ(ChangedNames(before, after), std::set<std::string>{line}) << c.row;
+    EXPECT_EQ(after.count(line) ? after.at(line) : "", c.stored) << c.row;
+  }
+}
+
+// The memo keeps its line breaks; the hidden boxes hold what they were filled with.
+TEST_F(SettingRowsTest, TheMemoStoresItsWholeTextAndTheHiddenBoxesKeepTheirValues) {
+  WriteTextFile(data + "\\quorvane.ini", "CountToHistory=77\r\nHistoryMax=123456\r\nCompleteChars=;:\r\n");
+  TRZSettingMain& f = Shown();
+  for (const char* hidden : {"CountToHistory", "HistoryMax", "CompleteChars"})
+    EXPECT_FALSE(IsWindowVisible(f.Control(hidden).Handle())) << hidden;
+  EXPECT_EQ(f.Control<ui::TSpinEdit>("CountToHistory").Text(), "50") << "held to 0..50";
+  EXPECT_EQ(f.Control<ui::TSpinEdit>("HistoryMax").Text(), "123456");
+  EXPECT_EQ(f.Control<ui::TEdit>("CompleteChars").Text(), ";:");
+  Select("入力/候補リスト/カスタマイズ");
+  auto& memo = f.Control<ui::TMemo>("OtherCandidates");
+  EXPECT_EQ(memo.Text(), "http://\r\nmailto:");
+  ClickAt(memo.Handle(), 4, 4);
+  Press({VK_CONTROL, VK_END});
+  Keys("{Enter}ftp:");
+  EXPECT_EQ(f.Settings()->OtherCandidates, "http://\r\nmailto:\r\nftp:");
+  EXPECT_TRUE(f.ApplyButton().Enabled());
+}
+
+TEST_F(SettingRowsTest, MatchLevelShowsItsReversedItemAndAValueOutsideIsHeldAsTwo) {
+  struct Case {
+    const char* stored;
+    int item;
+    int held;
+  } cases[] = {{"0", 2, 0}, {"1", 1, 1}, {"2", 0, 2}, {"7", 0, 2}, {"-1", 0, 2}};
+  for (const Case& c : cases) {
+    WriteTextFile(data + "\\quorvane.ini", std::string("MatchLevel=") + c.stored + "\r\n");
+    TRZSettingMain& f = Open();
+    EXPECT_EQ(f.Control<ui::TRadioGroup>("MatchLevel").ItemIndex(), c.item) << c.stored;
+    EXPECT_EQ(f.Settings()->MatchLevel, c.held) << c.stored;
+    EXPECT_FALSE(f.ApplyButton().Enabled());
+    form.reset();
+  }
+}
+
+// Each controlling box or group, off and on, and what follows it.
+TEST_F(SettingRowsTest, ControlsFollowTheBoxOrGroupThatEnablesOrShowsThem) {
+  WriteTextFile(data + "\\RunCommand.ini", "UseFiler=1\r\nFileOpenMode=1\r\nRunByParam=1\r\n");
+  TRZSettingMain& f = Shown();
+  enum What { Enabled, Shown_ };
+  struct Case {
+    const char* path;
+    const char* control;
+    std::function<void()> off, on;
+    const char* dependent;
+    What what;
+  };
+  auto click = [&](const char* n) { return [this, n] { Click(Check(n)); }; };
+  auto choose = [&](const char* n, int i) { return [this, n, i] { Choose(form->Control<ui::TRadioGroup>(n), i); }; };
+  const Case cases[] = {
+      {"入力/候補リスト", "UseList", click("UseList"), click("UseList"), "MatchLevel", Enabled},
+      {"入力/候補リスト", "EnableRomajiMatch", click("EnableRomajiMatch"), click("EnableRomajiMatch"),
+       "RomajiMatchOnlyUpper", Shown_},
+      {"実行", "RunByParam", click("RunByParam"), click("RunByParam"), "Button25", Enabled},
+      {"実行", "UpPriority", click("UpPriority"), click("UpPriority"), "UpPriorityCount", Enabled},
+      {"実行", "UpPriority", click("UpPriority"), click("UpPriority"), "UpPriorityByRate", Enabled},
+      {"実行/タイマー", "LimitComplete", click("LimitComplete"), click("LimitComplete"), "LimitComplete_time", Enabled},
+      {"実行/タイマー", "LimitComplete", click("LimitComplete"), click("LimitComplete"), "LimitComplete_One", Enabled},
+      {"実行/タイマー", "LimitExe", click("LimitExe"), click("LimitExe"), "LimitExe_time", Enabled},
+      {"実行/タイマー", "LimitExe", click("LimitExe"), click("LimitExe"), "LimitExe_One", Enabled},
+      {"実行/ファイラー", "UseFiler", click("UseFiler"), click("UseFiler"), "FilerGroup", Shown_},
+      {"実行/ファイラー", "UseFiler", click("UseFiler"), click("UseFiler"), "FilerName", Shown_},
+      {"実行/ファイラー", "UseFiler", click("UseFiler"), click("UseFiler"), "FilerParam", Shown_},
+      {"実行/ファイラー", "UseFiler", click("UseFiler"), click("UseFiler"), "QuoteParam", Shown_},
+      {"実行/関連付けのないとき", "FileOpenMode", choose("FileOpenMode", 0), choose("FileOpenMode", 1), "FileOpenFile",
+       Shown_},
+      {"実行/関連付けのないとき", "FileOpenMode", choose("FileOpenMode", 2), choose("FileOpenMode", 1), "FileOpenFile",
+       Shown_},
+      {"表示/アイコン描画", "UseThread", click("UseThread"), click("UseThread"), "Priority", Enabled},
+      {"表示/半透明化", "TransParentMode", choose("TransParentMode", 2), choose("TransParentMode", 0),
+       "TransParentValue", Shown_},
+      {"表示/半透明化", "TransParentMode", choose("TransParentMode", 2), choose("TransParentMode", 1),
+       "TransParentValue", Shown_},
+  };
+  auto state = [&](const Case& c) {
+    HWND w = f.Control(c.dependent).Handle();
+    return c.what == Enabled ? IsWindowEnabled(w) != FALSE : IsWindowVisible(w) != FALSE;
+  };
+  for (const Case& c : cases) {
+    Select(c.path);
+    EXPECT_TRUE(state(c)) << c.dependent << " at the start";
+    c.off();
+    EXPECT_FALSE(state(c)) << c.dependent << " after " << c.control << " off";
+    c.on();
+    EXPECT_TRUE(state(c)) << c.dependent << " after " << c.control << " on";
+  }
+}
+
+TEST_F(SettingRowsTest, TheTransparencyBarIsHiddenBeforeNT5AndTheArrowLabelsStayInRange) {
+  nt5 = false;
+  TRZSettingMain& f = Open();
+  EXPECT_FALSE(IsWindowVisible(f.Control("TransParentValue").Handle()) && f.Visible());
+  EXPECT_FALSE(f.Control("TransParentValue").Visible());
+  form.reset();
+  nt5 = true;
+  WriteTextFile(data + "\\quorvane.ini", "TransParentValue=250\r\nWaitTimeForIcon=5\r\n");
+  TRZSettingMain& g = Shown();
+  Select("表示/半透明化");
+  EXPECT_EQ(g.Control<ui::TLabel>("TransParentValueNumber").Caption(), "250");
+  Click(g.Control("TransParentValueRight"));
+  EXPECT_EQ(g.Settings()->TransParentValue, 255) << "held to the bar's end";
+  EXPECT_EQ(g.Control<ui::TLabel>("TransParentValueNumber").Caption(), "255");
+  Select("表示/アイコン描画");
+  EXPECT_EQ(g.Control<ui::TLabel>("WaitTimeForIconNumber").Caption(), "5ミリ秒");
+  Click(g.Control("WaitTimeForIconLeft"));
+  EXPECT_EQ(g.Settings()->WaitTimeForIcon, 0);
+  EXPECT_EQ(g.Control<ui::TLabel>("WaitTimeForIconNumber").Caption(), "0ミリ秒");
+  // Underlined while the pointer is over it.
+  auto& arrow = g.Control<ui::TLabel>("WaitTimeForIconRight");
+  POINT over = {4, 4};
+  ClientToScreen(arrow.Handle(), &over);
+  realinput::PointerTo(over);
+  EXPECT_TRUE(PumpUntil([&] { return (arrow.FontStyle() & ui::fsUnderline) != 0; }));
+  realinput::PointerTo({over.x, over.y + 60});
+  EXPECT_TRUE(PumpUntil([&] { return (arrow.FontStyle() & ui::fsUnderline) == 0; }));
+}
+
+TEST_F(SettingRowsTest, TheFilerBoxShowsKeywordPathsStoresIdsAndColoursItsLabel) {
+  // A keyword "ed" whose command is a file that exists.
+  const std::string exe = td / "ed.exe";
+  WriteTextFile(exe, "");
+  fileio::ForceDirectories(data + "\\Items");
+  WriteTextFile(data + "\\Items\\%.vane", "ed\tType=0\tCommand=" + sjis::ReplaceAll(exe, "\\", "\\\\") + "\r\n");
+  TKeyWordManager store(data + "\\Items", main);
+  const std::string stored = store.EncodeKeyWordIDs("ed");
+  store.Save();
+  ASSERT_NE(stored, "ed") << "the keyword has an id";
+  WriteTextFile(data + "\\RunCommand.ini", "UseFiler=1\r\nFilerName=" + stored + "\r\n");
+  TRZSettingMain& f = Shown();
+  Select("実行/ファイラー");
+  auto& box = f.Control<TFileNameComplete>("FilerName");
+  EXPECT_EQ(box.Text(), "ed") << "the keyword path";
+  EXPECT_EQ(box.ListOrder, "0231");
+  EXPECT_EQ(box.CheckedLists, "1111");
+  auto& label = f.Control<ui::TLabel>("FilerNameLabel");
+  EXPECT_EQ(label.FontColor(), GetSysColor(COLOR_WINDOWTEXT)) << "resolves to a file";
+  ClickAt(box.Handle(), 4, 4);
+  Keys("{End}x");
+  EXPECT_EQ(label.FontColor(), RGB(255, 0, 0)) << "edx is nothing";
+  Keys("{BS}");
+  EXPECT_EQ(f.RunOptions()->ReadString("FilerName", ""), stored) << "ids again";
+  EXPECT_EQ(label.FontColor(), GetSysColor(COLOR_WINDOWTEXT));
+}
+
+TEST_F(SettingRowsTest, TheFileButtonOffersProgramsFromTheBoxesFolder) {
+  const std::string folder = td / "tools";
+  fileio::ForceDirectories(folder);
+  WriteTextFile(data + "\\RunCommand.ini", "FileOpenMode=1\r\nFileOpenFile=" + sjis::ReplaceAll(folder, "\\", "\\\\") + "\r\n");
+  ui::TFileDialogRequest seen;
+  auto old = ui::SetFileDialogHandler([&](ui::TFileDialogRequest& r) {
+    seen = r;
+    r.FileName = folder + "\\edit.exe";
+    return true;
+  });
+  TRZSettingMain& f = Shown();
+  Select("実行/関連付けのないとき");
+  Click(f.Control("FileOpenFileButton"));
+  ui::SetFileDialogHandler(old);
+  EXPECT_EQ(seen.Filter, "実行ファイル(*.exe) | *.exe");
+  EXPECT_EQ(seen.InitialDir, folder) << "the box's text is a folder";
+  EXPECT_EQ(f.Control<ui::TEdit>("FileOpenFile").Text(), folder + "\\edit.exe");
+  EXPECT_EQ(f.RunOptions()->ReadString("FileOpenFile", ""), folder + "\\edit.exe");
+  EXPECT_TRUE(f.ApplyButton().Enabled());
+}
+
+TEST_F(SettingRowsTest, TheExtensionButtonEnablesApplyOnlyForAChangedList) {
+  WriteTextFile(data + "\\RunCommand.ini", "RunByParam=1\r\n");
+  TRZSettingMain& f = Shown();
+  Select("実行");
+  std::string caption;
+  std::function<void()> script;
+  auto modal = app->OnModal.Add([&](ui::TForm& d) {
+    if (dynamic_cast<TEditFileExtLine*>(&d)) {
+      Keys("bat{Enter}");
+      return;
+    }
+    caption = d.Caption();
+    Drain();
+    script();
+    if (d.ModalResult() == 0) Keys("{Esc}");
+  });
+  script = [] {};
+  Click(f.Control("Button25"));
+  EXPECT_EQ(caption, "拡張子の設定");
+  EXPECT_FALSE(f.ApplyButton().Enabled()) << "nothing changed";
+  script = [this] { Press({VK_CONTROL, 'N'}); };
+  Click(f.Control("Button25"));
+  EXPECT_TRUE(f.ApplyButton().Enabled());
+  EXPECT_GE(f.Settings()->ExecutableFileList.IndexOf(".bat"), 0);
+}
+
+TEST_F(SettingRowsTest, TheFixedNotesOfTheRunTimerAndFilerPages) {
+  TRZSettingMain& f = Shown();
+  EXPECT_EQ(f.Control<ui::TLabel>("RunNote").Caption(),
+            "※データファイルにパラメータとして実行ファイルが与えられた場合、\r\n"
+            "　その実行ファイルでデータファイルを開きます\r\n\r\n"
+            "  パラメータが与えられていない場合、関連付けから開きます。");
+  EXPECT_EQ(f.Control<ui::TLabel>("TimerNote").Caption(), "※BackSpaceか[←]でキャンセルされます");
+  EXPECT_EQ(f.Control<ui::TLabel>("FilerNote").Caption(), "") << "set at the first visit";
+  Select("実行/ファイラー");
+  const std::string note = f.Control<ui::TLabel>("FilerNote").Caption();
+  EXPECT_EQ(note.substr(0, note.find("%2")),
+            "ここでパラメータを指定した場合、\r\n\r\n    %*  がリンク先+実行時指定したパラメータ全体と、\r\n"
+            "    %1  がリンク先と、\r\n    ");
+  EXPECT_NE(note.find("    %2  が第1パラメータと、\r\n"), std::string::npos);
+  EXPECT_EQ(note.substr(note.rfind("\r\n") + 2), "    %9  が第8パラメータと、 置き換えられます。");
+}
+
+// ---- キー割り当て ----
+
+class SettingKeyAssignTest : public SettingFormTest {
+ protected:
+  void SetUp() override {
+    SettingFormTest::SetUp();
+    fileio::ForceDirectories(data + "\\Items");
+    WriteTextFile(data + "\\Items\\%.vane", "alpha\tType=0\r\nbeta\tType=0\r\n日本語\tType=0\r\n");
+  }
+  // The keyword hotkey dialog, answered with a keyword (empty: as it is) and a key with Ctrl.
+  std::function<void(ui::TForm&)> Answer(const char* keyword, WORD key) {
+    return [this, keyword, key](ui::TForm& d) {
+      auto& dialog = dynamic_cast<TKW_HotKeyDialog&>(d);
+      ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog.Handle(); }));
+      Drain();
+      if (*keyword) SendMessageA(dialog.KeyWordBox().Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(keyword));
+      dialog.KeyWordBox().HidePopup();
+      Click(dialog.HotKeyBox());
+      Press({VK_CONTROL, key});
+      RunIdle(*app);
+      Click(dialog.Control("OKButton"));
+    };
+  }
+  void Run(ui::TWindow& button, std::function<void(ui::TForm&)> answer) {
+    auto modal = app->OnModal.Add(std::move(answer));
+    Click(button);
+    Drain();
+  }
+  std::vector<std::string> Rows() {
+    auto& view = form->Control<ui::TListView>("ListView1");
+    std::vector<std::string> rows;
+    for (int i = 0; i < view.Count(); ++i)
+      rows.push_back(view.Caption(i) + " " + view.SubItem(i, 1) + " " + view.SubItem(i, 2));
+    return rows;
+  }
+  void ClickRow(int i) {
+    auto& view = form->Control<ui::TListView>("ListView1");
+    ClickAt(view.Handle(), view.ItemRect(i).left + 20, view.ItemRect(i).top + 4);
+  }
+};
+
+TEST_F(SettingKeyAssignTest, KeywordHotKeysAreAddedChangedMovedAndDeleted) {
+  TRZSettingMain& f = Shown();
+  Select("入力/キー割り当て");
+  auto& view = f.Control<ui::TListView>("ListView1");
+  EXPECT_EQ(view.Count(), 0);
+  EXPECT_FALSE(f.Control("Button9").Enabled());
+  EXPECT_FALSE(f.Control("Button10").Enabled());
+
+  Run(f.Control("Button8"), Answer("alpha", 'A'));
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"alpha Ctrl+A アクティブ時"}));
+  EXPECT_EQ(view.ItemIndex(), 0) << "the new row is selected";
+  Run(f.Control("Button8"), Answer("beta", 'B'));
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"beta Ctrl+B アクティブ時", "alpha Ctrl+A アクティブ時"}))
+      << "at the selected row";
+  ClickRow(1);
+  Run(f.Control("Button8"), Answer("日本語", 'J'));
+  EXPECT_EQ(view.Caption(1), "日本語") << "before the selected row";
+  // Nothing selected: the new row goes to the top.
+  ClickAt(view.Handle(), 100, view.ItemRect(view.Count() - 1).bottom + 30);
+  ASSERT_EQ(view.ItemIndex(), -1);
+  EXPECT_FALSE(f.Control("Button9").Enabled());
+  Run(f.Control("Button8"), Answer("alpha", 'Q'));
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"alpha Ctrl+Q アクティブ時", "beta Ctrl+B アクティブ時",
+                                              "日本語 Ctrl+J アクティブ時", "alpha Ctrl+A アクティブ時"}));
+
+  // 変更 on the last row, then moves by Alt+Up and Alt+Down.
+  ClickRow(3);
+  EXPECT_FALSE(f.Control("DownButton1").Enabled()) << "the last row";
+  Run(f.Control("Button9"), Answer("", 'Z'));
+  EXPECT_EQ(Rows().back(), "alpha Ctrl+Z アクティブ時");
+  ClickRow(3);
+  Press({VK_MENU, VK_UP});
+  Press({VK_MENU, VK_UP});
+  Press({VK_MENU, VK_DOWN});
+  Press({VK_MENU, VK_UP});
+  EXPECT_EQ(view.ItemIndex(), 1);
+  EXPECT_EQ(Rows()[1], "alpha Ctrl+Z アクティブ時");
+  // The Delete key deletes the selected row.
+  ClickRow(0);
+  Press({VK_DELETE});
+  const std::vector<std::string> left = {"alpha Ctrl+Z アクティブ時", "beta Ctrl+B アクティブ時",
+                                         "日本語 Ctrl+J アクティブ時"};
+  EXPECT_EQ(Rows(), left);
+
+  ASSERT_TRUE(f.ApplyButton().Enabled());
+  Click(f.ApplyButton());
+  TZMRTData saved(data);
+  saved.Load();
+  TKeyWordManager store(data + "\\Items", main);
+  std::vector<std::string> stored;
+  for (int i = 0; i < saved.GetKeyWordHotKeys().GetCount(); ++i) {
+    const THotKeyItem& item = saved.GetKeyWordHotKeys().GetItem(i);
+    stored.push_back(store.DecodeKeyWordIDs(item.GetName()) + " " + item.GetHotKeyText() + " " +
+                     item.GetHotKeyClassInfo().Caption);
+  }
+  EXPECT_EQ(stored, left) << "the list in its order";
+}
+
+TEST_F(SettingKeyAssignTest, CancelledDialogsChangeNothing) {
+  TRZSettingMain& f = Shown();
+  Select("入力/キー割り当て");
+  auto cancel = [this](ui::TForm& d) {
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == d.Handle(); }));
+    Click(d.Control("CancelButton"));
+  };
+  Run(f.Control("Button8"), cancel);
+  EXPECT_EQ(f.Control<ui::TListView>("ListView1").Count(), 0);
+  Run(f.Control("Button8"), Answer("beta", 'B'));
+  f.Button11Click();
+  Run(f.Control("Button9"), cancel);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"beta Ctrl+B アクティブ時"}));
+  EXPECT_FALSE(f.ApplyButton().Enabled());
+  EXPECT_EQ(f.Settings()->GetKeyWordHotKeys().GetCount(), 1);
+}
+
+TEST_F(SettingKeyAssignTest, Screenshot) {
+  WriteTextFile(data + "\\quorvane.ini", "Comment_C=\"0\",\"255\"\r\nInput_C=\"0\",\"255\"\r\n");
+  WriteTextFile(data + "\\RunCommand.ini", "UseFiler=1\r\nFilerName=C:\\\\tools\\\\filer.exe\r\n");
+  TRZSettingMain& f = Shown();
+  Select("入力/キー割り当て");
+  Run(f.Control("Button8"), Answer("alpha", 'A'));
+  Run(f.Control("Button8"), Answer("日本語", 'J'));
+  OfferScreenshot(f.Handle(), "editor-settings-key-assign");
+  Select("表示/配色");
+  SetFocus(f.Control("ComboBox4").Handle());
+  Press({VK_DOWN});
+  OfferScreenshot(f.Handle(), "editor-settings-colours-warning");
+  Select("実行/ファイラー");
+  OfferScreenshot(f.Handle(), "editor-settings-filer");
+}
+
+// ---- 配色 and the preview ----
+
+TEST_F(SettingFormTest, AColourIsWrittenAtTheChosenStateAndTheDefaultsRestoreIt) {
+  WriteTextFile(data + "\\quorvane.ini", "Comment_C=\"0\"\r\n");
+  TRZSettingMain& f = Shown();
+  Select("表示/配色");
+  auto& state = f.Control<ui::TComboBox>("ComboBox4");
+  auto& box = f.Control("PreviewBox");
+  EXPECT_EQ(GetParent(box.Handle()), f.PageOf("配色")->Handle()) << "the preview moved onto 配色";
+  SetFocus(state.Handle());
+  Press({VK_DOWN});
+  ASSERT_EQ(state.ItemIndex(), 1) << "警告時";
+  EXPECT_EQ(f.Control<ui::TLabel>("PreviewLabel").FontColor(), GetSysColor(COLOR_WINDOWTEXT)) << "a missing entry";
+
+  const auto before = AppliedLines(f, data);
+  COLORREF offered = 1;
+  auto old = ui::SetColorDialogHandler([&](ui::TColorDialogRequest& r) {
+    offered = r.Color;
+    r.Color = RGB(1, 2, 3);
+    return true;
+  });
+  Click(f.Control("ColourButton1"));
+  ui::SetColorDialogHandler(old);
+  EXPECT_EQ(offered, GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(f.Settings()->Comment_C, "\"0\",\"197121\"") << "padded to the state";
+  EXPECT_EQ(f.Control<ui::TPanel>("Swatch1").Color(), RGB(1, 2, 3));
+  EXPECT_EQ(f.Control<ui::TLabel>("PreviewLabel").FontColor(), RGB(1, 2, 3));
+  ASSERT_TRUE(f.ApplyButton().Enabled());
+  EXPECT_EQ(ChangedNames(before, AppliedLines(f, data)), std::set<std::string>{"quorvane.ini:Comment_C"});
+
+  Click(f.Control("Button14"));
+  for (int k = 0; k < kColourKeyCount; ++k)
+    EXPECT_EQ(ColourEntry(f.Settings()->*ColourKeyField(k), 1), std::to_string(DefaultColourValue(k, 1))) << k;
+  EXPECT_EQ(f.Control<ui::TLabel>("PreviewLabel").FontColor(), RGB(255, 0, 0));
+
+  Select("表示");
+  EXPECT_EQ(GetParent(box.Handle()), f.PageOf("表示")->Handle());
+  EXPECT_EQ(f.Control<ui::TLabel>("PreviewLabel").FontColor(), GetSysColor(COLOR_WINDOWTEXT)) << "表示 shows 通常状態";
+}
+
+TEST_F(SettingFormTest, ThePreviewFollowsSizeIconAndFrame) {
+  WriteTextFile(data + "\\quorvane.ini", "small=0\r\nshowicon=1\r\nBorderStyle=0\r\nWindowWidth=300\r\n");
+  TRZSettingMain& f = Shown();
+  Select("表示");
+  auto& edit = f.Control<ui::TEdit>("PreviewEdit");
+  auto check = [&](const char* name) {
+    const TZMRTData& s = *f.Settings();
+    const TPreviewGeometry g = PreviewGeometry(s.Small, s.showicon, s.BorderStyle, 300, edit.Height());
+    const RECT r = f.Control("Preview").Bounds();
+    EXPECT_EQ(r.right - r.left, g.Width) << name;
+    EXPECT_EQ(r.bottom - r.top, g.Height) << name;
+    const int inset = s.BorderStyle == 2 ? 0 : g.Frame;
+    const RECT e = edit.Bounds();
+    EXPECT_EQ(e.left, inset + g.InputLeft) << name;
+    EXPECT_EQ(e.top, inset + g.InputTop) << name;
+    EXPECT_EQ(e.right - e.left, g.InputWidth) << name;
+    EXPECT_EQ(f.Control("PreviewLabel").Visible(), g.LabelVisible) << name;
+    EXPECT_EQ(f.Control("PreviewIcon").Visible(), g.IconSize > 0) << name;
+  };
+  check("normal, icon, raised");
+  Click(*f.Control<ui::TRadioGroup>("small").Button(1));
+  check("small");
+  Click(Check("showicon"));
+  check("small, no icon");
+  for (int frame = 1; frame < 4; ++frame) {
+    SetFocus(f.Control("BorderStyle").Handle());
+    Press({VK_DOWN});
+    ASSERT_EQ(f.Settings()->BorderStyle, frame);
+    check(("frame " + std::to_string(frame)).c_str());
+  }
+}
+
 TEST_F(SettingFormTest, HelpOpensThePagesFileOrSaysItIsMissing) {
   const std::string doc = main + "\\Files\\doc\\setting\\";
   fileio::ForceDirectories(doc + "input\\list");
@@ -917,6 +1438,54 @@ TEST_F(SettingWithLauncherTest, ApplyReloadsTheRealLauncherAndNotResidentEndsItA
   Sleep(300);
   realinput::Type("{Esc}");
   EXPECT_EQ(WaitForSingleObject(process, 20000), WAIT_OBJECT_0) << "still running after Esc";
+}
+
+// The journey: a system-wide keyword hotkey made on キー割り当て runs its
+// keyword in the real launcher after Apply's reload.
+TEST_F(SettingWithLauncherTest, ASystemWideKeywordHotKeyAddedAndAppliedRunsItsKeywordInTheLauncher) {
+  fileio::ForceDirectories(data + "\\Items");
+  const std::string recorder = sjis::ReplaceAll(QV_FRONT_WINDOW_EXE, "/", "\\");
+  WriteTextFile(data + "\\Items\\%.vane",
+                "記録\tType=0\tCommand=" + sjis::ReplaceAll(recorder, "\\", "\\\\") + "\r\n");
+  HWND launcher = StartLauncher();
+  ASSERT_TRUE(launcher) << Log();
+  ASSERT_EQ(FindWindowA("QvFrontWindow", nullptr), nullptr);
+
+  TRZSettingMain& f = Shown();
+  Select("入力/キー割り当て");
+  {
+    auto modal = app->OnModal.Add([&](ui::TForm& d) {
+      auto& dialog = dynamic_cast<TKW_HotKeyDialog&>(d);
+      ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog.Handle(); }));
+      Drain();
+      SendMessageA(dialog.KeyWordBox().Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("記録"));
+      dialog.KeyWordBox().HidePopup();
+      ui::SetTrackMenuHandler(
+          [&](const ui::TTrackMenuRequest&) { return dialog.ScopeButton().Menu().Items().Item(1)->Command(); });
+      ClickAt(dialog.ScopeButton().Handle(), 8, 8);
+      ui::SetTrackMenuHandler(nullptr);
+      Click(dialog.HotKeyBox());
+      Press({VK_CONTROL, VK_SHIFT, 'Q'});
+      RunIdle(*app);
+      Click(dialog.Control("OKButton"));
+    });
+    Click(f.Control("Button8"));
+    Drain();
+  }
+  auto& view = f.Control<ui::TListView>("ListView1");
+  ASSERT_EQ(view.Count(), 1);
+  EXPECT_EQ(view.Caption(0), "記録");
+  EXPECT_EQ(view.SubItem(0, 2), "常駐時");
+  ASSERT_TRUE(f.ApplyButton().Enabled());
+  Click(f.ApplyButton());
+  ASSERT_TRUE(WaitFor([&] { return Log().find("/ReLoad") != std::string::npos; })) << Log();
+  Sleep(500);
+
+  Press({VK_CONTROL, VK_SHIFT, 'Q'});
+  HWND recorded = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (recorded = FindWindowA("QvFrontWindow", nullptr)) != nullptr; }))
+      << "the keyword did not run: " << view.SubItem(0, 1);
+  if (recorded) PostMessageA(recorded, WM_CLOSE, 0, 0);
 }
 
 }  // namespace

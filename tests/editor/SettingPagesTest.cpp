@@ -134,3 +134,69 @@ TEST(SettingFontSize, TheWholePartOfANumberOrNine) {
                                                {"1x", 9},  {"78", 78},   {"0", 0}};
   for (auto [text, size] : cases) EXPECT_EQ(FontSizeOfText(text), size) << text;
 }
+
+namespace {
+
+TEST(SettingColours, EachStatesDefaultsAsStoredNumbers) {
+  constexpr int face = -2147483633, text = -2147483640, window = -2147483643, caption = -2147483646,
+                captionText = -2147483639;
+  const int expected[4][kColourKeyCount] = {{face, text, window, text},
+                                            {face, 255, window, 255},
+                                            {caption, captionText, window, text},
+                                            {face, 255, window, 255}};
+  for (int state = 0; state < kColourStateCount; ++state)
+    for (int key = 0; key < kColourKeyCount; ++key)
+      EXPECT_EQ(DefaultColourValue(key, state), expected[state][key]) << "state " << state << " key " << key;
+}
+
+TEST(SettingColours, AnEntryIsSetAtItsStateAndAShortListIsPadded) {
+  struct Case {
+    const char* list;
+    int state, value;
+    const char* result;
+  } cases[] = {
+      {"\"1\",\"2\",\"3\",\"4\"", 1, 255, "\"1\",\"255\",\"3\",\"4\""},
+      {"\"1\"", 3, -2147483633, "\"1\",\"\",\"\",\"-2147483633\""},
+      {"", 0, 7, "\"7\""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WithColourEntry(c.list, c.state, c.value), c.result) << c.list;
+  EXPECT_EQ(ColourValue(ColourEntry("\"1\",\"\"", 1), ckComment), -2147483640) << "empty: window text";
+  EXPECT_EQ(ColourValue(ColourEntry("\"1\"", 3), ckBack), -2147483633) << "missing: button face";
+}
+
+TEST(SettingPreview, GeometryBySizeIconAndFrame) {
+  struct Case {
+    const char* name;
+    bool small, icon;
+    int border;
+    // frame, inner height, icon size, icon left, icon top, input left, top, width, label shown, label height
+    int frame, innerHeight, iconSize, iconLeft, iconTop, inputLeft, inputTop, inputWidth;
+    bool label;
+    int labelHeight;
+  } cases[] = {
+      {"normal, icon, raised", false, true, 0, 1, 46, 32, 2, 7, 36, 23, 300 - 2 - 36 - 2, true, 22},
+      {"normal, icon, thick", false, true, 1, 2, 46, 32, 2, 7, 36, 23, 300 - 4 - 36 - 2, true, 22},
+      {"normal, no icon, flat", false, false, 2, 1, 46, 0, 0, 23, 0, 23, 300 - 2 - 2, true, 22},
+      {"normal, no icon, none", false, false, 3, 0, 46, 0, 0, 23, 0, 23, 300 - 2, true, 22},
+      {"small, icon, raised", true, true, 0, 1, 21, 16, 1, 2, 18, 0, 300 - 2 - 18 - 5, false, 0},
+      {"small, no icon, thick", true, false, 1, 2, 21, 0, 0, 10, 0, 0, 300 - 4 - 5, false, 0},
+  };
+  for (const Case& c : cases) {
+    const TPreviewGeometry g = PreviewGeometry(c.small, c.icon, c.border, 300, 21);
+    EXPECT_EQ(g.Frame, c.frame) << c.name;
+    EXPECT_EQ(g.InnerHeight, c.innerHeight) << c.name;
+    EXPECT_EQ(g.Height, c.innerHeight + 2 * c.frame) << c.name;
+    EXPECT_EQ(g.IconSize, c.iconSize) << c.name;
+    EXPECT_EQ(g.IconLeft, c.iconLeft) << c.name;
+    EXPECT_EQ(g.IconTop, c.iconTop) << c.name;
+    EXPECT_EQ(g.InputLeft, c.inputLeft) << c.name;
+    EXPECT_EQ(g.InputTop, c.inputTop) << c.name;
+    EXPECT_EQ(g.InputWidth, c.inputWidth) << c.name;
+    EXPECT_EQ(g.LabelVisible, c.label) << c.name;
+    EXPECT_EQ(g.LabelHeight, c.labelHeight) << c.name;
+  }
+  EXPECT_EQ(PreviewGeometry(true, true, 0, 300, 10).InnerHeight, 16) << "at least 16";
+  EXPECT_EQ(PreviewGeometry(false, true, 0, 300, 10).InnerHeight, 36) << "at least 36";
+}
+
+}  // namespace
