@@ -89,10 +89,12 @@ void TLauncherLayout::Resize() {
   if (pending_) {
     MoveWindow(box_.Handle(), editLeftOffset_, etop.y, er.right - er.left, er.bottom - er.top, TRUE);
     selfResizing_ = true;
+    // Done before the size changes: its WM_SIZE comes back here and would
+    // place the box and size the window a second time.
+    pending_ = false;
     SetWindowPos(window_, nullptr, 0, 0, (er.right - er.left) + editLeftOffset_ + extra + frameW,
                  fixedClientHeight_ + frameH, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     selfResizing_ = false;
-    pending_ = false;
   } else if (!selfResizing_) {
     const int width = client.right - editLeftOffset_ - extra;
     MoveWindow(box_.Handle(), editLeftOffset_, etop.y, width, er.bottom - er.top, TRUE);
