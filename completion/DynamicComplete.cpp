@@ -462,9 +462,12 @@ void TDynamicComplete::KeywordChange() {
       if (!upward_) list_->SetTopIndex(c);
       else if (rowCount_ - c - listSize_ >= 0) list_->SetTopIndex(rowCount_ - c - listSize_);
       bool stop = false;
+      // The inline completion below shows the list again where the completed
+      // word puts it: showing it before as well would only place it twice.
+      const bool completesInline = c >= 0 && AutoComplete && data_.BestLevel > 1;
       if (AutoComplete && AutoDecision && c >= 0 && data_.CommonPrefixLength != 0) {
         if (data_.CompletionOffset + data_.CommonPrefixLength < complete::PosLength(rows[c])) {
-          SetshowPopup(true);
+          if (!completesInline) SetshowPopup(true);
         } else {
           if (rowCount_ == 1) {
             InsertCandidate(rows[c]);
@@ -475,10 +478,10 @@ void TDynamicComplete::KeywordChange() {
             stop = true;
           }
         }
-      } else {
+      } else if (!completesInline) {
         SetshowPopup(true);
       }
-      if (!stop && c >= 0 && AutoComplete && data_.BestLevel > 1) {
+      if (!stop && completesInline) {
         InsertCandidate(rows[c]);
         if (AutoDecision && data_.CommonPrefixLength > 0) {
           int common = data_.WordStart + data_.CommonPrefixLength;
@@ -559,14 +562,7 @@ void TDynamicComplete::SetshowPopup(bool show) {
   RECT wr = {}, cr = {};
   GetWindowRect(list.Handle(), &wr);
   GetClientRect(list.Handle(), &cr);
-  int frameW = (wr.right - wr.left) - (cr.right - cr.left), frameH = (wr.bottom - wr.top) - (cr.bottom - cr.top);
-  size.Height += frameH;
-  int oldW = wr.right - wr.left, oldH = wr.bottom - wr.top;
-  (void)frameW;
-  if (size.Width != oldW) {
-    if (size.Height != oldH) list.Hide();
-    SetWindowPos(list.Handle(), HWND_TOPMOST, 0, 0, size.Width, oldH, SWP_NOMOVE | SWP_NOACTIVATE);
-  }
+  size.Height += (wr.bottom - wr.top) - (cr.bottom - cr.top);
   std::string text = Text();
   POINT caret = CaretPos();
   POINT origin = ClientOrigin();
@@ -584,22 +580,23 @@ void TDynamicComplete::SetshowPopup(bool show) {
   at.ScreenRight = desktop.right > 0 ? desktop.right : GetSystemMetrics(SM_CXSCREEN);
   complete::TPopupRect place = complete::PlacePopup(size, upward_, at);
   if (listRedraw_) list.SetRedraw(false);
-  if (place.X != popupPos_.x || place.Y != popupPos_.y || !list.Visible()) {
-    popupPos_ = {place.X, place.Y};
-    list.Hide();
-    SetWindowPos(list.Handle(), HWND_TOPMOST, place.X, place.Y, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE);
-  }
-  // A height that is already right is left alone: every call on the window
-  // costs a round trip to the display; showing the list raises it anyway.
-  GetWindowRect(list.Handle(), &wr);
-  if (wr.bottom - wr.top != size.Height)
-    SetWindowPos(list.Handle(), HWND_TOPMOST, 0, 0, wr.right - wr.left, size.Height, SWP_NOMOVE | SWP_NOACTIVATE);
+  const bool moved = wr.left != place.X || wr.top != place.Y || wr.right - wr.left != size.Width ||
+                     wr.bottom - wr.top != size.Height;
   if (!Focused()) Focus();
+  UINT flags = SWP_NOACTIVATE | (moved ? 0 : SWP_NOMOVE | SWP_NOSIZE);
   if (AutoComplete && !UseList && list.ItemIndex() >= 0 && SelStart() > caretAtLastRefresh_) {
+    if (moved) SetWindowPos(list.Handle(), HWND_TOPMOST, place.X, place.Y, size.Width, size.Height, flags);
     list.Hide();
   } else if (UseList || listForced_) {
-    list.ShowNoActivate();
+    // One call moves, sizes, raises and shows the list; a list that stays
+    // where it is, on top and shown, is only drawn again (its rows changed):
+    // hiding it and showing it again would draw the windows under it too.
+    const bool onTop = list.Visible() && GetTopWindow(nullptr) == list.Handle();
+    if (onTop) flags |= SWP_NOZORDER;
+    else flags |= SWP_SHOWWINDOW;
+    if (!onTop || moved) SetWindowPos(list.Handle(), HWND_TOPMOST, place.X, place.Y, size.Width, size.Height, flags);
   } else {
+    if (moved) SetWindowPos(list.Handle(), HWND_TOPMOST, place.X, place.Y, size.Width, size.Height, flags);
     list.Clear();
     list.Hide();
     g_popupShown = false;

@@ -179,7 +179,6 @@ class TDynamicComplete : public ui::TEdit {
   POINT lastMouse_ = {INT_MIN, INT_MIN};
   bool justTyped_ = false;
   int historyWalk_ = -1;
-  POINT popupPos_ = {INT_MIN, INT_MIN};
   int listSize_ = 15;
   unsigned char lastChar_ = 0;
   int rowCount_ = 0;

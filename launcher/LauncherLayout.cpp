@@ -89,10 +89,12 @@ void TLauncherLayout::Resize() {
   if (pending_) {
     MoveWindow(box_.Handle(), editLeftOffset_, etop.y, er.right - er.left, er.bottom - er.top, TRUE);
     selfResizing_ = true;
+    // Done before the size changes: its WM_SIZE comes back here and would
+    // place the box and size the window a second time.
+    pending_ = false;
     SetWindowPos(window_, nullptr, 0, 0, (er.right - er.left) + editLeftOffset_ + extra + frameW,
                  fixedClientHeight_ + frameH, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     selfResizing_ = false;
-    pending_ = false;
   } else if (!selfResizing_) {
     const int width = client.right - editLeftOffset_ - extra;
     MoveWindow(box_.Handle(), editLeftOffset_, etop.y, width, er.bottom - er.top, TRUE);
@@ -123,8 +125,26 @@ bool TLauncherLayout::AdjustWidth(const std::string& status, HFONT statusFont) {
     pending_ = false;
     return false;
   }
-  int w = box_.TextWidth(box_.Text() + "MM");
-  if (settings_.ExtendByComment && !settings_.Small) w = std::max(w, TextWidth(status + "M", statusFont));
+  // Measured again only when what is measured changed: the call comes with
+  // every key, most of which change neither the text nor the status.
+  const std::string text = box_.Text();
+  const bool byStatus = settings_.ExtendByComment && !settings_.Small;
+  const HFONT boxFont = box_.Font();
+  if (!measured_.Valid || measured_.Text != text || measured_.BoxFont != boxFont) {
+    measured_.Text = text;
+    measured_.BoxFont = boxFont;
+    measured_.TextWidth = box_.TextWidth(text + "MM");
+  }
+  if (byStatus && (!measured_.Valid || !measured_.HasStatus || measured_.Status != status ||
+                   measured_.StatusFont != statusFont)) {
+    measured_.Status = status;
+    measured_.StatusFont = statusFont;
+    measured_.StatusWidth = TextWidth(status + "M", statusFont);
+    measured_.HasStatus = true;
+  }
+  measured_.Valid = true;
+  int w = measured_.TextWidth;
+  if (byStatus) w = std::max(w, measured_.StatusWidth);
   const RECT work = WorkArea();
   const int workWidth = work.right - work.left;
   if (!settings_.Small) {
@@ -138,15 +158,29 @@ bool TLauncherLayout::AdjustWidth(const std::string& status, HFONT statusFont) {
   GetClientRect(box_.Handle(), &ec);
   const int border = (er.right - er.left) - ec.right;
   const RECT desk = DesktopRect();
+  POINT boxAt = {er.left, er.top};
+  ScreenToClient(window_, &boxAt);
   auto relayout = [&](int boxWidth) {
-    POINT p = {er.left, er.top};
-    ScreenToClient(window_, &p);
-    MoveWindow(box_.Handle(), p.x, p.y, boxWidth, er.bottom - er.top, TRUE);
+    MoveWindow(box_.Handle(), boxAt.x, boxAt.y, boxWidth, er.bottom - er.top, TRUE);
     Refit();
   };
+  // Whether the box has the width already and the window fits it as Refit
+  // would make it: moving a window to where it is still costs its repaint.
+  auto fitted = [&](int boxWidth) {
+    RECT client = {};
+    GetClientRect(window_, &client);
+    const int extra = settings_.Small ? 10 : 0;
+    return er.right - er.left == boxWidth && boxAt.x == editLeftOffset_ &&
+           client.right == boxWidth + editLeftOffset_ + extra &&
+           (fixedClientHeight_ <= 0 || client.bottom == fixedClientHeight_);
+  };
+  bool changed = false;
   if (baseEditWidth_ < w) {
     const int oldClient = ec.right;
-    relayout(w + border);
+    if (!fitted(w + border)) {
+      relayout(w + border);
+      changed = true;
+    }
     if (w > oldClient) {
       // Shows the text from its first character again; caret and selection stay.
       const int start = box_.SelStart(), length = box_.SelLength();
@@ -156,12 +190,20 @@ bool TLauncherLayout::AdjustWidth(const std::string& status, HFONT statusFont) {
     }
     RECT r = {};
     GetWindowRect(window_, &r);
-    if (homeLeft_ + (r.right - r.left) > desk.right) MoveWindowTo(desk.right - (r.right - r.left));
-    else if (homeLeft_ != r.left) MoveWindowTo(homeLeft_);
+    if (homeLeft_ + (r.right - r.left) > desk.right) {
+      if (r.left != desk.right - (r.right - r.left)) {
+        MoveWindowTo(desk.right - (r.right - r.left));
+        changed = true;
+      }
+    } else if (homeLeft_ != r.left) {
+      MoveWindowTo(homeLeft_);
+      changed = true;
+    }
     box_.SetRedraw(true);
     box_.Invalidate();
   } else if (er.right - er.left > baseEditWidth_) {
     relayout(baseEditWidth_);
+    changed = true;
     RECT r = {};
     GetWindowRect(window_, &r);
     if (homeLeft_ != r.left) {
@@ -169,5 +211,5 @@ bool TLauncherLayout::AdjustWidth(const std::string& status, HFONT statusFont) {
       else MoveWindowTo(desk.right - (r.right - r.left));
     }
   }
-  return true;
+  return changed;
 }

@@ -35,7 +35,8 @@ class TLauncherLayout {
   // user gave (not one the layout gave itself) becomes the base width.
   void Resize();
   // Widens the window for the box's text (and the status text in the font
-  // given) or narrows it back to its base; false when widening is off.
+  // given) or narrows it back to its base; true when the window or the box
+  // changed size or place (never with widening off).
   bool AdjustWidth(const std::string& status, HFONT statusFont);
   // The window was moved to left by the user or by a switch.
   void SetHomeLeft(int left) { homeLeft_ = left; }
@@ -60,4 +61,11 @@ class TLauncherLayout {
   const TZMRTData& settings_;
   int homeLeft_ = 0, baseFormWidth_ = 0, baseEditWidth_ = 0, fixedClientHeight_ = 0, editLeftOffset_ = 0;
   bool pending_ = false, selfResizing_ = false;
+  // The last measurements of AdjustWidth and what they measured.
+  struct TMeasured {
+    bool Valid = false, HasStatus = false;
+    std::string Text, Status;
+    HFONT BoxFont = nullptr, StatusFont = nullptr;
+    int TextWidth = 0, StatusWidth = 0;
+  } measured_;
 };
