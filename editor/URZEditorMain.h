@@ -17,6 +17,7 @@
 #include "editor/DropTargetFormLite.h"
 #include "ui/ActionList.h"
 #include "ui/ImageList.h"
+#include "ui/PopupMenu.h"
 #include "ui/TreeView.h"
 
 class IShellStarter;
@@ -27,6 +28,8 @@ namespace ui {
 class TAction;
 class TImage;
 class TLabel;
+struct TMouseEvent;
+struct TContextMenuEvent;
 }  // namespace ui
 
 // Asks whether to delete the keyword and deletes it; true when deleted.
@@ -165,6 +168,23 @@ class TRZEditorMain : public TDropFormLite {
   ui::TAction& UpNode() { return upNode_; }
   ui::TAction& DownNode() { return downNode_; }
   ui::TAction& ReNameAction() { return reNameAction_; }
+  ui::TAction& EditAction() { return editAction_; }
+  ui::TAction& NewExAction() { return newExAction_; }
+  ui::TAction& NewNormalAction() { return newNormalAction_; }
+  ui::TAction& NewFolder() { return newFolder_; }
+  ui::TAction& ChangeToGroup() { return changeToGroup_; }
+  ui::TAction& CopyNode() { return copyNode_; }
+  ui::TAction& CutNode() { return cutNode_; }
+  ui::TAction& PasteNode() { return pasteNode_; }
+  ui::TAction& SortByName() { return sortByName_; }
+  ui::TAction& SortByType() { return sortByType_; }
+  ui::TAction& OKAction() { return okAction_; }
+  ui::TAction& CancelAction() { return cancelAction_; }
+  // The tree's context menu.
+  ui::TPopupMenu& TreeMenu() { return treeMenu_; }
+  // The node whose keyword Paste copies, or moves; at most one is set.
+  ui::TTreeNode* CopiedNode() const { return copied_; }
+  ui::TTreeNode* CutNodeMark() const { return cut_; }
   // Help pages are opened through it (the system's shell when none).
   IShellStarter* Shell = nullptr;
 
@@ -179,6 +199,11 @@ class TRZEditorMain : public TDropFormLite {
   void UpNodeExecute();
   void DownNodeExecute();
   void ReNameActionExecute();
+  void CopyNodeExecute();
+  void CutNodeExecute();
+  void PasteNodeExecute();
+  void SortByNameExecute();
+  void SortByTypeExecute();
   void HelpActionExecute();
   void OKActionExecute();
   void CancelActionExecute();
@@ -198,6 +223,26 @@ class TRZEditorMain : public TDropFormLite {
   void TreeView1Edited(ui::TTreeNode* node, std::string& text, bool& accept);
   bool HasItem() const { return TreeView1().Selected() && current_; }
 
+  // Copy, cut, paste, drags, sorts and the tree's menu (URZEditorMainTree.cpp).
+  void SetUpTreeOperations();
+  void BuildTreeMenu();
+  void TreeMenuPopup();
+  void TreeView1MouseDown(ui::TMouseEvent& e);
+  void TreeView1ContextPopup(ui::TContextMenuEvent& e);
+  void TreeView1StartDrag(ui::TTreeNode* node);
+  void TreeView1DragOver(ui::TTreeNode* source, ui::TTreeNode* target);
+  void TreeView1DragDrop(ui::TTreeNode* source, ui::TTreeNode* target);
+  // Moves the keyword of source to target as a drop does.
+  void MoveNodeTo(ui::TTreeNode* source, ui::TTreeNode* target);
+  void PasteCopy(ui::TTreeNode* target);
+  bool CanPaste() const;
+  void SortSelected(int mode);
+  // Builds the children of node (the whole tree for none) anew from the store,
+  // keeping what was expanded, selected, copied or cut.
+  void RebuildChildren(ui::TTreeNode* node);
+  // A node that goes takes its marks with it.
+  void TreeView1Deletion(ui::TTreeNode* node);
+
   TManagerRequestRunner runRequest_;
   std::unique_ptr<TKeyWordManager> manager_;
   std::unique_ptr<TKeyWordX> current_;
@@ -215,4 +260,20 @@ class TRZEditorMain : public TDropFormLite {
   ui::TAction downNode_{"↓下へ", static_cast<WORD>(VK_DOWN | 0x8000)};
   ui::TAction reNameAction_{"名前の変更", VK_F2};
   ui::TAction helpAction_{"?", VK_F1};
+  ui::TAction editAction_{"編集", static_cast<WORD>(VK_RETURN | 0x8000)};
+  ui::TAction newExAction_{"新規作成", static_cast<WORD>('N' | 0x4000)};
+  ui::TAction newNormalAction_{"新規(通常コマンド)"};
+  ui::TAction newFolder_{"フォルダ"};
+  ui::TAction changeToGroup_{"グループ化"};
+  ui::TAction copyNode_{"コピー"};
+  ui::TAction cutNode_{"切り取り"};
+  ui::TAction pasteNode_{"貼り付け"};
+  ui::TAction sortByName_{"ABC順に並び替え"};
+  ui::TAction sortByType_{"種類順に並び替え"};
+  ui::TTreeNode* copied_ = nullptr;
+  ui::TTreeNode* cut_ = nullptr;
+  ui::TTreeNode* dragged_ = nullptr;
+  ui::TPopupMenu treeMenu_;
+  // Each menu entry with the action it runs, for the states at popup.
+  std::vector<std::pair<ui::TMenuItem*, ui::TAction*>> menuActions_;
 };

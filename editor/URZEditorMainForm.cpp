@@ -153,6 +153,7 @@ void TRZEditorMain::FormCreate() {
   cancelAction_.LinkControl(Control("CancelButton").Handle());
   applyAction_.LinkControl(Control("ApplyButton").Handle());
   zOrderAction_.LinkControl(Control("ZOrderCheck").Handle());
+  SetUpTreeOperations();
 
   actions_.OnUpdate = [this](ui::TAction&, bool&) { ActionList1Update(); };
   ActionList1Update();
@@ -245,8 +246,13 @@ void TRZEditorMain::ActionList1Update() {
   const bool typing =
       TreeView1().IsEditing() || (focus && GetClassNameA(focus, className, sizeof className) && lstrcmpiA(className, "Edit") == 0);
   actions_.Suspended = typing;
+  constexpr WORD ctrl = 0x4000;
   cancelAction_.SetShortCut(typing ? 0 : VK_ESCAPE);
   deleteAction_.SetShortCut(typing ? 0 : VK_DELETE);
+  okAction_.SetShortCut(typing ? 0 : VK_RETURN);
+  copyNode_.SetShortCut(typing ? 0 : static_cast<WORD>('C' | ctrl));
+  pasteNode_.SetShortCut(typing ? 0 : static_cast<WORD>('V' | ctrl));
+  cutNode_.SetShortCut(typing ? 0 : static_cast<WORD>('X' | ctrl));
 }
 
 void TRZEditorMain::ZOrderChange() {
