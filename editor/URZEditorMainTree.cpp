@@ -53,6 +53,12 @@ void TRZEditorMain::SetUpTreeOperations() {
 
   // Enter on a keyword opens it; elsewhere it is OK's.
   OnShortCut = [this](WORD shortCut, bool& handled) {
+    // While a node is dragged Esc ends the drag, not the window.
+    if (shortCut == VK_ESCAPE && TreeView1().Dragging()) {
+      TreeView1().CancelDrag();
+      handled = true;
+      return;
+    }
     if (shortCut != VK_RETURN || GetFocus() != TreeView1().Handle() || !HasItem()) return;
     handled = true;
     editAction_.Execute();

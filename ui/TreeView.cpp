@@ -613,6 +613,14 @@ bool TTreeView::Notify(NMHDR& header, LRESULT& result) {
     case NM_DBLCLK:
       if (OnDblClick) OnDblClick();
       return false;
+    case NM_RCLICK: {
+      // The control sends its context menu message only when the parent
+      // leaves the click alone, which not every parent does: it is sent here.
+      const DWORD at = GetMessagePos();
+      SendMessageA(Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), static_cast<LPARAM>(at));
+      result = TRUE;
+      return true;
+    }
   }
   return false;
 }
