@@ -16,6 +16,7 @@
 #include "core/StringList.h"
 #include "editor/DropTargetFormLite.h"
 #include "ui/ActionList.h"
+#include "ui/Event.h"
 #include "ui/ImageList.h"
 #include "ui/PopupMenu.h"
 #include "ui/TreeView.h"
@@ -225,6 +226,7 @@ class TRZEditorMain : public TDropFormLite {
 
   // Copy, cut, paste, drags, sorts and the tree's menu (URZEditorMainTree.cpp).
   void SetUpTreeOperations();
+  void BindButton(const char* name, ui::TAction& action);
   void BuildTreeMenu();
   void TreeMenuPopup();
   void TreeView1MouseDown(ui::TMouseEvent& e);
@@ -276,4 +278,5 @@ class TRZEditorMain : public TDropFormLite {
   ui::TPopupMenu treeMenu_;
   // Each menu entry with the action it runs, for the states at popup.
   std::vector<std::pair<ui::TMenuItem*, ui::TAction*>> menuActions_;
+  std::vector<ui::TConnection> buttonLinks_;
 };

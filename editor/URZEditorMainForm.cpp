@@ -147,7 +147,6 @@ void TRZEditorMain::FormCreate() {
   for (ui::TAction* a : {&okAction_, &cancelAction_, &applyAction_, &zOrderAction_, &deleteAction_, &upNode_, &downNode_,
                          &reNameAction_, &helpAction_})
     actions_.Add(a);
-  deleteAction_.LinkControl(Control("DeleteButton").Handle());
   helpAction_.LinkControl(Control("HelpButton").Handle());
   okAction_.LinkControl(Control("OKButton").Handle());
   cancelAction_.LinkControl(Control("CancelButton").Handle());

@@ -13,6 +13,7 @@
 #include "core/KeyWordX.h"
 #include "editor/TreeViewUtils.h"
 #include "editor/URZEditorMain.h"
+#include "ui/Button.h"
 #include "ui/Events.h"
 
 namespace {
@@ -48,8 +49,9 @@ void TRZEditorMain::SetUpTreeOperations() {
   for (ui::TAction* a : {&editAction_, &newExAction_, &newNormalAction_, &newFolder_, &changeToGroup_, &copyNode_,
                          &cutNode_, &pasteNode_, &sortByName_, &sortByType_})
     actions_.Add(a);
-  newExAction_.LinkControl(Control("NewButton").Handle());
-  editAction_.LinkControl(Control("EditButton").Handle());
+  BindButton("NewButton", newExAction_);
+  BindButton("EditButton", editAction_);
+  BindButton("DeleteButton", deleteAction_);
 
   // Enter on a keyword opens it; elsewhere it is OK's.
   OnShortCut = [this](WORD shortCut, bool& handled) {
@@ -64,6 +66,17 @@ void TRZEditorMain::SetUpTreeOperations() {
     editAction_.Execute();
   };
   BuildTreeMenu();
+}
+
+// A linked control shows the action's caption; these buttons keep their own,
+// with the access key, and follow only the action's enabled state.
+void TRZEditorMain::BindButton(const char* name, ui::TAction& action) {
+  ui::TButton& button = Control<ui::TButton>(name);
+  button.OnClick = [&action] { action.Execute(); };
+  HWND handle = button.Handle();
+  buttonLinks_.push_back(action.OnChange.Add([handle, &action] {
+    if ((IsWindowEnabled(handle) != FALSE) != action.Enabled()) EnableWindow(handle, action.Enabled() ? TRUE : FALSE);
+  }));
 }
 
 // ---- The context menu

@@ -674,4 +674,23 @@ TEST_F(ManagerTreeTest, ClipboardKeysBelongToALabelEdit) {
   m.Close();
 }
 
+// The buttons keep their own captions with the access keys and are enabled as
+// their actions are.
+TEST_F(ManagerTreeTest, ButtonsKeepTheirCaptionsAndFollowTheirActions) {
+  TRZEditorMain m;
+  m.Show();
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == m.Handle(); }));
+  m.TreeView1().SetSelected(nullptr);
+  Idle();
+  EXPECT_EQ(m.Control("NewButton").Caption(), "新規作成(&N)");
+  EXPECT_EQ(m.Control("EditButton").Caption(), "編集(&E)");
+  EXPECT_EQ(m.Control("DeleteButton").Caption(), "削除(&D)");
+  EXPECT_FALSE(IsWindowEnabled(m.Control("DeleteButton").Handle())) << "nothing selected";
+  EXPECT_TRUE(IsWindowEnabled(m.Control("NewButton").Handle()));
+  Pick(m, "メモ帳");
+  EXPECT_TRUE(IsWindowEnabled(m.Control("DeleteButton").Handle()));
+  EXPECT_TRUE(IsWindowEnabled(m.Control("EditButton").Handle()));
+  m.Close();
+}
+
 }  // namespace
