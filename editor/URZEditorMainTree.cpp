@@ -16,12 +16,6 @@
 #include "ui/Button.h"
 #include "ui/Events.h"
 
-namespace {
-
-int TypeOf(TKeyWordX& item) { return item.GetType(); }
-
-}  // namespace
-
 void TRZEditorMain::SetUpTreeOperations() {
   ui::TTreeView& tree = TreeView1();
   tree.SetDragEnabled(true);
@@ -184,7 +178,7 @@ void TRZEditorMain::PasteCopy(ui::TTreeNode* target) {
   std::unique_ptr<TKeyWordX> source = manager_->FindKeyWord(GetNodeKeywordName(copied_));
   std::unique_ptr<TKeyWordX> at = manager_->FindKeyWord(GetNodeKeywordName(target));
   if (!source || !at) return;
-  const bool intoGroup = TypeOf(*at) == kTypeGroup;
+  const bool intoGroup = at->GetType() == kTypeGroup;
   std::unique_ptr<TKeyWordX> copy = source->CopyTo(intoGroup ? at->GetKeyWord() : at->Folder);
   if (!copy) return;
   ui::TTreeView& tree = TreeView1();
@@ -199,7 +193,7 @@ void TRZEditorMain::PasteCopy(ui::TTreeNode* target) {
   if (!node) return;
   node->SetImageIndex(copied_->ImageIndex());
   node->SetSelectedIndex(copied_->SelectedIndex());
-  if (TypeOf(*copy) == kTypeGroup) BuildSubTree(node, copy->GetKeyWord());
+  if (copy->GetType() == kTypeGroup) BuildSubTree(node, copy->GetKeyWord());
   node->Select();
   TreeView1Change(node);
   modified_ = true;
@@ -231,7 +225,7 @@ void TRZEditorMain::MoveNodeTo(ui::TTreeNode* source, ui::TTreeNode* target) {
   std::unique_ptr<TKeyWordX> at = manager_->FindKeyWord(GetNodeKeywordName(target));
   if (!item || !at) return;
   ui::TTreeView& tree = TreeView1();
-  if (TypeOf(*at) == kTypeGroup) {
+  if (at->GetType() == kTypeGroup) {
     item->SetFolder(at->GetKeyWord());
     item->SetIndex(0);
     tree.MoveNode(source, target, ui::TNodeAttachMode::AddChildFirst);
