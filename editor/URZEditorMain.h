@@ -16,7 +16,9 @@
 #include "core/StringList.h"
 #include "editor/DropTargetFormLite.h"
 #include "ui/ActionList.h"
+#include "ui/Event.h"
 #include "ui/ImageList.h"
+#include "ui/PopupMenu.h"
 #include "ui/TreeView.h"
 
 class IShellStarter;
@@ -28,6 +30,8 @@ class TAction;
 class TForm;
 class TImage;
 class TLabel;
+struct TMouseEvent;
+struct TContextMenuEvent;
 }  // namespace ui
 
 // Asks whether to delete the keyword and deletes it; true when deleted.
@@ -216,6 +220,18 @@ class TRZEditorMain : public TDropFormLite, private IRequestWindow {
   ui::TAction& ChangeToGroup() { return changeToGroup_; }
   // Set by the edit action when its dialog was confirmed.
   bool EditConfirmed() const { return editConfirmed_; }
+  ui::TAction& CopyNode() { return copyNode_; }
+  ui::TAction& CutNode() { return cutNode_; }
+  ui::TAction& PasteNode() { return pasteNode_; }
+  ui::TAction& SortByName() { return sortByName_; }
+  ui::TAction& SortByType() { return sortByType_; }
+  ui::TAction& OKAction() { return okAction_; }
+  ui::TAction& CancelAction() { return cancelAction_; }
+  // The tree's context menu.
+  ui::TPopupMenu& TreeMenu() { return treeMenu_; }
+  // The node whose keyword Paste copies, or moves; at most one is set.
+  ui::TTreeNode* CopiedNode() const { return copied_; }
+  ui::TTreeNode* CutNodeMark() const { return cut_; }
   // Help pages are opened through it (the system's shell when none).
   IShellStarter* Shell = nullptr;
 
@@ -230,6 +246,11 @@ class TRZEditorMain : public TDropFormLite, private IRequestWindow {
   void UpNodeExecute();
   void DownNodeExecute();
   void ReNameActionExecute();
+  void CopyNodeExecute();
+  void CutNodeExecute();
+  void PasteNodeExecute();
+  void SortByNameExecute();
+  void SortByTypeExecute();
   void HelpActionExecute();
   void OKActionExecute();
   void CancelActionExecute();
@@ -257,8 +278,6 @@ class TRZEditorMain : public TDropFormLite, private IRequestWindow {
   bool PlaceNewItem(std::unique_ptr<TKeyWordX> item, bool showDialog) override;
 
   void BindEditActions();
-  // A node about to go: nothing may keep pointing at it.
-  void NodeRemoving(ui::TTreeNode* node);
 
   void FormCreate();
   void FormClose();
@@ -272,6 +291,27 @@ class TRZEditorMain : public TDropFormLite, private IRequestWindow {
   void TestRun();
   void TreeView1Edited(ui::TTreeNode* node, std::string& text, bool& accept);
   bool HasItem() const { return TreeView1().Selected() && current_; }
+
+  // Copy, cut, paste, drags, sorts and the tree's menu (URZEditorMainTree.cpp).
+  void SetUpTreeOperations();
+  void BindButton(const char* name, ui::TAction& action);
+  void BuildTreeMenu();
+  void TreeMenuPopup();
+  void TreeView1MouseDown(ui::TMouseEvent& e);
+  void TreeView1ContextPopup(ui::TContextMenuEvent& e);
+  void TreeView1StartDrag(ui::TTreeNode* node);
+  void TreeView1DragOver(ui::TTreeNode* source, ui::TTreeNode* target);
+  void TreeView1DragDrop(ui::TTreeNode* source, ui::TTreeNode* target);
+  // Moves the keyword of source to target as a drop does.
+  void MoveNodeTo(ui::TTreeNode* source, ui::TTreeNode* target);
+  void PasteCopy(ui::TTreeNode* target);
+  bool CanPaste() const;
+  void SortSelected(int mode);
+  // Builds the children of node (the whole tree for none) anew from the store,
+  // keeping what was expanded, selected, copied or cut.
+  void RebuildChildren(ui::TTreeNode* node);
+  // A node that goes takes its marks with it.
+  void TreeView1Deletion(ui::TTreeNode* node);
 
   TManagerRequestRunner runRequest_;
   std::unique_ptr<TKeyWordManager> manager_;
@@ -296,4 +336,16 @@ class TRZEditorMain : public TDropFormLite, private IRequestWindow {
   ui::TAction newNormalAction_{"新規(通常コマンド)"};
   ui::TAction newFolder_{"フォルダ"};
   ui::TAction changeToGroup_{"グループ化"};
+  ui::TAction copyNode_{"コピー"};
+  ui::TAction cutNode_{"切り取り"};
+  ui::TAction pasteNode_{"貼り付け"};
+  ui::TAction sortByName_{"ABC順に並び替え"};
+  ui::TAction sortByType_{"種類順に並び替え"};
+  ui::TTreeNode* copied_ = nullptr;
+  ui::TTreeNode* cut_ = nullptr;
+  ui::TTreeNode* dragged_ = nullptr;
+  ui::TPopupMenu treeMenu_;
+  // Each menu entry with the action it runs, for the states at popup.
+  std::vector<std::pair<ui::TMenuItem*, ui::TAction*>> menuActions_;
+  std::vector<ui::TConnection> buttonLinks_;
 };

@@ -6,31 +6,15 @@
 #include "core/KeyWordX.h"
 #include "editor/TreeViewUtils.h"
 #include "editor/URZEditorMain.h"
-#include "ui/Control.h"
 
 void TRZEditorMain::BindEditActions() {
-  auto hasItem = [this](ui::TAction& a) { a.OnUpdate = [this, &a] { a.SetEnabled(HasItem()); }; };
-  hasItem(editAction_);
   editAction_.OnExecute = [this] { EditActionExecute(); };
   newExAction_.OnExecute = [this] { NewItemExecute(-1); };
   newNormalAction_.OnExecute = [this] { NewItemExecute(kTypeCommand); };
   newFolder_.OnExecute = [this] { NewItemExecute(kTypeGroup); };
-  changeToGroup_.OnUpdate = [this] { changeToGroup_.SetEnabled(current_ && current_->GetType() != kTypeGroup); };
   changeToGroup_.OnExecute = [this] { ChangeToGroupExecute(); };
-  for (ui::TAction* a : {&editAction_, &newExAction_, &newNormalAction_, &newFolder_, &changeToGroup_}) actions_.Add(a);
-  // The buttons keep their access keys.
-  editAction_.LinkControl(Control("EditButton").Handle(), true);
-  newExAction_.LinkControl(Control("NewButton").Handle(), true);
-
-  ui::TTreeView& tree = TreeView1();
-  tree.OnDblClick = [this] {
+  TreeView1().OnDblClick = [this] {
     if (HasItem()) EditActionExecute();
-  };
-  OnShortCut = [this](WORD shortCut, bool& handled) {
-    // Enter on the tree edits the selected keyword; it does not close the window.
-    if (shortCut != VK_RETURN || GetFocus() != TreeView1().Handle() || TreeView1().IsEditing() || !HasItem()) return;
-    handled = true;
-    EditItem(current_, nullptr, true);
   };
   onFileDrop = [this](POINT, const std::string& files) { FileDropped(files); };
   onTextDrop = [this](POINT, const std::string& text) { FileDropped(text); };
@@ -44,7 +28,6 @@ void TRZEditorMain::BindEditActions() {
   };
 }
 
-void TRZEditorMain::NodeRemoving(ui::TTreeNode*) {}
 
 bool TRZEditorMain::EditItem(std::unique_ptr<TKeyWordX>& item, ui::TTreeNode* anchor, bool showDialog) {
   if (!item) return false;
@@ -74,13 +57,11 @@ bool TRZEditorMain::EditItem(std::unique_ptr<TKeyWordX>& item, ui::TTreeNode* an
   if (confirmed) modified_ = true;
 
   if (!confirmed && deleted) {
-    NodeRemoving(node);
     node->Delete();
     modified_ = true;
     node = nullptr;
   } else if (!confirmed && isNew) {
     item->Delete();
-    NodeRemoving(node);
     node->Delete();
     node = nullptr;
   }

@@ -149,12 +149,12 @@ void TRZEditorMain::FormCreate() {
   for (ui::TAction* a : {&okAction_, &cancelAction_, &applyAction_, &zOrderAction_, &deleteAction_, &upNode_, &downNode_,
                          &reNameAction_, &helpAction_})
     actions_.Add(a);
-  deleteAction_.LinkControl(Control("DeleteButton").Handle(), true);
   helpAction_.LinkControl(Control("HelpButton").Handle());
   okAction_.LinkControl(Control("OKButton").Handle());
   cancelAction_.LinkControl(Control("CancelButton").Handle());
   applyAction_.LinkControl(Control("ApplyButton").Handle());
   zOrderAction_.LinkControl(Control("ZOrderCheck").Handle());
+  SetUpTreeOperations();
 
   BindEditActions();
   actions_.OnUpdate = [this](ui::TAction&, bool&) { ActionList1Update(); };
@@ -248,8 +248,13 @@ void TRZEditorMain::ActionList1Update() {
   const bool typing =
       TreeView1().IsEditing() || (focus && GetClassNameA(focus, className, sizeof className) && lstrcmpiA(className, "Edit") == 0);
   actions_.Suspended = typing;
+  constexpr WORD ctrl = 0x4000;
   cancelAction_.SetShortCut(typing ? 0 : VK_ESCAPE);
   deleteAction_.SetShortCut(typing ? 0 : VK_DELETE);
+  okAction_.SetShortCut(typing ? 0 : VK_RETURN);
+  copyNode_.SetShortCut(typing ? 0 : static_cast<WORD>('C' | ctrl));
+  pasteNode_.SetShortCut(typing ? 0 : static_cast<WORD>('V' | ctrl));
+  cutNode_.SetShortCut(typing ? 0 : static_cast<WORD>('X' | ctrl));
 }
 
 void TRZEditorMain::ZOrderChange() {

@@ -125,7 +125,6 @@ void TAction::SetHint(std::string_view hint) {
 
 void TAction::Changed() {
   std::erase_if(controls_, [](HWND c) { return !IsWindow(c); });
-  std::erase_if(ownCaptions_, [](HWND c) { return !IsWindow(c); });
   for (HWND c : controls_) ShowIn(c);
   std::erase_if(items_, [](const TMenuLink& l) { return !IsMenu(l.Menu); });
   for (const TMenuLink& l : items_) ShowIn(l.Menu, l.Id);
@@ -133,12 +132,11 @@ void TAction::Changed() {
 }
 
 void TAction::ShowIn(HWND control) const {
-  const bool ownCaption = std::find(ownCaptions_.begin(), ownCaptions_.end(), control) != ownCaptions_.end();
-  if (!ownCaption && (GetWindowTextLengthA(control) != static_cast<int>(caption_.size()) || [&] {
+  if (GetWindowTextLengthA(control) != static_cast<int>(caption_.size()) || [&] {
         std::string text(caption_.size() + 1, '\0');
         GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
         return text.c_str() != caption_;
-      }()))
+      }())
     SetWindowTextA(control, caption_.c_str());
   if ((IsWindowEnabled(control) != FALSE) != enabled_) EnableWindow(control, enabled_ ? TRUE : FALSE);
   bool shown = (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -160,10 +158,9 @@ void TAction::ShowIn(HMENU menu, UINT id) const {
   SetMenuItemInfoA(menu, id, FALSE, &info);
 }
 
-void TAction::LinkControl(HWND control, bool keepCaption) {
+void TAction::LinkControl(HWND control) {
   if (!control || IsLinkedTo(control)) return;
   controls_.push_back(control);
-  if (keepCaption) ownCaptions_.push_back(control);
   ShowIn(control);
 }
 
@@ -175,10 +172,7 @@ void TAction::LinkMenuItem(HMENU menu, UINT id) {
   ShowIn(menu, id);
 }
 
-void TAction::Unlink(HWND control) {
-  std::erase(controls_, control);
-  std::erase(ownCaptions_, control);
-}
+void TAction::Unlink(HWND control) { std::erase(controls_, control); }
 void TAction::UnlinkMenu(HMENU menu) { std::erase_if(items_, [&](const TMenuLink& l) { return l.Menu == menu; }); }
 
 bool TAction::IsLinkedTo(HWND control) const {

@@ -70,9 +70,7 @@ class TAction {
   bool Execute();
   void Update();
 
-  // keepCaption: the control keeps its own text (a button with an access
-  // key that the action's caption lacks).
-  void LinkControl(HWND control, bool keepCaption = false);
+  void LinkControl(HWND control);
   void LinkMenuItem(HMENU menu, UINT id);
   void Unlink(HWND control);
   void UnlinkMenu(HMENU menu);
@@ -89,7 +87,6 @@ class TAction {
   bool enabled_ = true, checked_ = false, visible_ = true;
   std::string hint_;
   std::vector<HWND> controls_;
-  std::vector<HWND> ownCaptions_;
   struct TMenuLink {
     HMENU Menu;
     UINT Id;

@@ -289,6 +289,8 @@ TTreeNode* TTreeView::Add(TTreeNode* sibling, std::string_view text) {
 }
 
 void TTreeView::Forget(TTreeNode* node) {
+  if (!nodes_.count(node)) return;
+  if (OnDeletion) OnDeletion(node);
   if (node == dragNode_) CancelDrag();
   if (node == dropTarget_) dropTarget_ = nullptr;
   nodes_.erase(node);
@@ -312,7 +314,16 @@ void TTreeView::Clear() {
   CancelDrag();
   dropTarget_ = nullptr;
   if (Handle()) SendMessageA(Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-  nodes_.clear();
+  // Nodes the parent did not report gone go now, each told as a deletion.
+  while (!nodes_.empty()) Forget(nodes_.begin()->first);
+}
+
+void TTreeView::SetDragEnabled(bool on) {
+  DragEnabled = on;
+  if (!Handle()) return;
+  LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+  style = on ? (style & ~static_cast<LONG_PTR>(TVS_DISABLEDRAGDROP)) : (style | TVS_DISABLEDRAGDROP);
+  SetWindowLongPtrA(Handle(), GWL_STYLE, style);
 }
 
 // Copies the items of node and its children to the new place, depth first;
@@ -602,6 +613,14 @@ bool TTreeView::Notify(NMHDR& header, LRESULT& result) {
     case NM_DBLCLK:
       if (OnDblClick) OnDblClick();
       return false;
+    case NM_RCLICK: {
+      // The control sends its context menu message only when the parent
+      // leaves the click alone, which not every parent does: it is sent here.
+      const DWORD at = GetMessagePos();
+      SendMessageA(Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), static_cast<LPARAM>(at));
+      result = TRUE;
+      return true;
+    }
   }
   return false;
 }

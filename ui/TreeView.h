@@ -192,6 +192,9 @@ class TTreeView : public TControl {
   std::function<void(TTreeNode* source, TTreeNode* target)> OnDragDrop;
   std::function<void(TTreeNode* source, bool dropped)> OnEndDrag;
   std::function<void(TTreeItemDraw& item)> OnCustomDrawItem;
+  // A node is about to go (each node of a deleted branch; never a moved node,
+  // which stays): what keeps pointers to nodes lets go of it here.
+  std::function<void(TTreeNode* node)> OnDeletion;
 
   // New nodes; a null parent is the root. Null when the item could not be made.
   TTreeNode* AddChild(TTreeNode* parent, std::string_view text);
@@ -233,6 +236,8 @@ class TTreeView : public TControl {
   TImageList* Images() const { return images_; }
 
   bool DragEnabled = false;
+  // Turns the user's drags on or off after creation.
+  void SetDragEnabled(bool on);
   bool Dragging() const { return dragNode_ != nullptr; }
   TTreeNode* DragNode() const { return dragNode_; }
   void CancelDrag();

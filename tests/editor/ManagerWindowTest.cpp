@@ -1,6 +1,7 @@
 // The keyword manager window on a store of Japanese groups: the tree with its
 // pictures, the panel of the selected keyword, the placement kept in
-// Dialogs.ini and the requests of other instances.
+// Dialogs.ini, the requests of other instances, and the tree's operations:
+// copy, cut and paste, drags, sorts and the context menu.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include "tests/editor/DialogFixture.h"
 #include "ui/CopyData.h"
 #include "ui/Image.h"
+#include "ui/Dialogs.h"
 #include "ui/Label.h"
 #include "ui/MessageBox.h"
 
@@ -446,6 +448,354 @@ TEST_F(ManagerRequestTest, GroupActionMakesTheItemAGroupOfItself) {
   EXPECT_FALSE(m.ChangeToGroup().Enabled()) << "a group is no item to group";
   m.ChangeToGroupExecute();
   EXPECT_EQ(boxes, std::vector<std::string>{"そのキーワードはすでにグループです  ツール/電卓"});
+  m.Close();
+}
+
+// ---- Tree operations
+
+// The store of the window tests with one more keyword, ブラウザ, last in the
+// root: メモ帳, ツール {電卓, 再読込}, 空, ブラウザ.
+class ManagerTreeTest : public ManagerWindowTest {
+ protected:
+  void SetUp() override {
+    ManagerWindowTest::SetUp();
+    TKeyWordManager store(EditorState().ItemsDir, EditorState().MainDir);
+    store.NewKeyWord("ブラウザ", "", kTypeCommand)->SetIndex(3);
+    store.Save();
+  }
+  // The store's keywords in the window's own cache, depth first as the tree.
+  static std::vector<std::string> StorePaths(TRZEditorMain& m, const std::string& group = "") {
+    std::vector<std::string> paths;
+    for (const std::unique_ptr<TKeyWordX>& item : m.Manager().GetKeyWords(group)) {
+      paths.push_back(item->GetKeyWord());
+      if (item->GetType() == kTypeGroup)
+        for (const std::string& p : StorePaths(m, item->GetKeyWord())) paths.push_back(p);
+    }
+    return paths;
+  }
+  POINT LabelPoint(ui::TTreeNode* n) {
+    n->MakeVisible();
+    Drain();
+    const RECT r = n->DisplayRect(true);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  // A drag with the left button from one keyword's label onto another's.
+  void Drag(TRZEditorMain& m, const std::string& from, const std::string& to) {
+    ui::TTreeView& tree = m.TreeView1();
+    const POINT start = LabelPoint(m.FindNode(from));
+    MouseTo(tree.Handle(), start.x, start.y);
+    Drain();
+    Button(true);
+    // The control waits in its button-down for the mouse to move far enough.
+    for (int d = 2; d <= 12; d += 2) MouseTo(tree.Handle(), start.x + d, start.y + d);
+    Drain();
+    ASSERT_TRUE(PumpUntil([&] { return tree.Dragging(); }));
+    const POINT over = LabelPoint(m.FindNode(to));
+    MouseTo(tree.Handle(), over.x, over.y);
+    Drain();
+    Button(false);
+    Drain();
+    Idle();
+  }
+  void Pick(TRZEditorMain& m, const std::string& path) {
+    ASSERT_TRUE(m.FindNode(path)) << path;
+    m.FindNode(path)->Select();
+    Idle();
+  }
+};
+
+struct TDragCase {
+  const char* Name;
+  const char* From;
+  const char* To;
+  std::vector<std::string> After;
+  const char* Moved;  // the moved keyword's new path, selected
+};
+
+// Among siblings a drag down lands after the target and up before it; from
+// another group it lands before the target whatever the places; onto a group
+// it becomes the first member.
+TEST_F(ManagerTreeTest, DragMovesTheKeywordWhereItWasDropped) {
+  const TDragCase cases[] = {
+      {"sibling down", "メモ帳", "ブラウザ", {"ツール", "ツール/電卓", "ツール/再読込", "空", "ブラウザ", "メモ帳"}, "メモ帳"},
+      {"sibling up", "ブラウザ", "メモ帳", {"ブラウザ", "メモ帳", "ツール", "ツール/電卓", "ツール/再読込", "空"}, "ブラウザ"},
+      {"other group", "ツール/電卓", "ブラウザ", {"メモ帳", "ツール", "ツール/再読込", "空", "電卓", "ブラウザ"}, "電卓"},
+      {"other group up", "ツール/再読込", "メモ帳", {"再読込", "メモ帳", "ツール", "ツール/電卓", "空", "ブラウザ"}, "再読込"},
+      {"onto a group", "メモ帳", "ツール", {"ツール", "ツール/メモ帳", "ツール/電卓", "ツール/再読込", "空", "ブラウザ"},
+       "ツール/メモ帳"},
+      {"onto an empty group", "ブラウザ", "空", {"メモ帳", "ツール", "ツール/電卓", "ツール/再読込", "空", "空/ブラウザ"},
+       "空/ブラウザ"},
+  };
+  for (const TDragCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TRZEditorMain m;
+    ShowWithSelected(m, "メモ帳");
+    Drag(m, c.From, c.To);
+    EXPECT_EQ(Paths(m), c.After);
+    EXPECT_EQ(StorePaths(m), c.After) << "the store as the tree";
+    ASSERT_TRUE(m.TreeView1().Selected());
+    EXPECT_EQ(GetNodeKeywordName(m.TreeView1().Selected()), c.Moved);
+    EXPECT_EQ(m.PlaceText().Caption(), c.Moved);
+    EXPECT_TRUE(m.Modified());
+    m.Close();
+  }
+}
+
+TEST_F(ManagerTreeTest, WhileDraggingTheNodeUnderThePointerIsSelectedAndOpened) {
+  TRZEditorMain m;
+  ShowWithSelected(m, "メモ帳");
+  ui::TTreeView& tree = m.TreeView1();
+  ui::TTreeNode* tools = m.FindNode("ツール");
+  const POINT start = LabelPoint(tools);
+  tools->Expand();
+  MouseTo(tree.Handle(), start.x, start.y);
+  Drain();
+  Button(true);
+  for (int d = 2; d <= 12; d += 2) MouseTo(tree.Handle(), start.x + d, start.y + d);
+  Drain();
+  ASSERT_TRUE(PumpUntil([&] { return tree.Dragging(); }));
+  EXPECT_FALSE(tools->Expanded()) << "the dragged group closes";
+  POINT over = LabelPoint(m.FindNode("ブラウザ"));
+  MouseTo(tree.Handle(), over.x, over.y);
+  Drain();
+  EXPECT_EQ(tree.Selected(), m.FindNode("ブラウザ"));
+  EXPECT_EQ(m.PlaceText().Caption(), "ブラウザ");
+  Keys("{Esc}");
+  Button(false);
+  Drain();
+  EXPECT_EQ(Paths(m), (std::vector<std::string>{"メモ帳", "ツール", "ツール/電卓", "ツール/再読込", "空", "ブラウザ"}));
+  EXPECT_FALSE(m.Modified());
+
+  // Over a closed group the group opens.
+  tools->Collapse();
+  const POINT memo = LabelPoint(m.FindNode("メモ帳"));
+  MouseTo(tree.Handle(), memo.x, memo.y);
+  Drain();
+  Button(true);
+  for (int d = 2; d <= 12; d += 2) MouseTo(tree.Handle(), memo.x + d, memo.y + d);
+  Drain();
+  ASSERT_TRUE(PumpUntil([&] { return tree.Dragging(); }));
+  over = LabelPoint(tools);
+  MouseTo(tree.Handle(), over.x, over.y);
+  Drain();
+  EXPECT_TRUE(tools->Expanded());
+  Keys("{Esc}");
+  Button(false);
+  Drain();
+  m.Close();
+}
+
+TEST_F(ManagerTreeTest, PasteOfACopyCopiesTheKeywordBeforeTheTargetOrIntoAGroup) {
+  TRZEditorMain m;
+  ShowWithSelected(m, "メモ帳");
+  EXPECT_FALSE(m.PasteNode().Enabled()) << "nothing copied";
+  Press({VK_CONTROL, 'C'});
+  EXPECT_EQ(m.CopiedNode(), m.FindNode("メモ帳"));
+  EXPECT_FALSE(m.PasteNode().Enabled()) << "onto itself";
+  Pick(m, "ツール/再読込");
+  Press({VK_CONTROL, 'V'});
+  Pick(m, "空");
+  Press({VK_CONTROL, 'V'});
+  const std::vector<std::string> after = {"メモ帳", "ツール", "ツール/電卓", "ツール/メモ帳", "ツール/再読込",
+                                          "空", "空/メモ帳", "ブラウザ"};
+  EXPECT_EQ(Paths(m), after);
+  EXPECT_EQ(StorePaths(m), after);
+  EXPECT_EQ(GetNodeKeywordName(m.TreeView1().Selected()), "空/メモ帳");
+  EXPECT_EQ(m.FindNode("空/メモ帳")->ImageIndex(), 1);
+  EXPECT_TRUE(m.Modified());
+
+  // A group comes with its contents, its name made unique beside itself.
+  Pick(m, "ツール");
+  Press({VK_CONTROL, 'C'});
+  Pick(m, "ブラウザ");
+  Press({VK_CONTROL, 'V'});
+  const std::vector<std::string> groups = {"メモ帳", "ツール", "ツール/電卓", "ツール/メモ帳", "ツール/再読込", "空",
+                                           "空/メモ帳", "ツール(0)", "ツール(0)/電卓", "ツール(0)/メモ帳",
+                                           "ツール(0)/再読込", "ブラウザ"};
+  EXPECT_EQ(Paths(m), groups);
+  EXPECT_EQ(StorePaths(m), groups);
+  Pick(m, "ツール/電卓");
+  EXPECT_FALSE(m.PasteNode().Enabled()) << "into the copied group itself";
+  m.Close();
+}
+
+TEST_F(ManagerTreeTest, PasteOfACutKeywordMovesItAndNeverIntoItself) {
+  TRZEditorMain m;
+  ShowWithSelected(m, "ツール");
+  Press({VK_CONTROL, 'X'});
+  ui::TTreeNode* tools = m.FindNode("ツール");
+  EXPECT_EQ(m.CutNodeMark(), tools);
+  EXPECT_TRUE(tools->Cut()) << "shown greyed";
+  tools->Expand();
+  for (const char* inside : {"ツール", "ツール/電卓"}) {
+    Pick(m, inside);
+    EXPECT_FALSE(m.PasteNode().Enabled()) << inside;
+  }
+  // Copying takes the cut mark away; cutting again puts it back.
+  Press({VK_CONTROL, 'C'});
+  EXPECT_FALSE(m.FindNode("ツール/電卓")->Cut() || tools->Cut());
+  Pick(m, "ツール");
+  Press({VK_CONTROL, 'X'});
+  EXPECT_EQ(m.CopiedNode(), nullptr);
+  Pick(m, "ブラウザ");
+  ASSERT_TRUE(m.PasteNode().Enabled());
+  Press({VK_CONTROL, 'V'});
+  const std::vector<std::string> after = {"メモ帳", "空", "ブラウザ", "ツール", "ツール/電卓", "ツール/再読込"};
+  EXPECT_EQ(Paths(m), after);
+  EXPECT_EQ(StorePaths(m), after);
+  EXPECT_EQ(m.CutNodeMark(), nullptr);
+  EXPECT_FALSE(m.FindNode("ツール")->Cut());
+  EXPECT_FALSE(m.PasteNode().Enabled()) << "a cut keyword is pasted once";
+  m.Close();
+}
+
+struct TSortCase {
+  const char* Name;
+  const char* Selected;
+  bool ByType;
+  std::vector<std::string> After;
+};
+
+// The selected group is sorted, else the selected keyword's group, else the
+// root; what was open stays open.
+TEST_F(ManagerTreeTest, SortOrdersTheGroupOfTheSelection) {
+  const TSortCase cases[] = {
+      {"by type at the root", "メモ帳", true, {"ツール", "ツール/電卓", "ツール/再読込", "空", "メモ帳", "ブラウザ"}},
+      {"by name at the root", "ブラウザ", false, {"ツール", "ツール/電卓", "ツール/再読込", "ブラウザ", "メモ帳", "空"}},
+      {"by type inside a group", "ツール/電卓", true, {"メモ帳", "ツール", "ツール/再読込", "ツール/電卓", "空", "ブラウザ"}},
+      {"by type of the selected group", "ツール", true, {"メモ帳", "ツール", "ツール/再読込", "ツール/電卓", "空", "ブラウザ"}},
+  };
+  for (const TSortCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TRZEditorMain m;
+    ShowWithSelected(m, c.Selected);
+    m.FindNode("ツール")->Expand();
+    (c.ByType ? m.SortByType() : m.SortByName()).Execute();
+    EXPECT_EQ(Paths(m), c.After);
+    EXPECT_EQ(StorePaths(m), c.After);
+    EXPECT_TRUE(m.FindNode("ツール")->Expanded());
+    ASSERT_TRUE(m.TreeView1().Selected());
+    EXPECT_EQ(GetNodeKeywordName(m.TreeView1().Selected()), c.Selected);
+    EXPECT_TRUE(m.Modified());
+    m.Close();
+  }
+}
+
+// A mark on a node that goes is dropped; one on a node that is moved or
+// rebuilt stays with its keyword. Paste then never reaches a freed node.
+TEST_F(ManagerTreeTest, MarksFollowTheirKeywordOrGoWithIt) {
+  EditorState().DeleteItem = [](ui::TAction*, TKeyWordManager& manager, const std::string& path) {
+    manager.FindKeyWord(path)->Delete();
+    return true;
+  };
+  {
+    SCOPED_TRACE("the group of the copied keyword deleted");
+    TRZEditorMain m;
+    ShowWithSelected(m, "ツール/電卓");
+    Press({VK_CONTROL, 'C'});
+    Pick(m, "ツール");
+    Type("{Del}");
+    EXPECT_EQ(m.CopiedNode(), nullptr);
+    Pick(m, "ブラウザ");
+    EXPECT_FALSE(m.PasteNode().Enabled());
+    Press({VK_CONTROL, 'V'});
+    EXPECT_EQ(Paths(m), (std::vector<std::string>{"メモ帳", "空", "ブラウザ"}));
+    m.Close();
+  }
+  {
+    SCOPED_TRACE("the group of the cut keyword sorted");
+    TRZEditorMain m;
+    ShowWithSelected(m, "ツール/電卓");
+    Press({VK_CONTROL, 'X'});
+    m.SortByType().Execute();
+    ASSERT_NE(m.CutNodeMark(), nullptr);
+    EXPECT_EQ(m.CutNodeMark(), m.FindNode("ツール/電卓"));
+    EXPECT_TRUE(m.CutNodeMark()->Cut());
+    Pick(m, "空");
+    Press({VK_CONTROL, 'V'});
+    EXPECT_EQ(StorePaths(m), (std::vector<std::string>{"メモ帳", "ツール", "ツール/再読込", "空", "空/電卓", "ブラウザ"}));
+    m.Close();
+  }
+  {
+    SCOPED_TRACE("the group of the copied keyword dragged");
+    TRZEditorMain m;
+    ShowWithSelected(m, "ツール/電卓");
+    Press({VK_CONTROL, 'C'});
+    Drag(m, "ツール", "空");
+    EXPECT_EQ(m.CopiedNode(), m.FindNode("空/ツール/電卓"));
+    Pick(m, "ブラウザ");
+    Press({VK_CONTROL, 'V'});
+    EXPECT_EQ(StorePaths(m), (std::vector<std::string>{"メモ帳", "空", "空/ツール", "空/ツール/電卓", "空/ツール/再読込",
+                                                       "電卓", "ブラウザ"}));
+    m.Close();
+  }
+}
+
+// A right click selects the keyword under the pointer and opens the menu
+// there, its entries enabled as their actions are.
+TEST_F(ManagerTreeTest, RightClickSelectsAndTheMenuRunsTheChosenAction) {
+  TRZEditorMain m;
+  ShowWithSelected(m, "メモ帳");
+  ui::TMenuItem* copy = m.TreeMenu().Items().Find("コピー");
+  ui::TMenuItem* paste = m.TreeMenu().Items().Find("貼り付け");
+  ASSERT_TRUE(copy && paste);
+  EXPECT_TRUE(m.TreeMenu().Items().Find("編集")->Default());
+  std::vector<bool> pasteEnabled;
+  auto old = ui::SetTrackMenuHandler([&](const ui::TTrackMenuRequest& r) -> UINT {
+    pasteEnabled.push_back((GetMenuState(r.Menu, paste->Command(), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0);
+    return copy->Command();
+  });
+  const POINT at = LabelPoint(m.FindNode("ブラウザ"));
+  MouseTo(m.TreeView1().Handle(), at.x, at.y);
+  Drain();
+  Button(true, true);
+  Button(false, true);
+  ASSERT_TRUE(PumpUntil([&] { return !pasteEnabled.empty(); }));
+  Drain();
+  EXPECT_EQ(m.CopiedNode(), m.FindNode("ブラウザ")) << "the clicked keyword was copied";
+  EXPECT_EQ(m.PlaceText().Caption(), "ブラウザ");
+  EXPECT_FALSE(pasteEnabled[0]);
+  ui::SetTrackMenuHandler(old);
+  m.Close();
+}
+
+// While a label is edited its keys are its own: the clipboard keys and Enter
+// reach the edit, not the window's actions.
+TEST_F(ManagerTreeTest, ClipboardKeysBelongToALabelEdit) {
+  TRZEditorMain m;
+  ShowWithSelected(m, "ブラウザ");
+  EXPECT_EQ(m.CopyNode().ShortCut(), 'C' | 0x4000);
+  EXPECT_EQ(m.OKAction().ShortCut(), VK_RETURN);
+  Press({VK_F2});
+  ASSERT_TRUE(m.TreeView1().IsEditing());
+  EXPECT_EQ(m.CopyNode().ShortCut(), 0);
+  EXPECT_EQ(m.PasteNode().ShortCut(), 0);
+  EXPECT_EQ(m.OKAction().ShortCut(), 0);
+  Press({VK_CONTROL, 'X'});
+  EXPECT_EQ(m.CutNodeMark(), nullptr);
+  Keys("{Esc}");
+  Idle();
+  EXPECT_EQ(m.CutNode().ShortCut(), 'X' | 0x4000);
+  EXPECT_TRUE(m.Visible());
+  m.Close();
+}
+
+// The buttons keep their own captions with the access keys and are enabled as
+// their actions are.
+TEST_F(ManagerTreeTest, ButtonsKeepTheirCaptionsAndFollowTheirActions) {
+  TRZEditorMain m;
+  m.Show();
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == m.Handle(); }));
+  m.TreeView1().SetSelected(nullptr);
+  Idle();
+  EXPECT_EQ(m.Control("NewButton").Caption(), "新規作成(&N)");
+  EXPECT_EQ(m.Control("EditButton").Caption(), "編集(&E)");
+  EXPECT_EQ(m.Control("DeleteButton").Caption(), "削除(&D)");
+  EXPECT_FALSE(IsWindowEnabled(m.Control("DeleteButton").Handle())) << "nothing selected";
+  EXPECT_TRUE(IsWindowEnabled(m.Control("NewButton").Handle()));
+  Pick(m, "メモ帳");
+  EXPECT_TRUE(IsWindowEnabled(m.Control("DeleteButton").Handle()));
+  EXPECT_TRUE(IsWindowEnabled(m.Control("EditButton").Handle()));
   m.Close();
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -89,10 +90,17 @@ TEST_F(TreeViewTest, DataGoesWithItsNodeAndStaysWhenMoved) {
   EXPECT_EQ(item->Data<TCounted>()->name, "i");
   EXPECT_EQ(item->Data<int>(), nullptr) << "data of another type is none";
 
+  // What keeps node pointers hears of each node that goes, data still there.
+  std::vector<std::string> gone;
+  tree.OnDeletion = [&](ui::TTreeNode* n) {
+    auto* d = n->Data<TCounted>();
+    gone.push_back(d ? d->name : "-");
+  };
   std::unique_ptr<TCounted> taken = kept->TakeData<TCounted>();
   ASSERT_TRUE(taken);
   group->MoveTo(other, ui::TNodeAttachMode::AddChild);
   EXPECT_EQ(freed, 0) << "a move frees nothing";
+  EXPECT_TRUE(gone.empty()) << "a moved node stays";
   EXPECT_EQ(Shape(), "他(グループ(項目 残す))");
   EXPECT_EQ(group->Parent(), other) << "the same node objects, at their new place";
   EXPECT_EQ(item->Data<TCounted>()->name, "i");
@@ -100,10 +108,15 @@ TEST_F(TreeViewTest, DataGoesWithItsNodeAndStaysWhenMoved) {
   tree.Delete(group);
   EXPECT_EQ(freed, 2) << "the group's data and its child's";
   EXPECT_EQ(Shape(), "他");
+  std::sort(gone.begin(), gone.end());
+  EXPECT_EQ(gone, (std::vector<std::string>{"-", "g", "i"})) << "each node of the branch, once";
   taken.reset();
   EXPECT_EQ(freed, 3);
+  gone.clear();
   tree.Clear();
   EXPECT_EQ(freed, 4);
+  EXPECT_EQ(gone, std::vector<std::string>{"o"});
+  tree.OnDeletion = nullptr;
 
   tree.AddChild(nullptr, "最後")->SetData(std::make_unique<TCounted>(&freed, "l"));
   {
