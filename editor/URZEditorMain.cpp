@@ -114,7 +114,9 @@ std::string Label(const std::string& label) {
   return l;
 }
 
-const char* TypeName(int type) {
+}  // namespace
+
+const char* KeywordTypeName(int type) {
   switch (type) {
     case 0: return "通常コマンド";
     case 1: return "拡張コマンド";
@@ -124,14 +126,12 @@ const char* TypeName(int type) {
   }
 }
 
-}  // namespace
-
 std::string DeleteConfirmText(const std::string& name, const std::string& groupPath, int type,
                               const std::string& comment, const std::string& command) {
   std::string text = "以下のキーワードを削除してもよいですか?\r\n\r\n";
   text += Label("キーワード") + name + "\r\n";
   if (!groupPath.empty()) text += Label("グループ") + groupPath + "\r\n";
-  text += Label("種類") + TypeName(type) + "\r\n";
+  text += Label("種類") + KeywordTypeName(type) + "\r\n";
   text += Label("コメント") + comment + "\r\n";
   if (type == 0) text += Label("リンク先") + command;
   return text;
@@ -445,6 +445,35 @@ std::unique_ptr<TKeyWordX> CreateItem(ui::TAction* topMost, TKeyWordManager& man
   return item;
 }
 
+std::unique_ptr<TKeyWordX> GroupItem(ui::TAction* topMost, TKeyWordManager& manager, TKeyWordX& item,
+                                     const std::string& comment, const std::string& command,
+                                     std::unique_ptr<TKeyWordX>& moved) {
+  const std::string path = item.GetKeyWord();
+  const int position = item.GetIndex();
+  const std::string folder = item.Folder;
+  const std::string name = item.Name;
+  std::unique_ptr<TKeyWordX> group = CreateItem(topMost, manager, path, false, kTypeGroup, comment, command);
+  if (!group) {
+    ShowWarning(topMost, "変換失敗" + path);
+    return nullptr;
+  }
+  if (TStringIni* data = group->Data()) {
+    data->WriteInteger("RunMode", 1);
+    data->WriteInteger("SyncIcon", 1);
+  }
+  group->SetUseKeyWord(item.GetUseKeyWord());
+  group->SetFolder(folder);
+  item.SetFolder(group->GetKeyWord());
+  group->SetName(name);
+  group->SetIndex(position);
+  moved = manager.FindKeyWord(group->GetKeyWord() + "/" + name);
+  if (!moved) {
+    ShowWarning(topMost, "変換失敗" + path);
+    return nullptr;
+  }
+  return group;
+}
+
 namespace {
 
 // The request in hand and what it has done so far.
@@ -535,28 +564,12 @@ void TRequestRun::ChangeToGroup() {
   const int position = item->GetIndex();
   const std::string folder = item->Folder;
   const std::string name = item->Name;
-  const std::string comment = request_.ReadString("Comment", item->GetComment());
+  std::unique_ptr<TKeyWordX> moved;
   // A group whatever the request's Type says: anything else would leave the
   // item below a keyword that holds no members.
-  std::unique_ptr<TKeyWordX> group = CreateItem(topMost_, *manager_, keyword_, false, kTypeGroup, comment, command_);
-  if (!group) {
-    ShowWarning(topMost_, "変換失敗" + keyword_);
-    return;
-  }
-  if (TStringIni* data = group->Data()) {
-    data->WriteInteger("RunMode", 1);
-    data->WriteInteger("SyncIcon", 1);
-  }
-  group->SetUseKeyWord(item->GetUseKeyWord());
-  group->SetFolder(folder);
-  item->SetFolder(group->GetKeyWord());
-  group->SetName(name);
-  group->SetIndex(position);
-  std::unique_ptr<TKeyWordX> moved = manager_->FindKeyWord(group->GetKeyWord() + "/" + name);
-  if (!moved) {
-    ShowWarning(topMost_, "変換失敗" + keyword_);
-    return;
-  }
+  std::unique_ptr<TKeyWordX> group =
+      GroupItem(topMost_, *manager_, *item, request_.ReadString("Comment", item->GetComment()), command_, moved);
+  if (!group) return;
   bool deleted = false;
   if (EditItemDialog(topMost_, group, false, *manager_, nullptr, &deleted)) {
     state_.NewItem = moved->GetKeyWord();

@@ -152,6 +152,18 @@ std::unique_ptr<TKeyWordX> CreateItem(ui::TAction* topMost, TKeyWordManager& man
                                       bool analyzeShortCut, int type, const std::string& comment,
                                       const std::string& command);
 
+// Makes a group of the item in its place: a group of its name at its
+// position, with its UseKeyword flags, RunMode 1 and SyncIcon 1, the item
+// inside. The group and, in moved, the item in it; none (after a warning)
+// when that fails.
+std::unique_ptr<TKeyWordX> GroupItem(ui::TAction* topMost, TKeyWordManager& manager, TKeyWordX& item,
+                                     const std::string& comment, const std::string& command,
+                                     std::unique_ptr<TKeyWordX>& moved);
+
+// The name of a keyword type: 通常コマンド, 拡張コマンド, システムコマンド,
+// グループ; empty for others.
+const char* KeywordTypeName(int type);
+
 // Opens the dialog of the item's kind; true when confirmed. deleted tells
 // that the dialog itself deleted the item (nothing is then to be undone).
 // owner is the window the dialog belongs to (none: ownerless).

@@ -107,29 +107,10 @@ void TRZEditorMain::ChangeToGroupExecute() {
     ShowWarning(&zOrderAction_, "そのキーワードはすでにグループです  " + path);
     return;
   }
-  const int position = current_->GetIndex();
-  const std::string folder = current_->Folder;
-  const std::string name = current_->Name;
+  std::unique_ptr<TKeyWordX> moved;
   std::unique_ptr<TKeyWordX> group =
-      CreateItem(&zOrderAction_, *manager_, path, false, kTypeGroup, current_->GetComment(), std::string());
-  if (!group) {
-    ShowWarning(&zOrderAction_, "変換失敗" + path);
-    return;
-  }
-  if (TStringIni* data = group->Data()) {
-    data->WriteInteger("RunMode", 1);
-    data->WriteInteger("SyncIcon", 1);
-  }
-  group->SetUseKeyWord(current_->GetUseKeyWord());
-  group->SetFolder(folder);
-  current_->SetFolder(group->GetKeyWord());
-  group->SetName(name);
-  group->SetIndex(position);
-  std::unique_ptr<TKeyWordX> moved = manager_->FindKeyWord(group->GetKeyWord() + "/" + name);
-  if (!moved) {
-    ShowWarning(&zOrderAction_, "変換失敗" + path);
-    return;
-  }
+      GroupItem(&zOrderAction_, *manager_, *current_, current_->GetComment(), std::string(), moved);
+  if (!group) return;
   const int itemImage = imageSlots_[ImageOfType(moved->GetType())];
   const int groupImage = imageSlots_[ImageOfType(kTypeGroup)];
   node->SetImageIndex(groupImage);

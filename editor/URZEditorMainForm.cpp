@@ -53,16 +53,6 @@ const ui::TLayoutRow kRows[] = {
 };
 // clang-format on
 
-const char* TypeName(int type) {
-  switch (type) {
-    case 0: return "通常コマンド";
-    case 1: return "拡張コマンド";
-    case 2: return "システムコマンド";
-    case 5: return "グループ";
-    default: return "";
-  }
-}
-
 }  // namespace
 
 TRZEditorMain::TRZEditorMain(TManagerRequestRunner runRequest)
@@ -216,7 +206,7 @@ void TRZEditorMain::FillPanel(TKeyWordX* item) {
     return;
   }
   PlaceText().SetCaption(item->GetKeyWord());
-  KindText().SetCaption(TypeName(item->GetType()));
+  KindText().SetCaption(KeywordTypeName(item->GetType()));
   CommentText().SetCaption(item->GetComment());
   ItemIcon().SetIcon(item->LoadIcon());
 }

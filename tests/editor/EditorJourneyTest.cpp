@@ -37,29 +37,7 @@ class EditorJourney : public LauncherJourney {
   std::string Items() const { return Read(user + "\\Items\\%.vane"); }
   // Starts the editor of the install folder; it ends with the test.
   HANDLE StartEditor(const std::string& args) {
-    std::string line = "\"" + dir / "Files\\QVEditor.exe" + "\" " + args;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir.path().c_str(),
-                        &si, &pi))
-      return nullptr;
-    if (!editorJob) {
-      editorJob = CreateJobObjectA(nullptr, nullptr);
-      JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
-      limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-      SetInformationJobObject(editorJob, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-    }
-    AssignProcessToJobObject(editorJob, pi.hProcess);
-    ResumeThread(pi.hThread);
-    CloseHandle(pi.hThread);
-    editors.push_back(pi.hProcess);
-    return pi.hProcess;
-  }
-  void TearDown() override {
-    if (editorJob) CloseHandle(editorJob);
-    for (HANDLE h : editors) CloseHandle(h);
-    LauncherJourney::TearDown();
+    return StartInJob("\"" + dir / "Files\\QVEditor.exe" + "\" " + args);
   }
   // A child window of w (at any depth) whose text is text.
   static bool HasChildText(HWND w, const std::string& text) {
@@ -80,8 +58,7 @@ class EditorJourney : public LauncherJourney {
         reinterpret_cast<LPARAM>(&find));
     return find.found;
   }
-  HANDLE editorJob = nullptr;
-  std::vector<HANDLE> editors;
+
   bool EditorRuns() const {
     return FindWindowA(nullptr, "新規作成 - 種類を選択") || FindWindowA(nullptr, "通常コマンド設定");
   }

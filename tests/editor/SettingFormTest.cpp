@@ -7,6 +7,7 @@
 #include "editor/USettingForm.h"
 
 #include <windows.h>
+#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/ui/ControlsFixture.h"
 #include "ui/Button.h"
+#include "ui/DialogHook.h"
 #include "ui/CheckBox.h"
 #include "ui/CheckListBox.h"
 #include "ui/ComboBox.h"
@@ -801,6 +803,36 @@ TEST_F(SettingRowsTest, TheFileButtonOffersProgramsFromTheBoxesFolder) {
   EXPECT_EQ(seen.InitialDir, folder) << "the box's text is a folder";
   EXPECT_EQ(f.Control<ui::TEdit>("FileOpenFile").Text(), folder + "\\edit.exe");
   EXPECT_EQ(f.RunOptions()->ReadString("FileOpenFile", ""), folder + "\\edit.exe");
+  EXPECT_TRUE(f.ApplyButton().Enabled());
+}
+
+// The system's own choosers, once each for real: what is picked in them
+// reaches the box and the store.
+TEST_F(SettingRowsTest, TheRealFileDialogAndColourChooserFillTheirRows) {
+  const std::string folder = td / "tools";
+  fileio::ForceDirectories(folder);
+  WriteTextFile(folder + "\\edit.exe", "MZ");
+  WriteTextFile(data + "\\RunCommand.ini", "FileOpenMode=1\r\nFileOpenFile=" + sjis::ReplaceAll(folder, "\\", "\\\\") + "\r\n");
+  int dialogs = 0;
+  ui::TDialogHook hook([&](HWND dialog) {
+    ++dialogs;
+    // The file dialog's name box takes the program; the colour chooser keeps
+    // the colour it was opened with. OK either way.
+    SetDlgItemTextA(dialog, cmb13, (folder + "\\edit.exe").c_str());
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  });
+  TRZSettingMain& f = Shown();
+  Select("実行/関連付けのないとき");
+  Click(f.Control("FileOpenFileButton"));
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_TRUE(sjis::EqualsIgnoreCase(f.Control<ui::TEdit>("FileOpenFile").Text(), folder + "\\edit.exe"))
+      << f.Control<ui::TEdit>("FileOpenFile").Text();
+
+  Select("表示/配色");
+  const COLORREF before = f.Control<ui::TPanel>("Swatch1").Color();
+  Click(f.Control("ColourButton1"));
+  EXPECT_EQ(dialogs, 2);
+  EXPECT_EQ(f.Control<ui::TPanel>("Swatch1").Color(), before);
   EXPECT_TRUE(f.ApplyButton().Enabled());
 }
 

@@ -61,6 +61,8 @@ class LauncherJourney : public ::testing::Test {
       }
       CloseHandle(process);
     }
+    for (HANDLE h : others_)
+      if (h != process) CloseHandle(h);
     if (job) CloseHandle(job);
   }
 
@@ -94,24 +96,32 @@ class LauncherJourney : public ::testing::Test {
     WaitForInputIdle(process, 10000);
     CallUp();
   }
-  // Starts the launcher with "/Debug", tied to this test by a job object.
+  // Starts the launcher with "/Debug".
   void StartProcess() {
-    std::string line = "\"" + exe + "\" /Debug";
+    process = StartInJob("\"" + exe + "\" /Debug");
+    ASSERT_TRUE(process);
+  }
+  // Starts a program of the install folder, in it, tied to this test by a job
+  // object: a program left behind would answer the next test's messages. The
+  // handle stays valid until the test ends.
+  HANDLE StartInJob(std::string line) {
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                               dir.path().c_str(), &si, &pi));
-    // The launcher goes with this test program, even when a time-out ends it:
-    // a launcher left behind would answer the next test's messages.
-    job = CreateJobObjectA(nullptr, nullptr);
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir.path().c_str(),
+                        &si, &pi))
+      return nullptr;
+    if (!job) {
+      job = CreateJobObjectA(nullptr, nullptr);
+      JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+      limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+      SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    }
     AssignProcessToJobObject(job, pi.hProcess);
     ResumeThread(pi.hThread);
     CloseHandle(pi.hThread);
-    process = pi.hProcess;
+    others_.push_back(pi.hProcess);
+    return pi.hProcess;
   }
   // Brings the launcher up as a person does: with the call hotkey when it is
   // hidden (the hotkey toggles, so never while it is up). Then the box has
@@ -214,5 +224,6 @@ class LauncherJourney : public ::testing::Test {
 
  private:
   int recorders_ = 0;
+  std::vector<HANDLE> others_;
 };
 
