@@ -81,8 +81,8 @@ TLauncherServices DefaultLauncherServices();
 // The launcher's window. Its pieces: the layout (launcher/LauncherLayout.h),
 // the popup menu with its actions (launcher/LauncherMenu.h) and the status
 // decisions (launcher/LauncherStatus.h). The public part is what the program,
-// the tests and the switch parser use: the spec's methods they call, the
-// window's parts, and the state its parts share, which tests read and set.
+// the tests and the switch parser use: the window's operations they call, its
+// parts, and the state its parts share, which tests read and set.
 class TZMRTMain : public ui::TForm, public ISystemCommandRunner {
  public:
   // Create: remembers the previous window (and its caret for "/CaretPos"),
