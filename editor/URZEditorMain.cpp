@@ -10,7 +10,6 @@
 #include "core/ShellLink.h"
 #include "core/File_Paths.h"
 #include "core/Sjis.h"
-#include "core/ScopeGuard.h"
 #include "core/StringUtils.h"
 #include "editor/UEditGroupCommand2.h"
 #include "editor/UEditNormalCommand2.h"
@@ -91,13 +90,32 @@ std::string ProgramFolder() {
 
 }  // namespace
 
+namespace {
+
+// Takes the calling window out of the top-most band for one scope (a box or a
+// dialog in front of it) and puts it back, unless the toggle was switched
+// meanwhile.
+class TOutsideTopMost {
+ public:
+  explicit TOutsideTopMost(ui::TAction* topMost) : topMost_(topMost && topMost->Checked() ? topMost : nullptr) {
+    if (topMost_) topMost_->Execute();
+  }
+  ~TOutsideTopMost() {
+    if (topMost_ && !topMost_->Checked()) topMost_->Execute();
+  }
+  TOutsideTopMost(const TOutsideTopMost&) = delete;
+  TOutsideTopMost& operator=(const TOutsideTopMost&) = delete;
+
+ private:
+  ui::TAction* topMost_;
+};
+
+}  // namespace
+
 // A box while the calling window is out of the top-most band.
 static int AskOutsideTopMost(ui::TAction* topMost, const std::string& text, UINT flags) {
-  const bool wasOnTop = topMost && topMost->Checked();
-  if (wasOnTop) topMost->Execute();
-  const int answer = ui::ShowMessageBox(GetActiveWindow(), text, ApplicationTitle(), flags);
-  if (wasOnTop && !topMost->Checked()) topMost->Execute();
-  return answer;
+  TOutsideTopMost outside(topMost);
+  return ui::ShowMessageBox(GetActiveWindow(), text, ApplicationTitle(), flags);
 }
 
 void ShowWarning(ui::TAction* topMost, const std::string& text) {
@@ -356,11 +374,7 @@ bool EditItemDialog(ui::TAction* topMost, std::unique_ptr<TKeyWordX>& item, bool
   }
   if (!item) return false;
   TBusyScope busy(state);
-  const bool wasOnTop = topMost && topMost->Checked();
-  if (wasOnTop) topMost->Execute();
-  core::TScopeGuard restoreOnTop([&] {
-    if (wasOnTop && !topMost->Checked()) topMost->Execute();
-  });
+  TOutsideTopMost outside(topMost);
   TKeyWordX* result = nullptr;
   bool gone = false;
   try {
