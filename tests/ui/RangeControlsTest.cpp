@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/RealInput.h"
 #include "tests/ui/ControlsFixture.h"
 #include "ui/Edit.h"
 #include "ui/ProgressBar.h"
@@ -81,14 +82,16 @@ TEST_F(RangeTest, SpinEditStepsByArrowsAndKeysWithinTheRange) {
   int changes = 0;
   spin.OnChange = [&] { ++changes; };
   spin.Focus();
-  Press({VK_UP});
+  // Each arrow held until the box's thread has taken it: a loaded machine
+  // delivers keys late, and a value read before would be the old one.
+  auto arrows = [&](const char* script) { realinput::TypeSeen(script, [&] { Drain(); }); };
+  arrows("{Up}");
   EXPECT_EQ(spin.Value(), 9995);
-  Press({VK_UP});
-  Press({VK_UP});
+  arrows("{Up}{Up}");
   EXPECT_EQ(spin.Value(), 10000) << "held at Max";
   EXPECT_EQ(spin.Text(), "10000");
   EXPECT_EQ(changes, 2);
-  Press({VK_DOWN});
+  arrows("{Down}");
   EXPECT_EQ(spin.Value(), 9995);
 
   // The arrows of the up-down: its lower half steps down.
